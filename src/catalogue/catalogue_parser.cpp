@@ -1,0 +1,112 @@
+#include "catalogue_parser.hpp"
+
+#include "hex.hpp"
+
+#include <algorithm>
+
+namespace garagon {
+namespace {
+
+constexpr std::string_view separator = " = ";
+constexpr std::string_view lineEnd = "\r\n";
+
+// Only the space character counts; tabs stay part of the text.
+std::string trimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// Counts line numbers while the scan only moves forward.
+class LineCounter {
+  public:
+    explicit LineCounter(std::string_view text) : text_(text) {}
+
+    int lineAt(std::size_t position) {
+        const auto end = text_.begin() + static_cast<std::ptrdiff_t>(position);
+        line_ += static_cast<int>(
+            std::count(text_.begin() + static_cast<std::ptrdiff_t>(counted_), end, '\n'));
+        counted_ = position;
+        return line_;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t counted_ = 0;
+    int line_ = 1;
+};
+
+void addEntry(Katalog& katalog, std::string codeText, std::string name, int line) {
+    auto kennung = modVelox::HexZuText(codeText);
+    if (!kennung) {
+        katalog.ungueltigeZeilen.push_back(line);
+        return;
+    }
+    if (static_cast<int>(katalog.wagen.size()) > MaxWagen) {
+        if (katalog.ueberzaehlige++ == 0) {
+            katalog.ersteUeberzaehligeZeile = line;
+        }
+        return;
+    }
+    katalog.wagen.push_back(WagenEintrag{std::move(name), std::move(*kennung)});
+}
+
+} // namespace
+
+Katalog parseKatalog(std::string_view text) {
+    Katalog katalog;
+    LineCounter lines(text);
+    std::size_t d = 0;
+    auto c = text.find(separator);
+    while (c != std::string_view::npos) {
+        const int line = lines.lineAt(c);
+        std::string codeText = trimSpaces(text.substr(d, c - d));
+        d = c + separator.size();
+        c = text.find(lineEnd, d);
+        std::string name;
+        if (c != std::string_view::npos) {
+            name = trimSpaces(text.substr(d, c - d));
+            d = c + lineEnd.size();
+            c = text.find(separator, d);
+        }
+        addEntry(katalog, std::move(codeText), std::move(name), line);
+    }
+    return katalog;
+}
+
+namespace {
+
+constexpr std::size_t listedLines = 10;
+
+std::string invalidLinesText(const std::vector<int>& lines) {
+    std::string text;
+    const auto listed = std::min(lines.size(), listedLines);
+    for (std::size_t i = 0; i < listed; ++i) {
+        text += "\r\nZeile " + std::to_string(lines[i]) +
+                ": Die Kennung enthält Zeichen, die keine Hexadezimalziffern sind.";
+    }
+    if (lines.size() > listed) {
+        text += "\r\n… und " + std::to_string(lines.size() - listed) +
+                " weitere Zeilen mit ungültiger Kennung.";
+    }
+    return text;
+}
+
+} // namespace
+
+std::string katalogfehlerText(const Katalog& katalog) {
+    std::string text = "Einige Einträge der Wagenliste wurden nicht übernommen:";
+    text += invalidLinesText(katalog.ungueltigeZeilen);
+    if (katalog.ueberzaehlige > 0) {
+        text += "\r\nAb Zeile " + std::to_string(katalog.ersteUeberzaehligeZeile) +
+                ": Die Wagenliste darf höchstens " + std::to_string(MaxWagen) +
+                " Wagen enthalten; " + std::to_string(katalog.ueberzaehlige) +
+                " weitere Einträge wurden nicht übernommen.";
+    }
+    return text;
+}
+
+} // namespace garagon

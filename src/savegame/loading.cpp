@@ -1,0 +1,83 @@
+#include "loading.hpp"
+
+#include "file_descriptor.hpp"
+#include "savegame.hpp"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace garagon {
+namespace {
+
+Ladestatus classify(const struct stat& info) {
+    if (!S_ISREG(info.st_mode)) {
+        return Ladestatus::NichtGefunden;
+    }
+    if (info.st_size != static_cast<off_t>(SpielstandGroesse)) {
+        return Ladestatus::KeinSpielstand;
+    }
+    return Ladestatus::Geladen;
+}
+
+// Reads up to size bytes; returns how many were read, or -1 on an error.
+ssize_t readFully(int fd, std::uint8_t* target, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, target + done, size - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return -1;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// The file was checked by name; it may have changed before it was opened or while it
+// was read, so everything is checked again on the open descriptor.
+Ladeergebnis readOpened(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return {Ladestatus::Lesefehler, {}};
+    }
+    if (const auto status = classify(info); status != Ladestatus::Geladen) {
+        return {status, {}};
+    }
+    Bytes daten(SpielstandGroesse + 1);
+    const ssize_t n = readFully(fd, daten.data(), daten.size());
+    if (n < 0) {
+        return {Ladestatus::Lesefehler, {}};
+    }
+    if (static_cast<std::size_t>(n) != SpielstandGroesse) {
+        return {Ladestatus::KeinSpielstand, {}};
+    }
+    daten.pop_back();
+    return {Ladestatus::Geladen, std::move(daten)};
+}
+
+} // namespace
+
+Ladeergebnis ladeSpielstand(const std::string& pfad) {
+    struct stat info {};
+    if (::stat(pfad.c_str(), &info) != 0) {
+        return {Ladestatus::NichtGefunden, {}};
+    }
+    if (const auto status = classify(info); status != Ladestatus::Geladen) {
+        return {status, {}};
+    }
+    // Non-blocking, so that a FIFO swapped in after the check cannot hang the program.
+    FileDescriptor fd(::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return {errno == ENOENT ? Ladestatus::NichtGefunden : Ladestatus::Lesefehler, {}};
+    }
+    return readOpened(fd.get());
+}
+
+} // namespace garagon

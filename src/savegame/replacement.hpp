@@ -1,0 +1,26 @@
+#pragma once
+
+#include "bytes.hpp"
+
+#include <cstddef>
+
+namespace garagon {
+
+enum class Ersetzstatus {
+    Ersetzt,
+    FalscheLaenge,      // the new code is not 8 bytes long
+    UngueltigePosition, // the 8 bytes at the position are not all inside the buffer
+};
+
+inline constexpr std::size_t KennungLaenge = 8;
+
+// Overwrites the 8 code bytes at the 1-based position with the new code. Anything but
+// success leaves the buffer as it was, so a savegame never changes its length.
+Ersetzstatus ersetzeKennung(Bytes& daten, std::size_t position, const Bytes& kennung);
+
+// Shown, titled "Fehler", when a catalogue code is not 8 bytes long.
+inline constexpr const char* FalscheLaengeText =
+    "Die Kennung des gewählten Wagens ist nicht 8 Bytes lang.\r\n"
+    "Der Spielstand wurde nicht verändert!";
+
+} // namespace garagon

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstddef>
+
+namespace garagon {
+
+// Every savegame of the game has exactly this length (0xF86C).
+inline constexpr std::size_t SpielstandGroesse = 63596;
+
+} // namespace garagon

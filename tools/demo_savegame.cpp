@@ -1,0 +1,72 @@
+// Writes a demo savegame for the demo catalogue: filler bytes without zeros, so that
+// only the records placed on purpose are found, and records of all three categories.
+#include "catalogue_parser.hpp"
+#include "savegame.hpp"
+#include "search.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+using namespace garagon;
+
+namespace {
+
+struct Placement {
+    std::size_t car; // catalogue index
+    Kategorie kategorie;
+};
+
+// Shop, career and own cars, one car twice among the own ones.
+constexpr Placement placements[] = {
+    {1, Kategorie::Laden},    {2, Kategorie::Laden},    {4, Kategorie::Laden},
+    {6, Kategorie::Laden},    {9, Kategorie::Laden},    {11, Kategorie::Laden},
+    {14, Kategorie::Laden},   {17, Kategorie::Laden},   {3, Kategorie::Karriere},
+    {5, Kategorie::Karriere}, {8, Kategorie::Karriere}, {12, Kategorie::Karriere},
+    {2, Kategorie::Meine},    {7, Kategorie::Meine},    {7, Kategorie::Meine},
+    {20, Kategorie::Meine},
+};
+
+Bytes filler() {
+    Bytes daten(SpielstandGroesse);
+    std::uint32_t state = 0x6A09E667;
+    for (auto& byte : daten) {
+        state = state * 1664525 + 1013904223;
+        byte = static_cast<std::uint8_t>(1 + (state >> 24) % 255);
+    }
+    return daten;
+}
+
+void place(Bytes& daten, std::size_t offset, const Bytes& kennung, Kategorie kategorie) {
+    daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
+    std::copy(kennung.begin(), kennung.end(),
+              daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));
+    daten[offset + 3 + kennung.size()] = static_cast<std::uint8_t>(kategorie);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: " << argv[0] << " Cardata.txt output\n";
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const Katalog katalog = parseKatalog(text);
+    Bytes daten = filler();
+    std::size_t offset = 0x0400;
+    for (const auto& p : placements) {
+        if (p.car >= katalog.wagen.size()) {
+            std::cerr << "the catalogue has no car " << p.car << "\n";
+            return 1;
+        }
+        place(daten, offset, katalog.wagen[p.car].Kennung, p.kategorie);
+        offset += 0x0260;
+    }
+    std::ofstream out(argv[2], std::ios::binary);
+    out.write(reinterpret_cast<const char*>(daten.data()),
+              static_cast<std::streamsize>(daten.size()));
+    return out ? 0 : 1;
+}
