@@ -18,11 +18,10 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& pfad) {
         return std::nullopt;
     }
     std::ifstream file(pfad, std::ios::binary);
-    std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad() || !file.eof()) {
+    if (!file) {
         return std::nullopt;
     }
-    return content;
+    return std::string{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 } // namespace

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs from Debian's archive whatever the build and the tests need and is missing.
+set -euo pipefail
+
+packages=(cmake make g++ qt6-base-dev libgtest-dev fonts-liberation xauth xvfb "$@")
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+fi

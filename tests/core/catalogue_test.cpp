@@ -1,0 +1,162 @@
+#include "catalogue_parser.hpp"
+#include "hex.hpp"
+#include "modVelox.hpp"
+#include "test_folder.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace garagon;
+using garagon::test::TestFolder;
+using garagon::test::writeFile;
+
+namespace {
+
+Bytes bytes(std::initializer_list<int> values) {
+    Bytes result;
+    for (int v : values) {
+        result.push_back(static_cast<std::uint8_t>(v));
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(HexDecoding, PairsUpperCaseInPlaceAndUseTheDigitRule) {
+    std::string pair = "ff";
+    EXPECT_EQ(modVelox::HexZuByte(pair), 255);
+    EXPECT_EQ(pair, "FF");
+    std::string notHex = "GG"; // 'G' counts with its own code, 71
+    EXPECT_EQ(modVelox::HexZuByte(notHex), 71 * 16 + 71);
+}
+
+TEST(HexDecoding, OddLengthGetsALeadingZeroInTheCallersText) {
+    std::string text = "ABC";
+    EXPECT_EQ(modVelox::HexZuText(text), bytes({0x0A, 0xBC}));
+    EXPECT_EQ(text, "0ABC");
+}
+
+TEST(HexDecoding, EmptyTextGivesNoBytesAndNonHexGivesNothing) {
+    std::string empty;
+    EXPECT_EQ(modVelox::HexZuText(empty), Bytes{});
+    for (std::string bad : {"0G", "12 4", "\t1", "+1", "0x12"}) {
+        EXPECT_EQ(modVelox::HexZuText(bad), std::nullopt) << bad;
+    }
+}
+
+TEST(CatalogueParsing, ReadsEntriesInFileOrderWithIndexZeroEmpty) {
+    const auto k = parseKatalog("0102030405060708 = Wagen A\r\nfedcba9876543210 = Wagen B\r\n");
+    ASSERT_EQ(k.wagen.size(), 3u);
+    EXPECT_EQ(k.wagen[0].Name, "");
+    EXPECT_TRUE(k.wagen[0].Kennung.empty());
+    EXPECT_EQ(k.wagen[1].Name, "Wagen A");
+    EXPECT_EQ(k.wagen[1].Kennung, bytes({1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(k.wagen[2].Kennung, bytes({0xFE, 0xDC, 0xBA, 0x98, 0x76, 0x54, 0x32, 0x10}));
+    EXPECT_FALSE(k.hatFehler());
+}
+
+TEST(CatalogueParsing, TrimsOnlySpacesAndSplitsAtTheFirstSeparator) {
+    const auto k = parseKatalog("  0102  =  Wagen A  \r\n01 = a = b\r\n02 = \tTab\t\r\n");
+    ASSERT_EQ(k.wagen.size(), 4u);
+    EXPECT_EQ(k.wagen[1].Kennung, bytes({1, 2}));
+    EXPECT_EQ(k.wagen[1].Name, "Wagen A");
+    EXPECT_EQ(k.wagen[2].Name, "a = b");
+    EXPECT_EQ(k.wagen[3].Name, "\tTab\t");
+}
+
+TEST(CatalogueParsing, LastLineWithoutLineEndGivesAnEmptyName) {
+    const auto k = parseKatalog("01 = Erster\r\n02 = Zweiter");
+    ASSERT_EQ(k.wagen.size(), 3u);
+    EXPECT_EQ(k.wagen[1].Name, "Erster");
+    EXPECT_EQ(k.wagen[2].Name, "");
+    EXPECT_EQ(k.wagen[2].Kennung, bytes({2}));
+}
+
+TEST(CatalogueParsing, TextWithoutSeparatorIsIgnored) {
+    EXPECT_EQ(parseKatalog("").wagen.size(), 1u);
+    EXPECT_EQ(parseKatalog("nur ein Kommentar\r\n").wagen.size(), 1u);
+    const auto k = parseKatalog("01 = A\r\nKommentar ohne Trenner");
+    EXPECT_EQ(k.wagen.size(), 2u);
+    EXPECT_FALSE(k.hatFehler());
+}
+
+TEST(CatalogueParsing, NamesStayBytes) {
+    const auto k = parseKatalog("01 = M\xF6we \x80\r\n");
+    EXPECT_EQ(k.wagen[1].Name, "M\xF6we \x80");
+}
+
+TEST(CatalogueProblems, NonHexCodesAreSkippedAndTheirLinesNamed) {
+    // Line 2 holds a non-hex code; a blank line makes the next code text start with CR LF.
+    const auto k = parseKatalog("01 = A\r\nZZ = B\r\n\r\n03 = C\r\n04 = D\r\n");
+    ASSERT_EQ(k.wagen.size(), 3u);
+    EXPECT_EQ(k.wagen[1].Name, "A");
+    EXPECT_EQ(k.wagen[2].Name, "D");
+    EXPECT_EQ(k.ungueltigeZeilen, (std::vector<int>{2, 4}));
+    const auto text = katalogfehlerText(k);
+    EXPECT_NE(text.find("Zeile 2:"), std::string::npos);
+    EXPECT_NE(text.find("\r\nZeile 4:"), std::string::npos);
+}
+
+TEST(CatalogueProblems, EntriesBeyondTheCountLimitAreReportedNotOverflowed) {
+    std::string text;
+    for (int i = 0; i < MaxWagen + 3; ++i) {
+        text += "0102030405060708 = W\r\n";
+    }
+    const auto k = parseKatalog(text);
+    EXPECT_EQ(k.wagen.size(), static_cast<std::size_t>(MaxWagen) + 1);
+    EXPECT_EQ(k.ueberzaehlige, 3);
+    EXPECT_EQ(k.ersteUeberzaehligeZeile, MaxWagen + 1);
+    EXPECT_NE(katalogfehlerText(k).find("Ab Zeile 32768"), std::string::npos);
+
+    text.resize(text.size() - 3 * std::string("0102030405060708 = W\r\n").size());
+    EXPECT_FALSE(parseKatalog(text).hatFehler());
+}
+
+TEST(CatalogueProblems, LongListsOfBadLinesAreShortened) {
+    std::string text;
+    for (int i = 0; i < 25; ++i) {
+        text += "XY = W\r\n";
+    }
+    const auto report = katalogfehlerText(parseKatalog(text));
+    EXPECT_NE(report.find("Zeile 10:"), std::string::npos);
+    EXPECT_EQ(report.find("Zeile 11:"), std::string::npos);
+    EXPECT_NE(report.find("15 weitere Zeilen"), std::string::npos);
+}
+
+TEST(CatalogueLoading, FillsTheGlobalsFromTheFolder) {
+    TestFolder folder;
+    writeFile(folder.file("Cardata.txt"), "01 = A\r\n02 = B\r\n");
+    const auto bericht = modVelox::LadeWagenliste(folder.path());
+    EXPECT_TRUE(bericht.gefunden);
+    EXPECT_TRUE(bericht.fehler.empty());
+    EXPECT_EQ(modVelox::WagenAnzahl, 2);
+    ASSERT_EQ(modVelox::Wagen.size(), 3u);
+    EXPECT_EQ(modVelox::Wagen[2].Name, "B");
+}
+
+TEST(CatalogueLoading, MissingOrEmptyCatalogue) {
+    TestFolder folder;
+    EXPECT_FALSE(modVelox::LadeWagenliste(folder.path()).gefunden);
+    EXPECT_EQ(modVelox::WagenAnzahl, 0);
+
+    std::filesystem::create_directory(folder.path() / "Cardata.txt");
+    EXPECT_FALSE(modVelox::LadeWagenliste(folder.path()).gefunden) << "a folder is no catalogue";
+    std::filesystem::remove(folder.path() / "Cardata.txt");
+
+    writeFile(folder.file("Cardata.txt"), "");
+    const auto bericht = modVelox::LadeWagenliste(folder.path());
+    EXPECT_TRUE(bericht.gefunden);
+    EXPECT_EQ(modVelox::WagenAnzahl, 0);
+    EXPECT_EQ(modVelox::Wagen.size(), 1u);
+}
+
+TEST(CatalogueLoading, ReportsSkippedLines) {
+    TestFolder folder;
+    writeFile(folder.file("Cardata.txt"), "01 = A\r\nQQ = B\r\n");
+    const auto bericht = modVelox::LadeWagenliste(folder.path());
+    EXPECT_EQ(modVelox::WagenAnzahl, 1);
+    EXPECT_NE(bericht.fehler.find("Zeile 2"), std::string::npos);
+}
+
+TEST(CatalogueLoading, TheProgramFolderIsTheExecutablesFolder) {
+    EXPECT_TRUE(std::filesystem::exists(modVelox::programmordner() / "garagon_core_tests"));
+}

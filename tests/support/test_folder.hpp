@@ -1,0 +1,55 @@
+#pragma once
+
+#include "bytes.hpp"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace garagon::test {
+
+// A fresh folder below the system's temporary folder, removed with everything in it.
+class TestFolder {
+  public:
+    TestFolder() {
+        std::string name = (std::filesystem::temp_directory_path() / "garagon-XXXXXX").string();
+        path_ = ::mkdtemp(name.data());
+    }
+    ~TestFolder() { std::filesystem::remove_all(path_); }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(std::string_view name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline void writeFile(const std::string& path, std::string_view content) {
+    std::ofstream(path, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+inline void writeFile(const std::string& path, const Bytes& content) {
+    writeFile(path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
+}
+
+inline Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A savegame-sized buffer whose bytes differ from one another, seeded so that two
+// savegames made with different seeds differ everywhere.
+inline Bytes patternedSavegame(std::uint8_t seed, std::size_t size = 63596) {
+    Bytes daten(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        daten[i] = static_cast<std::uint8_t>(i * 7 + seed);
+    }
+    return daten;
+}
+
+} // namespace garagon::test
