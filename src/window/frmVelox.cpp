@@ -1,0 +1,199 @@
+#include "frmVelox.hpp"
+
+#include "dialogs.hpp"
+#include "loading.hpp"
+#include "modVelox.hpp"
+#include "replacement.hpp"
+#include "saving.hpp"
+#include "search.hpp"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringDecoder>
+#include <QTreeWidget>
+
+namespace garagon {
+namespace {
+
+const QString Titelpraefix = QStringLiteral("Garagon 1.1 ");
+const QString Fehlertitel = QStringLiteral("Fehler");
+
+const QString Haftungsausschluss =
+    QStringLiteral("Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter Ausschluß "
+                   "jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\nhttps://garagon.example/tarvo");
+
+// Catalogue names are Windows-1252 bytes.
+QString katalogtext(const std::string& bytes) {
+    QStringDecoder decoder("windows-1252");
+    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// Core texts are UTF-8; paths in them are in the system's file name encoding, UTF-8 here.
+QString kerntext(const std::string& text) { return QString::fromStdString(text); }
+
+std::string dateiname(const QString& pfad) { return QFile::encodeName(pfad).toStdString(); }
+
+} // namespace
+
+frmVelox::frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner) : dialoge_(dialoge) {
+    baueSteuerelemente();
+    connect(cmdOpen, &QPushButton::clicked, this, &frmVelox::cmdOpen_Click);
+    connect(cmdReplace, &QPushButton::clicked, this, &frmVelox::cmdReplace_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmVelox::cmdSave_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmVelox::cmdExit_Click);
+    connect(optShop, &QRadioButton::clicked, this, &frmVelox::optShop_Click);
+    connect(optBuyed, &QRadioButton::clicked, this, &frmVelox::optBuyed_Click);
+    connect(optMY, &QRadioButton::clicked, this, &frmVelox::optMY_Click);
+    Form_Load(katalogordner);
+}
+
+void frmVelox::Form_Load(const std::filesystem::path& katalogordner) {
+    Label1->setText(Haftungsausschluss);
+    HideColumns();
+    const auto bericht = modVelox::LadeWagenliste(katalogordner);
+    if (!bericht.gefunden) {
+        meldeFehler(QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
+        return;
+    }
+    katalogGefunden_ = true;
+    if (!bericht.fehler.empty()) {
+        meldeFehler(kerntext(bericht.fehler));
+    }
+    if (modVelox::WagenAnzahl < 1) {
+        for (QWidget* control : std::initializer_list<QWidget*>{cmbCars, cmdOpen, cmdSave, cmdReplace}) {
+            control->setEnabled(false);
+        }
+        lvCars->setFocus();
+        return;
+    }
+    fuelleWagenauswahl();
+    cmdOpen->setFocus();
+}
+
+void frmVelox::HideColumns() {
+    for (int column = 1; column < 4; ++column) {
+        lvCars->setColumnWidth(column, 0);
+    }
+}
+
+void frmVelox::fuelleWagenauswahl() {
+    for (int a = 1; a <= modVelox::WagenAnzahl; ++a) {
+        cmbCars->addItem(katalogtext(modVelox::Wagen[static_cast<std::size_t>(a)].Name));
+    }
+    cmbCars->setCurrentIndex(0);
+}
+
+void frmVelox::meldeFehler(const QString& text) { dialoge_.meldung(this, Fehlertitel, text); }
+
+void frmVelox::cmdOpen_Click() {
+    const QString pfad = dialoge_.waehleSpielstand(this);
+    if (pfad.isEmpty()) {
+        return; // cancelled: everything stays as it was
+    }
+    SpielstandPfad = pfad;
+    setWindowTitle(Titelpraefix + QLatin1Char('[') + QFileInfo(pfad).fileName() + QLatin1Char(']'));
+    LadeSpielstand();
+}
+
+void frmVelox::LadeSpielstand() {
+    lvCars->clear();
+    auto ergebnis = ladeSpielstand(dateiname(SpielstandPfad));
+    SpielstandDaten = std::move(ergebnis.daten);
+    switch (ergebnis.status) {
+    case Ladestatus::Geladen:
+        AutosSuchen();
+        return;
+    case Ladestatus::NichtGefunden:
+        meldeFehler(QStringLiteral("Spielstand konnte nicht geladen werden!"));
+        break;
+    case Ladestatus::KeinSpielstand:
+        meldeFehler(QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
+        break;
+    case Ladestatus::Lesefehler:
+        setWindowTitle(Titelpraefix + QStringLiteral("[Kein Spielstand geladen]"));
+        break;
+    }
+    cmdReplace->setEnabled(false);
+    cmdSave->setEnabled(false);
+}
+
+void frmVelox::AutosSuchen() {
+    const auto rows = findeWagensaetze(SpielstandDaten, std::span(modVelox::Wagen).subspan(1),
+                                       kategorieAus(optBuyed->isChecked(), optMY->isChecked()));
+    for (const auto& row : rows) {
+        auto* item = new QTreeWidgetItem(lvCars, {katalogtext(row.name), QString::fromStdString(row.slot),
+                                                  QString::fromStdString(row.position),
+                                                  QString::fromStdString(row.kontext)});
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (rows.empty()) {
+        cmdReplace->setEnabled(false);
+        return;
+    }
+    lvCars->setCurrentItem(lvCars->topLevelItem(0));
+    cmdReplace->setEnabled(true);
+}
+
+void frmVelox::sucheNeu() {
+    lvCars->clear();
+    AutosSuchen();
+}
+
+QTreeWidgetItem* frmVelox::ersteMarkierteZeile() const {
+    for (int i = 0; i < lvCars->topLevelItemCount(); ++i) {
+        if (lvCars->topLevelItem(i)->isSelected()) {
+            return lvCars->topLevelItem(i);
+        }
+    }
+    return nullptr;
+}
+
+void frmVelox::cmdReplace_Click() {
+    QTreeWidgetItem* marked = ersteMarkierteZeile();
+    if (marked == nullptr || marked->text(0).isEmpty()) {
+        meldeFehler(QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
+        return;
+    }
+    bool zahl = false;
+    const auto position = marked->text(2).toULongLong(&zahl);
+    const int k = cmbCars->currentIndex();
+    if (!zahl || k < 0) {
+        meldeFehler(QStringLiteral("Es wurde kein neues Auto gewählt!"));
+        return;
+    }
+    const auto& kennung = modVelox::Wagen[static_cast<std::size_t>(k) + 1].Kennung;
+    switch (ersetzeKennung(SpielstandDaten, position, kennung)) {
+    case Ersetzstatus::FalscheLaenge:
+        meldeFehler(kerntext(FalscheLaengeText));
+        return;
+    case Ersetzstatus::UngueltigePosition:
+        meldeFehler(QStringLiteral("Es wurde kein neues Auto gewählt!"));
+        return;
+    case Ersetzstatus::Ersetzt:
+        sucheNeu();
+        cmdSave->setEnabled(true);
+        return;
+    }
+}
+
+void frmVelox::cmdSave_Click() {
+    cmdSave->setEnabled(false);
+    const auto ergebnis = speichereSpielstand(dateiname(SpielstandPfad), SpielstandDaten);
+    dialoge_.meldung(this, kerntext(ergebnis.titel), kerntext(ergebnis.text));
+    if (!ergebnis.gespeichert) {
+        cmdSave->setEnabled(true); // nothing was written: the changes can be saved again
+    }
+}
+
+void frmVelox::cmdExit_Click() { close(); }
+
+void frmVelox::optShop_Click() { sucheNeu(); }
+void frmVelox::optBuyed_Click() { sucheNeu(); }
+void frmVelox::optMY_Click() { sucheNeu(); }
+
+} // namespace garagon

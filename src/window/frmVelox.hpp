@@ -1,0 +1,72 @@
+#pragma once
+
+#include "bytes.hpp"
+
+#include <QWidget>
+#include <filesystem>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace garagon {
+
+class Dialoge;
+
+// The program's one window: the car list of a savegame, the catalogue selector and the
+// buttons to open, replace, save and end.
+class frmVelox : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Loads the catalogue from the given folder while the window is being created.
+    frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner);
+
+    // False when Cardata.txt was missing: the program then ends without showing the window.
+    bool katalogGefunden() const { return katalogGefunden_; }
+
+  private:
+    void baueSteuerelemente();
+    void setzeTabReihenfolge();
+    void Form_Load(const std::filesystem::path& katalogordner);
+    void HideColumns();
+    void fuelleWagenauswahl();
+
+    void cmdOpen_Click();
+    void cmdReplace_Click();
+    void cmdSave_Click();
+    void cmdExit_Click();
+    void optShop_Click();
+    void optBuyed_Click();
+    void optMY_Click();
+
+    void LadeSpielstand();
+    void AutosSuchen();
+    void sucheNeu();
+    QTreeWidgetItem* ersteMarkierteZeile() const;
+    void meldeFehler(const QString& text);
+
+    Dialoge& dialoge_;
+    bool katalogGefunden_ = false;
+    QString SpielstandPfad;
+    Bytes SpielstandDaten;
+
+    QGroupBox* Frame1 = nullptr;
+    QTreeWidget* lvCars = nullptr;
+    QRadioButton* optShop = nullptr;
+    QRadioButton* optBuyed = nullptr;
+    QRadioButton* optMY = nullptr;
+    QPushButton* cmdOpen = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QComboBox* cmbCars = nullptr;
+    QPushButton* cmdReplace = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QPushButton* cmdExit = nullptr;
+};
+
+} // namespace garagon

@@ -1,0 +1,386 @@
+#include "dialogs.hpp"
+#include "identity.hpp"
+#include "replacement.hpp"
+#include "start.hpp"
+#include "saving.hpp"
+#include "test_folder.hpp"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace garagon;
+using garagon::test::readFile;
+using garagon::test::TestFolder;
+using garagon::test::writeFile;
+
+namespace {
+
+struct Meldung {
+    QString titel;
+    QString text;
+};
+
+class FakeDialoge : public Dialoge {
+  public:
+    QStringList pfade; // answers of the file dialog, in order; none left = cancelled
+    QList<Meldung> meldungen;
+
+    QString waehleSpielstand(QWidget*) override { return pfade.isEmpty() ? QString() : pfade.takeFirst(); }
+    void meldung(QWidget*, const QString& titel, const QString& text) override { meldungen.append({titel, text}); }
+};
+
+const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
+const Bytes codeEuro{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
+const Bytes codeDritter{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28};
+
+// Windows-1252: 0xF6 is "ö", 0x80 is "€".
+const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
+                              "1112131415161718 = Euro \x80\r\n"
+                              "2122232425262728 = Dritter\r\n";
+
+void place(Bytes& daten, std::size_t offset, const Bytes& code, std::uint8_t category) {
+    daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
+    std::copy(code.begin(), code.end(), daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));
+    daten[offset + 11] = category;
+}
+
+// Shop: Möwe at 1004, Euro at 2004; career: Dritter at 3004; own: Möwe at 4004, Euro at 5004.
+Bytes demoSavegame() {
+    Bytes daten(63596, 0xEE);
+    place(daten, 1000, codeMoewe, 1);
+    place(daten, 2000, codeEuro, 1);
+    place(daten, 3000, codeDritter, 2);
+    place(daten, 4000, codeMoewe, 4);
+    place(daten, 5000, codeEuro, 4);
+    return daten;
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TestFolder> folder;
+    FakeDialoge dialoge;
+    std::unique_ptr<frmVelox> window;
+    QString savegame;
+
+    void start(const char* catalogueText = catalogue) {
+        if (catalogueText != nullptr) {
+            writeFile(folder->file("Cardata.txt"), catalogueText);
+        }
+        window = starteFenster(dialoge, folder->path());
+        if (window) {
+            window->show();
+        }
+    }
+
+    template <class Control> Control* control(const char* name) {
+        auto* found = window->findChild<Control*>(QString::fromLatin1(name));
+        if (found == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return found;
+    }
+
+    void click(const char* name) { control<QAbstractButton>(name)->click(); }
+
+    void open(const QString& pfad) {
+        dialoge.pfade.append(pfad);
+        click("cmdOpen");
+    }
+
+    QStringList column(int index) {
+        QStringList texts;
+        auto* list = control<QTreeWidget>("lvCars");
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            texts.append(list->topLevelItem(i)->text(index));
+        }
+        return texts;
+    }
+
+    // Enabled states of cmdOpen, cmbCars, cmdReplace and cmdSave.
+    QList<bool> states() {
+        return {control<QWidget>("cmdOpen")->isEnabled(), control<QWidget>("cmbCars")->isEnabled(),
+                control<QWidget>("cmdReplace")->isEnabled(), control<QWidget>("cmdSave")->isEnabled()};
+    }
+
+    bool firstRowSelected() {
+        auto* list = control<QTreeWidget>("lvCars");
+        return list->topLevelItemCount() > 0 && list->topLevelItem(0)->isSelected();
+    }
+
+  private slots:
+    void init() {
+        folder = std::make_unique<TestFolder>();
+        dialoge = FakeDialoge{};
+        savegame = QString::fromStdString(folder->file("save1.dat"));
+        writeFile(savegame.toStdString(), demoSavegame());
+    }
+
+    void cleanup() { window.reset(); }
+
+    void startUpShowsTheLayoutAndTheCatalogue() {
+        start();
+        QCOMPARE(window->objectName(), QStringLiteral("frmVelox"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [Kein Spielstand geladen]"));
+        QCOMPARE(window->size(), QSize(647, 426));
+        QCOMPARE(control<QGroupBox>("Frame1")->title(), QStringLiteral("Gefundene Wagen:"));
+        QCOMPARE(control<QGroupBox>("Frame2")->title(), QStringLiteral("Markierten Wagen ersetzen durch:"));
+        QCOMPARE(control<QWidget>("lvCars")->geometry(), QRect(16, 24, 316, 260));
+        QCOMPARE(control<QWidget>("cmdSave")->geometry(), QRect(384, 310, 236, 33));
+        QCOMPARE(control<QWidget>("cmbCars")->parentWidget()->objectName(), QStringLiteral("Frame2"));
+        QCOMPARE(control<QRadioButton>("optShop")->text(), QStringLiteral("\"Ladenwagen\""));
+        QCOMPARE(control<QRadioButton>("optBuyed")->text().size(), 34);
+        QCOMPARE(control<QRadioButton>("optMY")->text(), QStringLiteral("\"Meine Wagen\""));
+        QCOMPARE(control<QPushButton>("cmdSave")->text(), QStringLiteral("Änderungen speichern"));
+        QCOMPARE(control<QLabel>("Label1")->text(),
+                 QStringLiteral("Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
+                                "Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
+                                "https://garagon.example/tarvo"));
+        auto* cars = control<QComboBox>("cmbCars");
+        QCOMPARE(cars->count(), 3);
+        QCOMPARE(cars->itemText(0), QStringLiteral("Möwe"));
+        QCOMPARE(cars->itemText(1), QStringLiteral("Euro €"));
+        QCOMPARE(cars->currentIndex(), 0);
+        QVERIFY(!cars->isEditable());
+        QCOMPARE(states(), (QList<bool>{true, true, true, false}));
+        QVERIFY(control<QRadioButton>("optShop")->isChecked());
+        QCOMPARE(control<QTreeWidget>("lvCars")->topLevelItemCount(), 0);
+        QVERIFY(dialoge.meldungen.isEmpty());
+    }
+
+    void onlyTheCarColumnIsVisible() {
+        start();
+        auto* list = control<QTreeWidget>("lvCars");
+        QCOMPARE(list->headerItem()->text(0), QStringLiteral("Wagen"));
+        QCOMPARE(list->headerItem()->text(3), QStringLiteral("vor - hinter"));
+        QCOMPARE(list->columnWidth(0), 180);
+        for (int column = 1; column < 4; ++column) {
+            QCOMPARE(list->header()->sectionSize(column), 0);
+        }
+        QVERIFY(!list->header()->stretchLastSection());
+        QVERIFY(!list->rootIsDecorated());
+    }
+
+    void fontsAreArialBoldOnlyForButtonsGroupsAndOptions() {
+        start();
+        for (const char* name : {"cmdOpen", "cmdReplace", "cmdSave", "cmdExit", "Frame1", "Frame2", "optShop",
+                                 "optBuyed", "optMY"}) {
+            QVERIFY2(control<QWidget>(name)->font().bold(), name);
+        }
+        for (const char* name : {"lvCars", "cmbCars", "Label1"}) {
+            QVERIFY2(!control<QWidget>(name)->font().bold(), name);
+        }
+        QCOMPARE(window->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(window->font().pointSizeF(), 9.75);
+    }
+
+    void focusOrderAndIconAndIdentity() {
+        start();
+        const QStringList expected{"cmdOpen", "lvCars", "cmbCars", "cmdReplace", "cmdSave",
+                                   "cmdExit", "optBuyed", "optMY", "optShop"};
+        QStringList chain;
+        QWidget* widget = control<QWidget>("cmdOpen");
+        do {
+            if (expected.contains(widget->objectName()) && !chain.contains(widget->objectName())) {
+                chain.append(widget->objectName());
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != control<QWidget>("cmdOpen"));
+        QCOMPARE(chain, expected);
+        QCOMPARE(window->focusWidget(), control<QWidget>("cmdOpen"));
+        const auto sizes = window->windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)));
+
+        setzeProgrammidentitaet(*qApp);
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Garagon"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01.0007"));
+        QCOMPARE(qApp->property("description").toString(), QStringLiteral("Autos in Spielständen austauschen für Tarvo"));
+        QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
+    }
+
+    void aMissingCatalogueEndsWithItsMessage() {
+        start(nullptr);
+        QVERIFY(!window);
+        QCOMPARE(dialoge.meldungen.size(), 1);
+        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
+        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
+    }
+
+    void anEmptyCatalogueLeavesOnlyExitAndOptions() {
+        start("");
+        QCOMPARE(states(), (QList<bool>{false, false, false, false}));
+        QVERIFY(control<QWidget>("cmdExit")->isEnabled());
+        click("optMY");
+        QCOMPARE(control<QTreeWidget>("lvCars")->topLevelItemCount(), 0);
+        QVERIFY(dialoge.meldungen.isEmpty());
+    }
+
+    void badCatalogueLinesAreReportedOnceAndTheRestWorks() {
+        start("0102030405060708 = M\xF6we\r\nXX02030405060708 = Kaputt\r\n2122232425262728 = Dritter\r\n");
+        QCOMPARE(dialoge.meldungen.size(), 1);
+        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
+        QVERIFY(dialoge.meldungen[0].text.contains(QStringLiteral("Zeile 2")));
+        auto* cars = control<QComboBox>("cmbCars");
+        QCOMPARE(cars->count(), 2);
+        open(savegame);
+        cars->setCurrentIndex(1); // "Dritter", the entry after the rejected line
+        click("cmdReplace");
+        QCOMPARE(column(0), QStringList{"Dritter"});
+        QCOMPARE(column(2), QStringList{"01004"});
+    }
+
+    void openingASavegameListsItsShopCars() {
+        start();
+        open(savegame);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
+        QCOMPARE(column(1), (QStringList{"001", "002"}));
+        QCOMPARE(column(2), (QStringList{"01004", "02004"}));
+        QCOMPARE(column(3)[0], QStringLiteral("EEEEEEEEEEEEEEEE - 01EEEEEE"));
+        QVERIFY(firstRowSelected());
+        QCOMPARE(states(), (QList<bool>{true, true, true, false}));
+    }
+
+    void categoriesSearchAgainAndSwitchingBackGivesTheSameRows() {
+        start();
+        open(savegame);
+        click("optBuyed");
+        QCOMPARE(column(0), QStringList{"Dritter"});
+        click("optMY");
+        QCOMPARE(column(2), (QStringList{"04004", "05004"}));
+        control<QTreeWidget>("lvCars")->topLevelItem(1)->setSelected(true);
+        click("optShop");
+        QCOMPARE(column(2), (QStringList{"01004", "02004"}));
+        QVERIFY(firstRowSelected());
+    }
+
+    void filesOfTheWrongSizeOrMissingFilesAreRejected() {
+        start();
+        open(savegame);
+        const auto shortFile = folder->file("kurz.dat");
+        writeFile(shortFile, Bytes(63595, 0));
+        open(QString::fromStdString(shortFile));
+        QCOMPARE(dialoge.meldungen.size(), 1);
+        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
+        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [kurz.dat]"));
+        QCOMPARE(states(), (QList<bool>{true, true, false, false}));
+        // The earlier savegame is gone from memory: nothing can be listed or saved.
+        click("optMY");
+        QCOMPARE(column(0), QStringList{});
+        QVERIFY(!control<QWidget>("cmdReplace")->isEnabled());
+
+        open(QString::fromStdString(folder->file("fehlt.dat")));
+        QCOMPARE(dialoge.meldungen.last().text, QStringLiteral("Spielstand konnte nicht geladen werden!"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [fehlt.dat]"));
+    }
+
+    void cancellingTheFileDialogChangesNothing() {
+        start();
+        open(savegame);
+        click("cmdOpen"); // no answer queued: cancelled
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(column(0).size(), 2);
+        QCOMPARE(states(), (QList<bool>{true, true, true, false}));
+    }
+
+    void replacingAndSavingChangesExactlyTheMarkedCode() {
+        start();
+        open(savegame);
+        auto* list = control<QTreeWidget>("lvCars");
+        list->setCurrentItem(list->topLevelItem(1)); // Euro at 2004
+        control<QComboBox>("cmbCars")->setCurrentIndex(2);                  // Dritter
+        click("cmdReplace");
+        QCOMPARE(column(0), (QStringList{"Möwe", "Dritter"}));
+        QCOMPARE(column(2), (QStringList{"01004", "02004"}));
+        QVERIFY(firstRowSelected());
+        QCOMPARE(states(), (QList<bool>{true, true, true, true}));
+
+        click("cmdSave");
+        QCOMPARE(dialoge.meldungen.size(), 1);
+        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Gespeichert"));
+        QVERIFY(dialoge.meldungen[0].text.contains(savegame + QStringLiteral(".~1\r\n gesichert.")));
+        QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
+        const Bytes original = demoSavegame();
+        QCOMPARE(readFile(savegame.toStdString() + ".~1"), original);
+        Bytes expected = original;
+        std::copy(codeDritter.begin(), codeDritter.end(), expected.begin() + 2003);
+        QCOMPARE(readFile(savegame.toStdString()), expected);
+    }
+
+    void onlyTheFirstMarkedRowCounts() {
+        start();
+        open(savegame);
+        auto* list = control<QTreeWidget>("lvCars");
+        list->clearSelection();
+        list->topLevelItem(1)->setSelected(true);
+        list->topLevelItem(0)->setSelected(true);
+        control<QComboBox>("cmbCars")->setCurrentIndex(2);
+        click("cmdReplace");
+        QCOMPARE(column(0), (QStringList{"Euro €", "Dritter"}));
+        QCOMPARE(column(2), (QStringList{"02004", "01004"}));
+    }
+
+    void replacingWithoutAMarkedRowIsRefused() {
+        start();
+        click("cmdReplace");
+        QCOMPARE(dialoge.meldungen.size(), 1);
+        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
+        open(savegame);
+        control<QTreeWidget>("lvCars")->clearSelection();
+        click("cmdReplace");
+        QCOMPARE(dialoge.meldungen.size(), 2);
+        QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
+    }
+
+    void aCodeThatIsNotEightBytesIsRefused() {
+        start("0102030405060708 = M\xF6we\r\n01020304 = Kurz\r\n");
+        open(savegame);
+        control<QComboBox>("cmbCars")->setCurrentIndex(1);
+        click("cmdReplace");
+        QCOMPARE(dialoge.meldungen.size(), 1);
+        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
+        QCOMPARE(dialoge.meldungen[0].text, QString::fromUtf8(FalscheLaengeText));
+        QCOMPARE(column(0), QStringList{"Möwe"});
+        QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
+    }
+
+    void aFailedSaveKeepsTheOldFileAndCanBeRetried() {
+        start();
+        open(savegame);
+        control<QComboBox>("cmbCars")->setCurrentIndex(2);
+        click("cmdReplace");
+        const auto temporary = zwischendateiName(savegame.toStdString());
+        std::filesystem::create_directory(temporary);
+        click("cmdSave");
+        QCOMPARE(dialoge.meldungen.last().titel, QStringLiteral("Fehler"));
+        QVERIFY(dialoge.meldungen.last().text.contains(QStringLiteral("unverändert")));
+        QVERIFY(control<QWidget>("cmdSave")->isEnabled());
+        QCOMPARE(readFile(savegame.toStdString()), demoSavegame());
+
+        std::filesystem::remove(temporary);
+        click("cmdSave");
+        QCOMPARE(dialoge.meldungen.last().titel, QStringLiteral("Gespeichert"));
+        QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
+    }
+
+    void exitClosesTheWindow() {
+        start();
+        QVERIFY(window->isVisible());
+        click("cmdExit");
+        QVERIFY(!window->isVisible());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
