@@ -22,9 +22,9 @@ namespace {
 const QString Titelpraefix = QStringLiteral("Garagon 1.1 ");
 const QString Fehlertitel = QStringLiteral("Fehler");
 
-const QString Haftungsausschluss =
-    QStringLiteral("Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter Ausschluß "
-                   "jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\nhttps://garagon.example/tarvo");
+const QString Haftungsausschluss = QStringLiteral(
+    "Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter Ausschluß "
+    "jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\nhttps://garagon.example/tarvo");
 
 // Catalogue names are Windows-1252 bytes.
 QString katalogtext(const std::string& bytes) {
@@ -33,13 +33,18 @@ QString katalogtext(const std::string& bytes) {
 }
 
 // Core texts are UTF-8; paths in them are in the system's file name encoding, UTF-8 here.
-QString kerntext(const std::string& text) { return QString::fromStdString(text); }
+QString kerntext(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
-std::string dateiname(const QString& pfad) { return QFile::encodeName(pfad).toStdString(); }
+std::string dateiname(const QString& pfad) {
+    return QFile::encodeName(pfad).toStdString();
+}
 
 } // namespace
 
-frmVelox::frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner) : dialoge_(dialoge) {
+frmVelox::frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner)
+    : dialoge_(dialoge) {
     baueSteuerelemente();
     connect(cmdOpen, &QPushButton::clicked, this, &frmVelox::cmdOpen_Click);
     connect(cmdReplace, &QPushButton::clicked, this, &frmVelox::cmdReplace_Click);
@@ -64,7 +69,8 @@ void frmVelox::Form_Load(const std::filesystem::path& katalogordner) {
         meldeFehler(kerntext(bericht.fehler));
     }
     if (modVelox::WagenAnzahl < 1) {
-        for (QWidget* control : std::initializer_list<QWidget*>{cmbCars, cmdOpen, cmdSave, cmdReplace}) {
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{cmbCars, cmdOpen, cmdSave, cmdReplace}) {
             control->setEnabled(false);
         }
         lvCars->setFocus();
@@ -87,7 +93,9 @@ void frmVelox::fuelleWagenauswahl() {
     cmbCars->setCurrentIndex(0);
 }
 
-void frmVelox::meldeFehler(const QString& text) { dialoge_.meldung(this, Fehlertitel, text); }
+void frmVelox::meldeFehler(const QString& text) {
+    dialoge_.meldung(this, Fehlertitel, text);
+}
 
 void frmVelox::cmdOpen_Click() {
     const QString pfad = dialoge_.waehleSpielstand(this);
@@ -125,9 +133,9 @@ void frmVelox::AutosSuchen() {
     const auto rows = findeWagensaetze(SpielstandDaten, std::span(modVelox::Wagen).subspan(1),
                                        kategorieAus(optBuyed->isChecked(), optMY->isChecked()));
     for (const auto& row : rows) {
-        auto* item = new QTreeWidgetItem(lvCars, {katalogtext(row.name), QString::fromStdString(row.slot),
-                                                  QString::fromStdString(row.position),
-                                                  QString::fromStdString(row.kontext)});
+        auto* item = new QTreeWidgetItem(
+            lvCars, {katalogtext(row.name), QString::fromStdString(row.slot),
+                     QString::fromStdString(row.position), QString::fromStdString(row.kontext)});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -190,10 +198,18 @@ void frmVelox::cmdSave_Click() {
     }
 }
 
-void frmVelox::cmdExit_Click() { close(); }
+void frmVelox::cmdExit_Click() {
+    close();
+}
 
-void frmVelox::optShop_Click() { sucheNeu(); }
-void frmVelox::optBuyed_Click() { sucheNeu(); }
-void frmVelox::optMY_Click() { sucheNeu(); }
+void frmVelox::optShop_Click() {
+    sucheNeu();
+}
+void frmVelox::optBuyed_Click() {
+    sucheNeu();
+}
+void frmVelox::optMY_Click() {
+    sucheNeu();
+}
 
 } // namespace garagon

@@ -36,8 +36,8 @@ Control* place(QWidget* parent, const char* name, int left, int top, int width, 
 
 void setUpColumns(QTreeWidget* list) {
     list->setColumnCount(4);
-    list->setHeaderLabels({QStringLiteral("Wagen"), QStringLiteral("Slot"), QStringLiteral("Position"),
-                           QStringLiteral("vor - hinter")});
+    list->setHeaderLabels({QStringLiteral("Wagen"), QStringLiteral("Slot"),
+                           QStringLiteral("Position"), QStringLiteral("vor - hinter")});
     list->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     // Hidden columns must not be widened by the last section filling the view.
@@ -103,8 +103,8 @@ void frmVelox::baueSteuerelemente() {
 }
 
 void frmVelox::setzeTabReihenfolge() {
-    QWidget* const order[] = {cmdOpen, lvCars, cmbCars, cmdReplace, cmdSave,
-                              cmdExit, optBuyed, optMY, optShop};
+    QWidget* const order[] = {cmdOpen, lvCars,   cmbCars, cmdReplace, cmdSave,
+                              cmdExit, optBuyed, optMY,   optShop};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }

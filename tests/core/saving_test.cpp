@@ -35,13 +35,16 @@ bool failNow() {
     }
     return false;
 }
-int failingFsync(int fd) { return failNow() ? -1 : ::fsync(fd); }
-int failingRename(const char* from, const char* to) { return failNow() ? -1 : ::rename(from, to); }
+int failingFsync(int fd) {
+    return failNow() ? -1 : ::fsync(fd);
+}
+int failingRename(const char* from, const char* to) {
+    return failNow() ? -1 : ::rename(from, to);
+}
 int unsupportedLink(const char*, const char*) {
     errno = EPERM;
     return -1;
 }
-
 
 class Saving : public ::testing::Test {
   protected:
@@ -71,9 +74,10 @@ TEST_F(Saving, FirstSaveMovesTheOldFileToBackupOne) {
     ASSERT_TRUE(result.gespeichert) << result.text;
     EXPECT_EQ(result.titel, "Gespeichert");
     EXPECT_EQ(result.sicherung, pfad + ".~1");
-    EXPECT_EQ(result.text, "Datei gespeichert!\r\nDie vorherige Version wurde unter dem Namen:\r\n" + pfad +
-                               ".~1\r\n gesichert.\r\nBitte vergessen sie nicht die Checksummen mit dem "
-                               "Tarvo-Editor zu korrigieren!");
+    EXPECT_EQ(result.text,
+              "Datei gespeichert!\r\nDie vorherige Version wurde unter dem Namen:\r\n" + pfad +
+                  ".~1\r\n gesichert.\r\nBitte vergessen sie nicht die Checksummen mit dem "
+                  "Tarvo-Editor zu korrigieren!");
     EXPECT_EQ(readFile(pfad), newBytes);
     EXPECT_EQ(readFile(pfad + ".~1"), oldBytes);
     EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1"}));
@@ -84,7 +88,8 @@ TEST_F(Saving, TheBackupIsTheOldFileItselfAndTheNewOneKeepsItsPermissions) {
     struct stat before {};
     ::stat(pfad.c_str(), &before);
     ASSERT_TRUE(speichereSpielstand(pfad, newBytes).gespeichert);
-    struct stat backup {}, now {};
+    struct stat backup {
+    }, now{};
     ::stat((pfad + ".~1").c_str(), &backup);
     ::stat(pfad.c_str(), &now);
     EXPECT_EQ(backup.st_ino, before.st_ino);
@@ -110,8 +115,9 @@ TEST_F(Saving, ASavegameDeletedBeforeSavingIsWrittenAnewWithoutBackup) {
     const auto result = speichereSpielstand(pfad, newBytes);
     ASSERT_TRUE(result.gespeichert);
     EXPECT_EQ(result.sicherung, "");
-    EXPECT_EQ(result.text, "Datei gespeichert!\r\nBitte vergessen sie nicht die Checksummen mit dem "
-                           "Tarvo-Editor zu korrigieren!");
+    EXPECT_EQ(result.text,
+              "Datei gespeichert!\r\nBitte vergessen sie nicht die Checksummen mit dem "
+              "Tarvo-Editor zu korrigieren!");
     EXPECT_EQ(listing(folder), std::set<std::string>{"save1.dat"});
     EXPECT_EQ(readFile(pfad), newBytes);
 }
@@ -154,7 +160,8 @@ TEST_F(Saving, AVanishedFolderIsReported) {
     std::filesystem::remove_all(folder.path());
     const auto result = speichereSpielstand(pfad, newBytes);
     EXPECT_FALSE(result.gespeichert);
-    EXPECT_NE(result.text.find("Ordner des Spielstands ist nicht mehr vorhanden"), std::string::npos);
+    EXPECT_NE(result.text.find("Ordner des Spielstands ist nicht mehr vorhanden"),
+              std::string::npos);
     std::filesystem::create_directory(folder.path());
 }
 
@@ -190,9 +197,11 @@ TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
     for (Link link : std::initializer_list<Link>{::link, unsupportedLink}) {
         calls = 0;
         failingCall = 2;
-        const auto result = speichereSpielstand(pfad, newBytes, {.link = link, .fsync = failingFsync});
+        const auto result =
+            speichereSpielstand(pfad, newBytes, {.link = link, .fsync = failingFsync});
         EXPECT_FALSE(result.gespeichert);
-        EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."), std::string::npos);
+        EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."),
+                  std::string::npos);
         expectNothingLost();
     }
 }
@@ -204,7 +213,9 @@ TEST_F(Saving, AFailedRenameOverThePathUndoesTheBackup) {
     // Without hard links: the first rename makes the backup, the second one fails.
     calls = 0;
     failingCall = 2;
-    EXPECT_FALSE(speichereSpielstand(pfad, newBytes, {.link = unsupportedLink, .rename = failingRename}).gespeichert);
+    EXPECT_FALSE(
+        speichereSpielstand(pfad, newBytes, {.link = unsupportedLink, .rename = failingRename})
+            .gespeichert);
     expectNothingLost();
 }
 

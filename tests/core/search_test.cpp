@@ -1,9 +1,11 @@
-#include "search.hpp"
 #include "savegame.hpp"
+#include "search.hpp"
+#include "test_folder.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace garagon;
+using garagon::test::placeRecord;
 
 namespace {
 
@@ -11,12 +13,8 @@ const Bytes codeA{1, 2, 3, 4, 5, 6, 7, 8};
 const Bytes codeB{0xA0, 0xB1, 0xC2, 0xD3, 0xE4, 0xF5, 0x06, 0x17};
 
 // A savegame of 0xEE bytes, so that nothing but the placed records matches.
-Bytes blankSavegame() { return Bytes(SpielstandGroesse, 0xEE); }
-
-void place(Bytes& daten, std::size_t offset, const Bytes& code, std::uint8_t category) {
-    daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
-    std::copy(code.begin(), code.end(), daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));
-    daten[offset + 3 + code.size()] = category;
+Bytes blankSavegame() {
+    return Bytes(SpielstandGroesse, 0xEE);
 }
 
 std::vector<std::string> positions(const std::vector<Trefferzeile>& rows) {
@@ -41,7 +39,7 @@ TEST(CarSearch, WorkedExampleGivesPositionAndContext) {
     for (std::size_t i = 92; i < 100; ++i) {
         daten[i] = static_cast<std::uint8_t>(0x90 + i - 92);
     }
-    place(daten, 100, codeA, 1);
+    placeRecord(daten, 100, codeA, 1);
     daten[112] = 0xAB;
     daten[113] = 0x0C;
     daten[114] = 0x5D;
@@ -56,35 +54,40 @@ TEST(CarSearch, WorkedExampleGivesPositionAndContext) {
 
 TEST(CarSearch, OnlyTheChosenCategoryIsFound) {
     Bytes daten = blankSavegame();
-    place(daten, 1000, codeA, 1);
-    place(daten, 2000, codeA, 2);
-    place(daten, 3000, codeA, 4);
-    place(daten, 4000, codeA, 3);
+    placeRecord(daten, 1000, codeA, 1);
+    placeRecord(daten, 2000, codeA, 2);
+    placeRecord(daten, 3000, codeA, 4);
+    placeRecord(daten, 4000, codeA, 3);
     const std::vector<WagenEintrag> wagen{{"A", codeA}};
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Laden)), std::vector<std::string>{"01004"});
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Karriere)), std::vector<std::string>{"02004"});
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Meine)), std::vector<std::string>{"03004"});
+    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Laden)),
+              std::vector<std::string>{"01004"});
+    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Karriere)),
+              std::vector<std::string>{"02004"});
+    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Meine)),
+              std::vector<std::string>{"03004"});
 }
 
 TEST(CarSearch, RowsFollowCatalogueOrderThenPositionWithListOrdinals) {
     Bytes daten = blankSavegame();
-    place(daten, 5000, codeA, 1);
-    place(daten, 200, codeB, 1);
-    place(daten, 300, codeA, 1);
+    placeRecord(daten, 5000, codeA, 1);
+    placeRecord(daten, 200, codeB, 1);
+    placeRecord(daten, 300, codeA, 1);
     // The same code twice in the catalogue gives a row for each name.
     const std::vector<WagenEintrag> wagen{{"A", codeA}, {"B", codeB}, {"A2", codeA}};
     const auto rows = findeWagensaetze(daten, wagen, Kategorie::Laden);
     ASSERT_EQ(rows.size(), 5u);
-    const std::vector<std::string> names{rows[0].name, rows[1].name, rows[2].name, rows[3].name, rows[4].name};
+    const std::vector<std::string> names{rows[0].name, rows[1].name, rows[2].name, rows[3].name,
+                                         rows[4].name};
     EXPECT_EQ(names, (std::vector<std::string>{"A", "A", "B", "A2", "A2"}));
-    EXPECT_EQ(positions(rows), (std::vector<std::string>{"00304", "05004", "00204", "00304", "05004"}));
+    EXPECT_EQ(positions(rows),
+              (std::vector<std::string>{"00304", "05004", "00204", "00304", "05004"}));
     EXPECT_EQ(rows[4].slot, "005");
 }
 
 TEST(CarSearch, SlotsAndPositionsGrowBeyondTheirPadding) {
     Bytes daten = blankSavegame();
     for (std::size_t i = 0; i < 1001; ++i) {
-        place(daten, 20 + i * 12, codeA, 1);
+        placeRecord(daten, 20 + i * 12, codeA, 1);
     }
     const std::vector<WagenEintrag> wagen{{"A", codeA}};
     const auto rows = findeWagensaetze(daten, wagen, Kategorie::Laden);
@@ -97,7 +100,9 @@ TEST(CarSearch, TheNextSearchStartsEightBytesAfterAMatch) {
     // An empty code gives the 4-byte pattern 00 00 00 01; runs of it overlap.
     Bytes daten = blankSavegame();
     const Bytes record{0, 0, 0, 1};
-    auto put = [&](std::size_t at) { std::copy(record.begin(), record.end(), daten.begin() + static_cast<std::ptrdiff_t>(at)); };
+    auto put = [&](std::size_t at) {
+        std::copy(record.begin(), record.end(), daten.begin() + static_cast<std::ptrdiff_t>(at));
+    };
     put(1000); // found
     put(1007); // 7 bytes after: skipped
     put(1015); // found: the search resumed at 1008
@@ -111,8 +116,8 @@ TEST(CarSearch, AFullRecordOverlappingThePreviousOneByFourBytesIsFound) {
     // With this code a record 8 bytes after another shares its zeros and category byte.
     const Bytes code{1, 2, 3, 4, 5, 0, 0, 0};
     Bytes daten = blankSavegame();
-    place(daten, 2000, code, 1);
-    place(daten, 2008, code, 1);
+    placeRecord(daten, 2000, code, 1);
+    placeRecord(daten, 2008, code, 1);
     const std::vector<WagenEintrag> wagen{{"Ueberlapp", code}};
     EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Laden)),
               (std::vector<std::string>{"02004", "02012"}));
@@ -120,8 +125,8 @@ TEST(CarSearch, AFullRecordOverlappingThePreviousOneByFourBytesIsFound) {
 
 TEST(CarSearch, RecordsAtEitherEndAreListedWithMissingContextShownAsDashes) {
     Bytes daten = blankSavegame();
-    place(daten, 0, codeA, 1);
-    place(daten, daten.size() - 12, codeB, 1);
+    placeRecord(daten, 0, codeA, 1);
+    placeRecord(daten, daten.size() - 12, codeB, 1);
     const std::vector<WagenEintrag> wagen{{"A", codeA}, {"B", codeB}};
     const auto rows = findeWagensaetze(daten, wagen, Kategorie::Laden);
     ASSERT_EQ(rows.size(), 2u);

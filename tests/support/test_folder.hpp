@@ -2,6 +2,7 @@
 
 #include "bytes.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,11 +31,13 @@ class TestFolder {
 };
 
 inline void writeFile(const std::string& path, std::string_view content) {
-    std::ofstream(path, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
 inline void writeFile(const std::string& path, const Bytes& content) {
-    writeFile(path, std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
+    writeFile(path,
+              std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
 }
 
 inline Bytes readFile(const std::string& path) {
@@ -50,6 +53,14 @@ inline Bytes patternedSavegame(std::uint8_t seed, std::size_t size = 63596) {
         daten[i] = static_cast<std::uint8_t>(i * 7 + seed);
     }
     return daten;
+}
+
+// Writes a car record "00 00 00 <code> <category>" at the 0-based offset.
+inline void placeRecord(Bytes& daten, std::size_t offset, const Bytes& code,
+                        std::uint8_t category) {
+    daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
+    std::copy(code.begin(), code.end(), daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));
+    daten[offset + 3 + code.size()] = category;
 }
 
 } // namespace garagon::test

@@ -1,8 +1,8 @@
 #include "dialogs.hpp"
 #include "identity.hpp"
 #include "replacement.hpp"
-#include "start.hpp"
 #include "saving.hpp"
+#include "start.hpp"
 #include "test_folder.hpp"
 
 #include <QApplication>
@@ -16,6 +16,7 @@
 #include <QtTest>
 
 using namespace garagon;
+using garagon::test::placeRecord;
 using garagon::test::readFile;
 using garagon::test::TestFolder;
 using garagon::test::writeFile;
@@ -32,8 +33,12 @@ class FakeDialoge : public Dialoge {
     QStringList pfade; // answers of the file dialog, in order; none left = cancelled
     QList<Meldung> meldungen;
 
-    QString waehleSpielstand(QWidget*) override { return pfade.isEmpty() ? QString() : pfade.takeFirst(); }
-    void meldung(QWidget*, const QString& titel, const QString& text) override { meldungen.append({titel, text}); }
+    QString waehleSpielstand(QWidget*) override {
+        return pfade.isEmpty() ? QString() : pfade.takeFirst();
+    }
+    void meldung(QWidget*, const QString& titel, const QString& text) override {
+        meldungen.append({titel, text});
+    }
 };
 
 const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
@@ -45,20 +50,14 @@ const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
                               "1112131415161718 = Euro \x80\r\n"
                               "2122232425262728 = Dritter\r\n";
 
-void place(Bytes& daten, std::size_t offset, const Bytes& code, std::uint8_t category) {
-    daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
-    std::copy(code.begin(), code.end(), daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));
-    daten[offset + 11] = category;
-}
-
 // Shop: Möwe at 1004, Euro at 2004; career: Dritter at 3004; own: Möwe at 4004, Euro at 5004.
 Bytes demoSavegame() {
     Bytes daten(63596, 0xEE);
-    place(daten, 1000, codeMoewe, 1);
-    place(daten, 2000, codeEuro, 1);
-    place(daten, 3000, codeDritter, 2);
-    place(daten, 4000, codeMoewe, 4);
-    place(daten, 5000, codeEuro, 4);
+    placeRecord(daten, 1000, codeMoewe, 1);
+    placeRecord(daten, 2000, codeEuro, 1);
+    placeRecord(daten, 3000, codeDritter, 2);
+    placeRecord(daten, 4000, codeMoewe, 4);
+    placeRecord(daten, 5000, codeEuro, 4);
     return daten;
 }
 
@@ -110,7 +109,8 @@ class WindowTest : public QObject {
     // Enabled states of cmdOpen, cmbCars, cmdReplace and cmdSave.
     QList<bool> states() {
         return {control<QWidget>("cmdOpen")->isEnabled(), control<QWidget>("cmbCars")->isEnabled(),
-                control<QWidget>("cmdReplace")->isEnabled(), control<QWidget>("cmdSave")->isEnabled()};
+                control<QWidget>("cmdReplace")->isEnabled(),
+                control<QWidget>("cmdSave")->isEnabled()};
     }
 
     bool firstRowSelected() {
@@ -134,18 +134,21 @@ class WindowTest : public QObject {
         QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [Kein Spielstand geladen]"));
         QCOMPARE(window->size(), QSize(647, 426));
         QCOMPARE(control<QGroupBox>("Frame1")->title(), QStringLiteral("Gefundene Wagen:"));
-        QCOMPARE(control<QGroupBox>("Frame2")->title(), QStringLiteral("Markierten Wagen ersetzen durch:"));
+        QCOMPARE(control<QGroupBox>("Frame2")->title(),
+                 QStringLiteral("Markierten Wagen ersetzen durch:"));
         QCOMPARE(control<QWidget>("lvCars")->geometry(), QRect(16, 24, 316, 260));
         QCOMPARE(control<QWidget>("cmdSave")->geometry(), QRect(384, 310, 236, 33));
-        QCOMPARE(control<QWidget>("cmbCars")->parentWidget()->objectName(), QStringLiteral("Frame2"));
+        QCOMPARE(control<QWidget>("cmbCars")->parentWidget()->objectName(),
+                 QStringLiteral("Frame2"));
         QCOMPARE(control<QRadioButton>("optShop")->text(), QStringLiteral("\"Ladenwagen\""));
         QCOMPARE(control<QRadioButton>("optBuyed")->text().size(), 34);
         QCOMPARE(control<QRadioButton>("optMY")->text(), QStringLiteral("\"Meine Wagen\""));
         QCOMPARE(control<QPushButton>("cmdSave")->text(), QStringLiteral("Änderungen speichern"));
-        QCOMPARE(control<QLabel>("Label1")->text(),
-                 QStringLiteral("Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
-                                "Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
-                                "https://garagon.example/tarvo"));
+        QCOMPARE(
+            control<QLabel>("Label1")->text(),
+            QStringLiteral("Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
+                           "Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
+                           "https://garagon.example/tarvo"));
         auto* cars = control<QComboBox>("cmbCars");
         QCOMPARE(cars->count(), 3);
         QCOMPARE(cars->itemText(0), QStringLiteral("Möwe"));
@@ -173,8 +176,8 @@ class WindowTest : public QObject {
 
     void fontsAreArialBoldOnlyForButtonsGroupsAndOptions() {
         start();
-        for (const char* name : {"cmdOpen", "cmdReplace", "cmdSave", "cmdExit", "Frame1", "Frame2", "optShop",
-                                 "optBuyed", "optMY"}) {
+        for (const char* name : {"cmdOpen", "cmdReplace", "cmdSave", "cmdExit", "Frame1", "Frame2",
+                                 "optShop", "optBuyed", "optMY"}) {
             QVERIFY2(control<QWidget>(name)->font().bold(), name);
         }
         for (const char* name : {"lvCars", "cmbCars", "Label1"}) {
@@ -186,8 +189,8 @@ class WindowTest : public QObject {
 
     void focusOrderAndIconAndIdentity() {
         start();
-        const QStringList expected{"cmdOpen", "lvCars", "cmbCars", "cmdReplace", "cmdSave",
-                                   "cmdExit", "optBuyed", "optMY", "optShop"};
+        const QStringList expected{"cmdOpen", "lvCars",   "cmbCars", "cmdReplace", "cmdSave",
+                                   "cmdExit", "optBuyed", "optMY",   "optShop"};
         QStringList chain;
         QWidget* widget = control<QWidget>("cmdOpen");
         do {
@@ -204,7 +207,8 @@ class WindowTest : public QObject {
         setzeProgrammidentitaet(*qApp);
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Garagon"));
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01.0007"));
-        QCOMPARE(qApp->property("description").toString(), QStringLiteral("Autos in Spielständen austauschen für Tarvo"));
+        QCOMPARE(qApp->property("description").toString(),
+                 QStringLiteral("Autos in Spielständen austauschen für Tarvo"));
         QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
     }
 
@@ -226,7 +230,8 @@ class WindowTest : public QObject {
     }
 
     void badCatalogueLinesAreReportedOnceAndTheRestWorks() {
-        start("0102030405060708 = M\xF6we\r\nXX02030405060708 = Kaputt\r\n2122232425262728 = Dritter\r\n");
+        start("0102030405060708 = M\xF6we\r\nXX02030405060708 = Kaputt\r\n2122232425262728 = "
+              "Dritter\r\n");
         QCOMPARE(dialoge.meldungen.size(), 1);
         QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
         QVERIFY(dialoge.meldungen[0].text.contains(QStringLiteral("Zeile 2")));
@@ -272,7 +277,8 @@ class WindowTest : public QObject {
         open(QString::fromStdString(shortFile));
         QCOMPARE(dialoge.meldungen.size(), 1);
         QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
-        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
+        QCOMPARE(dialoge.meldungen[0].text,
+                 QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [kurz.dat]"));
         QCOMPARE(states(), (QList<bool>{true, true, false, false}));
         // The earlier savegame is gone from memory: nothing can be listed or saved.
@@ -281,7 +287,8 @@ class WindowTest : public QObject {
         QVERIFY(!control<QWidget>("cmdReplace")->isEnabled());
 
         open(QString::fromStdString(folder->file("fehlt.dat")));
-        QCOMPARE(dialoge.meldungen.last().text, QStringLiteral("Spielstand konnte nicht geladen werden!"));
+        QCOMPARE(dialoge.meldungen.last().text,
+                 QStringLiteral("Spielstand konnte nicht geladen werden!"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [fehlt.dat]"));
     }
 
@@ -298,8 +305,8 @@ class WindowTest : public QObject {
         start();
         open(savegame);
         auto* list = control<QTreeWidget>("lvCars");
-        list->setCurrentItem(list->topLevelItem(1)); // Euro at 2004
-        control<QComboBox>("cmbCars")->setCurrentIndex(2);                  // Dritter
+        list->setCurrentItem(list->topLevelItem(1));       // Euro at 2004
+        control<QComboBox>("cmbCars")->setCurrentIndex(2); // Dritter
         click("cmdReplace");
         QCOMPARE(column(0), (QStringList{"Möwe", "Dritter"}));
         QCOMPARE(column(2), (QStringList{"01004", "02004"}));
@@ -309,7 +316,8 @@ class WindowTest : public QObject {
         click("cmdSave");
         QCOMPARE(dialoge.meldungen.size(), 1);
         QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Gespeichert"));
-        QVERIFY(dialoge.meldungen[0].text.contains(savegame + QStringLiteral(".~1\r\n gesichert.")));
+        QVERIFY(
+            dialoge.meldungen[0].text.contains(savegame + QStringLiteral(".~1\r\n gesichert.")));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
         const Bytes original = demoSavegame();
         QCOMPARE(readFile(savegame.toStdString() + ".~1"), original);
@@ -335,7 +343,8 @@ class WindowTest : public QObject {
         start();
         click("cmdReplace");
         QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
+        QCOMPARE(dialoge.meldungen[0].text,
+                 QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
         open(savegame);
         control<QTreeWidget>("lvCars")->clearSelection();
         click("cmdReplace");
