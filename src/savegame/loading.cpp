@@ -1,6 +1,7 @@
 #include "loading.hpp"
 
 #include "file_descriptor.hpp"
+#include "file_io.hpp"
 #include "savegame.hpp"
 
 #include <cerrno>
@@ -19,25 +20,6 @@ Ladestatus classify(const struct stat& info) {
         return Ladestatus::KeinSpielstand;
     }
     return Ladestatus::Geladen;
-}
-
-// Reads up to size bytes; returns how many were read, or -1 on an error.
-ssize_t readFully(int fd, std::uint8_t* target, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, target + done, size - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return -1;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(done);
 }
 
 // The file was checked by name; it may have changed before it was opened or while it

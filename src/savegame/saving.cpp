@@ -1,7 +1,9 @@
 #include "saving.hpp"
 
+#include "bytes.hpp"
 #include "error_text.hpp"
 #include "file_descriptor.hpp"
+#include "file_io.hpp"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -15,16 +17,17 @@ constexpr const char* crlf = "\r\n";
 constexpr const char* checksumHint =
     "Bitte vergessen sie nicht die Checksummen mit dem Tarvo-Editor zu korrigieren!";
 
-constexpr const char* stepWrite = "Die neue Datei konnte nicht geschrieben werden";
 constexpr const char* stepBackup = "Die bisherige Datei konnte nicht gesichert werden";
+constexpr const char* stepWrite = "Die neue Datei konnte nicht geschrieben werden";
 constexpr const char* stepReplace = "Die neue Datei konnte nicht an ihren Platz gebracht werden";
 constexpr const char* stepFlush = "Der Ordner konnte nicht auf den Datenträger geschrieben werden";
 
 struct Save {
     const std::string& pfad;
-    const std::string temp;
     std::span<const std::uint8_t> daten;
     const SaveSystemCalls& sys;
+    const std::string temp = zwischendateiName(pfad);
+    const std::string backupTemp = pfad + ".~garagon-alt";
 };
 
 Speicherergebnis success(const std::string& backup) {
@@ -50,55 +53,54 @@ Speicherergebnis failure(const char* step, int error, bool hadOld, const std::st
     return {false, "Fehler", text, {}};
 }
 
-int writeAll(int fd, std::span<const std::uint8_t> daten) {
-    std::size_t done = 0;
-    while (done < daten.size()) {
-        const ssize_t n = ::write(fd, daten.data() + done, daten.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 // A temporary file left by an interrupted save is replaced; anything else at its name
 // makes the save fail rather than be written through or over.
-void removeStaleTemporary(const std::string& temp) {
+void removeStaleTemporary(const std::string& name) {
     struct stat info {};
-    if (::lstat(temp.c_str(), &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) {
-        ::unlink(temp.c_str());
+    if (::lstat(name.c_str(), &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) {
+        ::unlink(name.c_str());
     }
 }
 
-int fillTemporary(const Save& save, FileDescriptor& fd, const struct stat* old) {
-    if (old != nullptr) {
-        // Best effort: some file systems keep no permission bits.
-        ::fchmod(fd.get(), old->st_mode & 07777);
+// The file gets the permission bits of like and, for a copy of it, also its times.
+struct Likeness {
+    const struct stat* like = nullptr;
+    bool times = false;
+};
+
+int fillFile(int fd, std::span<const std::uint8_t> bytes, Likeness likeness,
+             const SaveSystemCalls& sys) {
+    const struct stat* like = likeness.like;
+    if (like != nullptr) {
+        // Best effort: some file systems keep no permission bits or times.
+        ::fchmod(fd, like->st_mode & 07777);
     }
-    if (const int error = writeAll(fd.get(), save.daten)) {
+    if (const int error = writeAll(fd, bytes)) {
         return error;
     }
-    if (save.sys.fsync(fd.get()) != 0) {
-        return errno;
+    if (like != nullptr && likeness.times) {
+        const timespec times[] = {like->st_atim, like->st_mtim};
+        ::futimens(fd, times);
     }
-    return fd.close() == 0 ? 0 : errno;
+    return sys.fsync(fd) == 0 ? 0 : errno;
 }
 
-// Returns 0 or the error number; a failed temporary file is removed again.
-int writeTemporary(const Save& save, const struct stat* old) {
-    removeStaleTemporary(save.temp);
+// Writes a new file and flushes it to disk; returns 0 or the error number. A file that
+// could not be written completely is removed again.
+int writeDurably(const std::string& name, std::span<const std::uint8_t> bytes, Likeness likeness,
+                 const SaveSystemCalls& sys) {
+    removeStaleTemporary(name);
     FileDescriptor fd(
-        ::open(save.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+        ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
     if (!fd.valid()) {
         return errno;
     }
-    const int error = fillTemporary(save, fd, old);
+    int error = fillFile(fd.get(), bytes, likeness, sys);
+    if (error == 0 && fd.close() != 0) {
+        error = errno;
+    }
     if (error != 0) {
-        ::unlink(save.temp.c_str());
+        ::unlink(name.c_str());
     }
     return error;
 }
@@ -129,73 +131,86 @@ bool linkUnsupported(int error) {
     return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
 }
 
-// Puts the old savegame back at its path after a later step failed.
-Speicherergebnis undoBackup(const Save& save, const std::string& backup, const char* step,
-                            int error) {
-    const bool restored = ::rename(backup.c_str(), save.pfad.c_str()) == 0;
-    return failure(step, error, true, restored ? std::string{} : backup);
+int readOldFile(const Save& save, const struct stat& old, Bytes& content) {
+    FileDescriptor fd(::open(save.pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) {
+        return errno;
+    }
+    content.resize(static_cast<std::size_t>(old.st_size));
+    const ssize_t n = readFully(fd.get(), content.data(), content.size());
+    if (n < 0) {
+        return errno;
+    }
+    content.resize(static_cast<std::size_t>(n));
+    return 0;
 }
 
-Speicherergebnis replaceWithoutOld(const Save& save) {
-    if (save.sys.rename(save.temp.c_str(), save.pfad.c_str()) != 0) {
+// Without hard links the old file is copied: a flushed copy under a temporary name that
+// is then renamed to the backup name, so the savegame's own name is never missing.
+int copyToBackup(const Save& save, const struct stat& old, unsigned long number,
+                 std::string& backup) {
+    Bytes content;
+    if (const int error = readOldFile(save, old, content)) {
+        return error;
+    }
+    if (const int error = writeDurably(save.backupTemp, content, {&old, true}, save.sys)) {
+        return error;
+    }
+    backup = freeBackupName(save.pfad, number);
+    if (save.sys.rename(save.backupTemp.c_str(), backup.c_str()) != 0) {
         const int error = errno;
-        ::unlink(save.temp.c_str());
-        return failure(stepReplace, error, false);
+        ::unlink(save.backupTemp.c_str());
+        backup.clear();
+        return error;
     }
-    if (const int error = flushFolder(save)) {
-        ::unlink(save.pfad.c_str());
-        return failure(stepFlush, error, false);
-    }
-    return success({});
+    return 0;
 }
 
-// The backup is a second name of the old file, so the rename over the path is atomic.
-Speicherergebnis finishLinked(const Save& save, const std::string& backup) {
-    if (save.sys.rename(save.temp.c_str(), save.pfad.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(backup.c_str());
-        ::unlink(save.temp.c_str());
-        return failure(stepReplace, error, true);
-    }
-    if (const int error = flushFolder(save)) {
-        return undoBackup(save, backup, stepFlush, error);
-    }
-    return success(backup);
-}
-
-// For file systems without hard links: move the old file away, then the new one in.
-Speicherergebnis replaceByMoving(const Save& save, const std::string& backup) {
-    if (save.sys.rename(save.pfad.c_str(), backup.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(save.temp.c_str());
-        return failure(stepBackup, error, true);
-    }
-    if (save.sys.rename(save.temp.c_str(), save.pfad.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(save.temp.c_str());
-        return undoBackup(save, backup, stepReplace, error);
-    }
-    if (const int error = flushFolder(save)) {
-        return undoBackup(save, backup, stepFlush, error);
-    }
-    return success(backup);
-}
-
-Speicherergebnis replaceKeepingBackup(const Save& save) {
+// Gives the old file a second name pfad.~N; returns 0 or the error number.
+int makeBackup(const Save& save, const struct stat& old, std::string& backup) {
     for (unsigned long number = 1;; ++number) {
-        const std::string backup = freeBackupName(save.pfad, number);
-        if (save.sys.link(save.pfad.c_str(), backup.c_str()) == 0) {
-            return finishLinked(save, backup);
+        const std::string candidate = freeBackupName(save.pfad, number);
+        if (save.sys.link(save.pfad.c_str(), candidate.c_str()) == 0) {
+            backup = candidate;
+            return 0;
         }
         const int error = errno;
         if (linkUnsupported(error)) {
-            return replaceByMoving(save, backup);
+            return copyToBackup(save, old, number, backup);
         }
         if (error != EEXIST) { // EEXIST: the name was taken meanwhile, try the next one
-            ::unlink(save.temp.c_str());
-            return failure(stepBackup, error, true);
+            return error;
         }
     }
+}
+
+// The backup exists and the savegame's name still holds the old file: put the new one there.
+Speicherergebnis replace(const Save& save, const std::string& backup, bool hadOld,
+                         const struct stat* old) {
+    const auto dropBackup = [&] {
+        if (!backup.empty()) {
+            ::unlink(backup.c_str());
+        }
+    };
+    if (const int error = writeDurably(save.temp, save.daten, {old, false}, save.sys)) {
+        dropBackup();
+        return failure(stepWrite, error, hadOld);
+    }
+    if (save.sys.rename(save.temp.c_str(), save.pfad.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(save.temp.c_str());
+        dropBackup();
+        return failure(stepReplace, error, hadOld);
+    }
+    if (const int error = flushFolder(save)) {
+        if (!hadOld) {
+            ::unlink(save.pfad.c_str());
+            return failure(stepFlush, error, false);
+        }
+        const bool restored = ::rename(backup.c_str(), save.pfad.c_str()) == 0;
+        return failure(stepFlush, error, true, restored ? std::string{} : backup);
+    }
+    return success(backup);
 }
 
 } // namespace
@@ -206,13 +221,17 @@ std::string zwischendateiName(const std::string& pfad) {
 
 Speicherergebnis speichereSpielstand(const std::string& pfad, std::span<const std::uint8_t> daten,
                                      const SaveSystemCalls& sys) {
-    const Save save{pfad, zwischendateiName(pfad), daten, sys};
+    const Save save{pfad, daten, sys};
+    removeStaleTemporary(save.backupTemp);
     struct stat old {};
-    const bool hadOld = ::stat(pfad.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-    if (const int error = writeTemporary(save, hadOld ? &old : nullptr)) {
-        return failure(stepWrite, error, hadOld);
+    if (::stat(pfad.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
+        return replace(save, {}, false, nullptr);
     }
-    return hadOld ? replaceKeepingBackup(save) : replaceWithoutOld(save);
+    std::string backup;
+    if (const int error = makeBackup(save, old, backup)) {
+        return failure(stepBackup, error, true);
+    }
+    return replace(save, backup, true, &old);
 }
 
 } // namespace garagon

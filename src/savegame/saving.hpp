@@ -26,9 +26,10 @@ struct Speicherergebnis {
 std::string zwischendateiName(const std::string& pfad);
 
 // Writes the buffer to pfad and keeps the file that was there under pfad.~N, N the first
-// free number. At every instant pfad holds either the old or the new bytes (on file
-// systems without hard links it is missing for the moment between two renames); a save
-// that fails is undone and reported, never reported as success.
+// free number: a second name of the old file, or a flushed copy where the file system has
+// no hard links. The new bytes go to a flushed temporary file that is renamed over pfad,
+// so pfad holds the old or the new bytes at every instant. A failed save is undone and
+// reported, never reported as success.
 Speicherergebnis speichereSpielstand(const std::string& pfad, std::span<const std::uint8_t> daten,
                                      const SaveSystemCalls& sys = {});
 

@@ -1,6 +1,7 @@
 #include "saving.hpp"
 #include "test_folder.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <signal.h>
@@ -128,12 +129,21 @@ TEST_F(Saving, AStaleTemporaryFileFromAnInterruptedSaveIsReplaced) {
     EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1"}));
 }
 
-TEST_F(Saving, WithoutHardLinksTheOldFileIsMovedToTheBackup) {
+TEST_F(Saving, WithoutHardLinksTheBackupIsAFlushedCopyWithTheOldTimes) {
+    const timespec past[] = {{1000000000, 0}, {1000000000, 0}};
+    ::utimensat(AT_FDCWD, pfad.c_str(), past, 0);
+    writeFile(pfad + ".~garagon-alt", "halb kopiert");
     const auto result = speichereSpielstand(pfad, newBytes, {.link = unsupportedLink});
     ASSERT_TRUE(result.gespeichert) << result.text;
     EXPECT_EQ(readFile(pfad), newBytes);
     EXPECT_EQ(readFile(pfad + ".~1"), oldBytes);
     EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1"}));
+    struct stat backup {
+    }, now{};
+    ::stat((pfad + ".~1").c_str(), &backup);
+    ::stat(pfad.c_str(), &now);
+    EXPECT_EQ(backup.st_mtim.tv_sec, 1000000000);
+    EXPECT_GT(now.st_mtim.tv_sec, 1000000000);
 }
 
 TEST_F(Saving, ADirectoryAtThePathMakesTheRenameFailAndNothingIsLeft) {
@@ -193,13 +203,16 @@ TEST_F(Saving, AFailedFlushOfTheNewFileIsAFailedSave) {
 }
 
 TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
+    // The folder's flush is the second fsync with hard links, the third when copying.
     using Link = int (*)(const char*, const char*);
-    for (Link link : std::initializer_list<Link>{::link, unsupportedLink}) {
+    const std::pair<Link, int> cases[] = {{::link, 2}, {unsupportedLink, 3}};
+    for (const auto& [link, folderFlush] : cases) {
         calls = 0;
-        failingCall = 2;
+        failingCall = folderFlush;
         const auto result =
             speichereSpielstand(pfad, newBytes, {.link = link, .fsync = failingFsync});
         EXPECT_FALSE(result.gespeichert);
+        EXPECT_NE(result.text.find("Der Ordner konnte nicht"), std::string::npos) << result.text;
         EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."),
                   std::string::npos);
         expectNothingLost();
