@@ -2,6 +2,8 @@
 #include "test_folder.hpp"
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <signal.h>
@@ -45,6 +47,35 @@ int failingRename(const char* from, const char* to) {
 int unsupportedLink(const char*, const char*) {
     errno = EPERM;
     return -1;
+}
+
+// Append-only folders allow new names but no rename or removal, even for root.
+bool setAppendOnly(const std::filesystem::path& folder, bool on) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_APPEND_FL) : (flags & ~FS_APPEND_FL);
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+// Runs a save in a child process whose files may grow to 1000 bytes at most; returns
+// whether the save reported its failure as a file too large.
+bool failsBeyondFileSizeLimit(const std::string& pfad, const Bytes& daten, const SaveSystemCalls& sys) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const auto result = speichereSpielstand(pfad, daten, sys);
+        const bool reported = !result.gespeichert && result.titel == "Fehler" &&
+                              result.text.find("zu groß") != std::string::npos;
+        ::_exit(reported ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 class Saving : public ::testing::Test {
@@ -176,22 +207,27 @@ TEST_F(Saving, AVanishedFolderIsReported) {
 }
 
 TEST_F(Saving, AWriteBeyondTheFileSizeLimitFailsAndKeepsTheOldFile) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1000, 1000};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const auto result = speichereSpielstand(pfad, newBytes);
-        const bool reported = !result.gespeichert && result.titel == "Fehler" &&
-                              result.text.find("zu groß") != std::string::npos;
-        ::_exit(reported ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failure was not reported as such";
+    EXPECT_TRUE(failsBeyondFileSizeLimit(pfad, newBytes, {}));
     expectNothingLost();
+    // Without hard links the copy of the old file is what fails.
+    EXPECT_TRUE(failsBeyondFileSizeLimit(pfad, newBytes, {.link = unsupportedLink}));
+    expectNothingLost();
+}
+
+TEST_F(Saving, AFolderThatForbidsRenamingKeepsTheOldFile) {
+    if (!setAppendOnly(folder.path(), true)) {
+        GTEST_SKIP() << "this file system has no append-only folders";
+    }
+    const auto result = speichereSpielstand(pfad, newBytes);
+    setAppendOnly(folder.path(), false);
+    EXPECT_FALSE(result.gespeichert);
+    EXPECT_NE(result.text.find("an ihren Platz"), std::string::npos) << result.text;
+    EXPECT_EQ(readFile(pfad), oldBytes);
+    // Such a folder also refuses the clean-up: the extra names hold complete data.
+    EXPECT_EQ(readFile(pfad + ".~1"), oldBytes);
+    EXPECT_EQ(readFile(zwischendateiName(pfad)), newBytes);
+    ASSERT_TRUE(speichereSpielstand(pfad, newBytes).gespeichert);
+    EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1", "save1.dat.~2"}));
 }
 
 TEST_F(Saving, AFailedFlushOfTheNewFileIsAFailedSave) {

@@ -1,0 +1,172 @@
+// Saves in a child process and kills it at every step and at random moments; after each
+// kill the folder must still hold a complete savegame and only complete backups.
+#include "saving.hpp"
+#include "test_folder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <random>
+#include <set>
+#include <signal.h>
+#include <thread>
+#include <sys/wait.h>
+
+using namespace garagon;
+using garagon::test::patternedSavegame;
+using garagon::test::readFile;
+using garagon::test::TestFolder;
+using garagon::test::writeFile;
+
+namespace {
+
+// The child kills itself at the n-th moment: just before or just after a replaced call.
+int killAt = 0;
+int moment = 0;
+
+void maybeDie() {
+    if (++moment == killAt) {
+        ::raise(SIGKILL);
+    }
+}
+
+template <class... Args> int around(int (*call)(Args...), Args... args) {
+    maybeDie();
+    const int result = call(args...);
+    const int error = errno;
+    maybeDie();
+    errno = error;
+    return result;
+}
+
+int noLink(const char*, const char*) {
+    errno = EPERM;
+    return -1;
+}
+int killingLink(const char* a, const char* b) { return around(::link, a, b); }
+int killingNoLink(const char* a, const char* b) { return around(noLink, a, b); }
+int killingRename(const char* a, const char* b) { return around(::rename, a, b); }
+int killingFsync(int fd) { return around(::fsync, fd); }
+
+const SaveSystemCalls withLinks{killingLink, killingRename, killingFsync};
+const SaveSystemCalls withoutLinks{killingNoLink, killingRename, killingFsync};
+// link, fsync new, rename, fsync folder; without links: link, fsync copy, rename copy,
+// fsync new, rename, fsync folder. Two moments each.
+constexpr int momentsWithLinks = 8;
+constexpr int momentsWithoutLinks = 12;
+
+bool isCompleteVersion(const Bytes& content) {
+    return content.size() == 63596 && content == patternedSavegame(content[0]);
+}
+
+class CrashConsistency : public ::testing::Test {
+  protected:
+    void SetUp() override { writeFile(pfad, patternedSavegame(0)); }
+
+    // Saves the next version in a child that is killed at the given moment or after the
+    // given time; returns whether the kill hit before the save had finished.
+    bool saveInChild(const SaveSystemCalls& sys, int killMoment, std::optional<int> killAfterMicroseconds) {
+        const Bytes before = readFile(pfad);
+        const Bytes next = patternedSavegame(nextSeed++);
+        killAt = killMoment;
+        moment = 0;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            speichereSpielstand(pfad, next, sys);
+            ::_exit(0);
+        }
+        if (killAfterMicroseconds) {
+            std::this_thread::sleep_for(std::chrono::microseconds(*killAfterMicroseconds));
+            ::kill(child, SIGKILL);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        checkFolder(before, next);
+        const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        kills += killed ? 1 : 0;
+        return killed;
+    }
+
+    void checkFolder(const Bytes& before, const Bytes& attempted) {
+        const Bytes now = readFile(pfad);
+        ASSERT_TRUE(now == before || now == attempted) << "the savegame is neither old nor new";
+        int temporaries = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            const std::string name = entry.path().filename().string();
+            if (name == "save.dat") {
+                continue;
+            }
+            if (!isBackupName(name)) {
+                ++temporaries;
+            } else if (checkedBackups.insert(name).second) {
+                EXPECT_TRUE(isCompleteVersion(readFile(entry.path().string()))) << name;
+            }
+        }
+        EXPECT_LE(temporaries, 1);
+    }
+
+    static bool isBackupName(const std::string& name) {
+        const std::string prefix = "save.dat.~";
+        return name.size() > prefix.size() && name.starts_with(prefix) &&
+               name.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+    }
+
+    // Every step, before and after, several times.
+    void killAtEveryStep(const SaveSystemCalls& sys, int moments) {
+        for (int round = 0; round < 5; ++round) {
+            for (int at = 1; at <= moments; ++at) {
+                EXPECT_TRUE(saveInChild(sys, at, std::nullopt)) << "moment " << at << " never came";
+            }
+        }
+    }
+
+    // Kills at random times within the duration of a save, until enough have hit.
+    void killAtRandomTimes(const SaveSystemCalls& sys, int hits) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_FALSE(saveInChild(sys, 0, std::nullopt));
+        const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(
+                                  std::chrono::steady_clock::now() - start)
+                                  .count();
+        std::mt19937 random(12345);
+        std::uniform_int_distribution<int> delay(0, static_cast<int>(duration));
+        int hit = 0;
+        for (int tries = 0; hit < hits && tries < hits * 4; ++tries) {
+            hit += saveInChild(sys, 0, delay(random)) ? 1 : 0;
+        }
+        EXPECT_GE(hit, hits / 2);
+    }
+
+    void expectASaveCleansUp() {
+        const Bytes last = patternedSavegame(nextSeed);
+        ASSERT_TRUE(speichereSpielstand(pfad, last).gespeichert);
+        EXPECT_EQ(readFile(pfad), last);
+        checkFolder(last, last);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == "save.dat" || isBackupName(name)) << name << " was left behind";
+        }
+    }
+
+    TestFolder folder;
+    const std::string pfad = folder.file("save.dat");
+    std::set<std::string> checkedBackups;
+    std::uint8_t nextSeed = 1;
+    int kills = 0;
+};
+
+} // namespace
+
+TEST_F(CrashConsistency, KilledSavesWithHardLinksLoseNothing) {
+    killAtEveryStep(withLinks, momentsWithLinks);
+    killAtRandomTimes(withLinks, 100);
+    expectASaveCleansUp();
+    EXPECT_GE(kills, 100);
+}
+
+TEST_F(CrashConsistency, KilledSavesWithoutHardLinksLoseNothing) {
+    killAtEveryStep(withoutLinks, momentsWithoutLinks);
+    killAtRandomTimes(withoutLinks, 100);
+    expectASaveCleansUp();
+    EXPECT_GE(kills, 100);
+}
