@@ -54,6 +54,19 @@ void addEntry(Katalog& katalog, std::string codeText, std::string name, int line
     katalog.wagen.push_back(WagenEintrag{std::move(name), std::move(*kennung)});
 }
 
+int firstForeignLineEnd(std::string_view text) {
+    int line = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, 2) == lineEnd) {
+            ++i;
+            ++line;
+        } else if (text[i] == '\r' || text[i] == '\n') {
+            return line;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 Katalog parseKatalog(std::string_view text) {
@@ -74,6 +87,7 @@ Katalog parseKatalog(std::string_view text) {
         }
         addEntry(katalog, std::move(codeText), std::move(name), line);
     }
+    katalog.fremdesZeilenende = firstForeignLineEnd(text);
     return katalog;
 }
 
@@ -98,7 +112,11 @@ std::string invalidLinesText(const std::vector<int>& lines) {
 } // namespace
 
 std::string katalogfehlerText(const Katalog& katalog) {
-    std::string text = "Einige Einträge der Wagenliste wurden nicht übernommen:";
+    std::string text = "Nicht alle Zeilen der Wagenliste konnten gelesen werden:";
+    if (katalog.fremdesZeilenende > 0) {
+        text += "\r\nZeile " + std::to_string(katalog.fremdesZeilenende) +
+                ": Die Zeile endet nicht mit CR LF; die Wagenliste muss Windows-Zeilenenden haben.";
+    }
     text += invalidLinesText(katalog.ungueltigeZeilen);
     if (katalog.ueberzaehlige > 0) {
         text += "\r\nAb Zeile " + std::to_string(katalog.ersteUeberzaehligeZeile) +

@@ -26,8 +26,13 @@ struct Katalog {
     // Entries beyond MaxWagen, not taken over: how many and the line of the first.
     int ueberzaehlige = 0;
     int ersteUeberzaehligeZeile = 0;
+    // The first line ended by a lone CR or LF (0: none). Entries are still read as always,
+    // but such a file is not what it should be, and the user has to learn it.
+    int fremdesZeilenende = 0;
 
-    bool hatFehler() const { return !ungueltigeZeilen.empty() || ueberzaehlige > 0; }
+    bool hatFehler() const {
+        return !ungueltigeZeilen.empty() || ueberzaehlige > 0 || fremdesZeilenende > 0;
+    }
 };
 
 // Parses the bytes of Cardata.txt: "code = name" entries, each ended by CR LF.

@@ -213,14 +213,28 @@ Speicherergebnis replace(const Save& save, const std::string& backup, bool hadOl
     return success(backup);
 }
 
+// A savegame reached through a symbolic link is saved where the link points, so that
+// the game sees the new bytes and the backup lies beside the real file.
+std::string realSavegame(const std::string& pfad) {
+    struct stat info {};
+    if (::lstat(pfad.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return pfad;
+    }
+    std::error_code error;
+    const auto target = std::filesystem::canonical(pfad, error);
+    return error ? pfad : target.string();
+}
+
 } // namespace
 
 std::string zwischendateiName(const std::string& pfad) {
     return pfad + ".~garagon-neu";
 }
 
-Speicherergebnis speichereSpielstand(const std::string& pfad, std::span<const std::uint8_t> daten,
+Speicherergebnis speichereSpielstand(const std::string& gewaehlt,
+                                     std::span<const std::uint8_t> daten,
                                      const SaveSystemCalls& sys) {
+    const std::string pfad = realSavegame(gewaehlt);
     const Save save{pfad, daten, sys};
     removeStaleTemporary(save.backupTemp);
     struct stat old {};

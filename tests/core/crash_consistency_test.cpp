@@ -10,8 +10,8 @@
 #include <random>
 #include <set>
 #include <signal.h>
-#include <thread>
 #include <sys/wait.h>
+#include <thread>
 
 using namespace garagon;
 using garagon::test::patternedSavegame;
@@ -44,10 +44,18 @@ int noLink(const char*, const char*) {
     errno = EPERM;
     return -1;
 }
-int killingLink(const char* a, const char* b) { return around(::link, a, b); }
-int killingNoLink(const char* a, const char* b) { return around(noLink, a, b); }
-int killingRename(const char* a, const char* b) { return around(::rename, a, b); }
-int killingFsync(int fd) { return around(::fsync, fd); }
+int killingLink(const char* a, const char* b) {
+    return around(::link, a, b);
+}
+int killingNoLink(const char* a, const char* b) {
+    return around(noLink, a, b);
+}
+int killingRename(const char* a, const char* b) {
+    return around(::rename, a, b);
+}
+int killingFsync(int fd) {
+    return around(::fsync, fd);
+}
 
 const SaveSystemCalls withLinks{killingLink, killingRename, killingFsync};
 const SaveSystemCalls withoutLinks{killingNoLink, killingRename, killingFsync};
@@ -66,7 +74,8 @@ class CrashConsistency : public ::testing::Test {
 
     // Saves the next version in a child that is killed at the given moment or after the
     // given time; returns whether the kill hit before the save had finished.
-    bool saveInChild(const SaveSystemCalls& sys, int killMoment, std::optional<int> killAfterMicroseconds) {
+    bool saveInChild(const SaveSystemCalls& sys, int killMoment,
+                     std::optional<int> killAfterMicroseconds) {
         const Bytes before = readFile(pfad);
         const Bytes next = patternedSavegame(nextSeed++);
         killAt = killMoment;

@@ -2,11 +2,11 @@
 #include "test_folder.hpp"
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
 #include <set>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -62,7 +62,8 @@ bool setAppendOnly(const std::filesystem::path& folder, bool on) {
 
 // Runs a save in a child process whose files may grow to 1000 bytes at most; returns
 // whether the save reported its failure as a file too large.
-bool failsBeyondFileSizeLimit(const std::string& pfad, const Bytes& daten, const SaveSystemCalls& sys) {
+bool failsBeyondFileSizeLimit(const std::string& pfad, const Bytes& daten,
+                              const SaveSystemCalls& sys) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
@@ -227,7 +228,8 @@ TEST_F(Saving, AFolderThatForbidsRenamingKeepsTheOldFile) {
     EXPECT_EQ(readFile(pfad + ".~1"), oldBytes);
     EXPECT_EQ(readFile(zwischendateiName(pfad)), newBytes);
     ASSERT_TRUE(speichereSpielstand(pfad, newBytes).gespeichert);
-    EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1", "save1.dat.~2"}));
+    EXPECT_EQ(listing(folder),
+              (std::set<std::string>{"save1.dat", "save1.dat.~1", "save1.dat.~2"}));
 }
 
 TEST_F(Saving, AFailedFlushOfTheNewFileIsAFailedSave) {

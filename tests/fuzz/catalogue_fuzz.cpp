@@ -22,9 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const Katalog katalog = parseKatalog(text);
 
-    check(!katalog.wagen.empty() && katalog.wagen[0].Name.empty() && katalog.wagen[0].Kennung.empty());
+    check(!katalog.wagen.empty() && katalog.wagen[0].Name.empty() &&
+          katalog.wagen[0].Kennung.empty());
     check(katalog.wagen.size() - 1 <= static_cast<std::size_t>(MaxWagen));
-    check(katalog.ueberzaehlige == 0 || katalog.wagen.size() - 1 == static_cast<std::size_t>(MaxWagen));
+    check(katalog.ueberzaehlige == 0 ||
+          katalog.wagen.size() - 1 == static_cast<std::size_t>(MaxWagen));
     for (std::size_t i = 1; i < katalog.wagen.size(); ++i) {
         const auto& name = katalog.wagen[i].Name;
         check(name.find("\r\n") == std::string::npos);

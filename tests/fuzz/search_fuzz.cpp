@@ -41,8 +41,8 @@ Input split(const std::uint8_t* data, std::size_t size) {
 }
 
 // Every reported record of one car: where it says, with ascending positions at least 8 apart.
-void checkRowsOfOneCar(const std::vector<Trefferzeile>& rows, const Bytes& buffer, const WagenEintrag& car,
-                       Kategorie kategorie) {
+void checkRowsOfOneCar(const std::vector<Trefferzeile>& rows, const Bytes& buffer,
+                       const WagenEintrag& car, Kategorie kategorie) {
     std::size_t previous = 0;
     for (const auto& row : rows) {
         const std::size_t position = std::stoul(row.position);
@@ -51,7 +51,8 @@ void checkRowsOfOneCar(const std::vector<Trefferzeile>& rows, const Bytes& buffe
         check(previous == 0 || position >= previous + 8);
         const std::size_t start = position - 4;
         check(buffer[start] == 0 && buffer[start + 1] == 0 && buffer[start + 2] == 0);
-        check(std::equal(car.Kennung.begin(), car.Kennung.end(), buffer.begin() + static_cast<std::ptrdiff_t>(start + 3)));
+        check(std::equal(car.Kennung.begin(), car.Kennung.end(),
+                         buffer.begin() + static_cast<std::ptrdiff_t>(start + 3)));
         check(buffer[start + 3 + car.Kennung.size()] == static_cast<std::uint8_t>(kategorie));
         previous = position;
     }
@@ -85,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto own = findeWagensaetze(input.buffer, std::span(&car, 1), input.kategorie);
         checkRowsOfOneCar(own, input.buffer, car, input.kategorie);
         for (const auto& row : own) { // the full list is the cars' lists in catalogue order
-            check(next < rows.size() && rows[next].position == row.position && rows[next].name == row.name);
+            check(next < rows.size() && rows[next].position == row.position &&
+                  rows[next].name == row.name);
             check(rows[next].slot.size() >= 3 && std::stoul(rows[next].slot) == next + 1);
             ++next;
         }
@@ -95,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!cars.empty()) {
         const auto& code = cars[input.choice % cars.size()].Kennung;
         if (!rows.empty()) {
-            checkReplacement(input.buffer, std::stoul(rows[input.choice % rows.size()].position), code);
+            checkReplacement(input.buffer, std::stoul(rows[input.choice % rows.size()].position),
+                             code);
         }
         checkReplacement(input.buffer, input.choice, code);
     }
