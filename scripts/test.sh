@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs all tests.
+# Installs what is missing, builds everything with warnings as errors and runs all tests,
+# then the same tests again built with the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset ci
-cmake --build --preset ci
-ctest --preset ci
+for preset in ci sanitize; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done

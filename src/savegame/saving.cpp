@@ -89,7 +89,6 @@ int fillFile(int fd, std::span<const std::uint8_t> bytes, Likeness likeness,
 // could not be written completely is removed again.
 int writeDurably(const std::string& name, std::span<const std::uint8_t> bytes, Likeness likeness,
                  const SaveSystemCalls& sys) {
-    removeStaleTemporary(name);
     FileDescriptor fd(
         ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
     if (!fd.valid()) {
@@ -236,7 +235,9 @@ Speicherergebnis speichereSpielstand(const std::string& gewaehlt,
                                      const SaveSystemCalls& sys) {
     const std::string pfad = realSavegame(gewaehlt);
     const Save save{pfad, daten, sys};
+    // Both at once, so that an interrupted save never leaves more than one behind.
     removeStaleTemporary(save.backupTemp);
+    removeStaleTemporary(save.temp);
     struct stat old {};
     if (::stat(pfad.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
         return replace(save, {}, false, nullptr);
