@@ -183,9 +183,10 @@ int makeBackup(const Save& save, const struct stat& old, std::string& backup) {
     }
 }
 
-// The backup exists and the savegame's name still holds the old file: put the new one there.
-Speicherergebnis replace(const Save& save, const std::string& backup, bool hadOld,
-                         const struct stat* old) {
+// The backup, if there was an old file, exists and the savegame's name still holds the
+// old file: put the new one there.
+Speicherergebnis replace(const Save& save, const std::string& backup, const struct stat* old) {
+    const bool hadOld = old != nullptr;
     const auto dropBackup = [&] {
         if (!backup.empty()) {
             ::unlink(backup.c_str());
@@ -240,13 +241,13 @@ Speicherergebnis speichereSpielstand(const std::string& gewaehlt,
     removeStaleTemporary(save.temp);
     struct stat old {};
     if (::stat(pfad.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
-        return replace(save, {}, false, nullptr);
+        return replace(save, {}, nullptr);
     }
     std::string backup;
     if (const int error = makeBackup(save, old, backup)) {
         return failure(stepBackup, error, true);
     }
-    return replace(save, backup, true, &old);
+    return replace(save, backup, &old);
 }
 
 } // namespace garagon
