@@ -80,7 +80,8 @@ TEST(HostileCatalogue, FiftyMegabytesAreReadQuickly) {
     }
     const auto start = std::chrono::steady_clock::now();
     const auto k = parseKatalog(text);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    // Generous for sanitizer builds; a quadratic scan would take hours.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_EQ(k.wagen.size(), static_cast<std::size_t>(MaxWagen) + 1);
     EXPECT_EQ(k.ueberzaehlige, static_cast<int>(text.size() / line.size()) - MaxWagen);
 
