@@ -7,11 +7,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -111,6 +114,13 @@ class WindowTest : public QObject {
         return {control<QWidget>("cmdOpen")->isEnabled(), control<QWidget>("cmbCars")->isEnabled(),
                 control<QWidget>("cmdReplace")->isEnabled(),
                 control<QWidget>("cmdSave")->isEnabled()};
+    }
+
+    // Ends whatever modal window is open, so that a wrong one cannot hang the test.
+    static void closeModal() {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
     }
 
     bool firstRowSelected() {
@@ -381,6 +391,49 @@ class WindowTest : public QObject {
         click("cmdSave");
         QCOMPARE(dialoge.meldungen.last().titel, QStringLiteral("Gespeichert"));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
+    }
+
+    void theRealFileDialogHasItsTitleAndNoFilter() {
+        QString title, name;
+        QStringList filters;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return closeModal();
+            }
+            title = dialog->windowTitle();
+            name = dialog->objectName();
+            filters = dialog->nameFilters();
+            dialog->reject();
+        });
+        QtDialoge real;
+        QCOMPARE(real.waehleSpielstand(nullptr), QString());
+        QCOMPARE(title, QStringLiteral("Tarvo Spielstand laden"));
+        QCOMPARE(name, QStringLiteral("ComDia"));
+        QVERIFY(filters.isEmpty() || filters == QStringList{QStringLiteral("All Files (*)")});
+    }
+
+    void theRealMessageBoxHasTheInformationIconAndOneOkButton() {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString title, text;
+        qsizetype buttons = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return closeModal();
+            }
+            icon = box->icon();
+            title = box->windowTitle();
+            text = box->text();
+            buttons = box->buttons().size();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QtDialoge real;
+        real.meldung(nullptr, QStringLiteral("Fehler"), QStringLiteral("Zeile 1\r\nZeile 2"));
+        QCOMPARE(icon, QMessageBox::Information);
+        QCOMPARE(title, QStringLiteral("Fehler"));
+        QCOMPARE(text, QStringLiteral("Zeile 1\r\nZeile 2"));
+        QCOMPARE(buttons, 1);
     }
 
     void exitClosesTheWindow() {
