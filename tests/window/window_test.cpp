@@ -362,6 +362,18 @@ class WindowTest : public QObject {
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
 
+    void replacingWithoutAChosenCarIsRefused() {
+        start();
+        open(savegame);
+        control<QComboBox>("cmbCars")->setCurrentIndex(-1);
+        click("cmdReplace");
+        QCOMPARE(dialoge.meldungen.size(), 1);
+        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
+        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Es wurde kein neues Auto gewählt!"));
+        QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
+        QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
+    }
+
     void aCodeThatIsNotEightBytesIsRefused() {
         start("0102030405060708 = M\xF6we\r\n01020304 = Kurz\r\n");
         open(savegame);
