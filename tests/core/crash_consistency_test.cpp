@@ -75,16 +75,28 @@ class CrashConsistency : public ::testing::Test {
     // Saves the next version in a child that is killed at the given moment or after the
     // given time; returns whether the kill hit before the save had finished.
     bool saveInChild(const SaveSystemCalls& sys, int killMoment,
-                     std::optional<int> killAfterMicroseconds) {
+                     std::optional<long> killAfterMicroseconds) {
         const Bytes before = readFile(pfad);
         const Bytes next = patternedSavegame(nextSeed++);
         killAt = killMoment;
         moment = 0;
+        int started[2];
+        EXPECT_EQ(::pipe(started), 0);
         const pid_t child = ::fork();
         if (child == 0) {
+            ::close(started[0]);
+            const char signal = 's';
+            if (::write(started[1], &signal, 1) != 1) {
+                ::_exit(2);
+            }
             speichereSpielstand(pfad, next, sys);
             ::_exit(0);
         }
+        // The clock starts once the child is about to save, not while it is being forked.
+        ::close(started[1]);
+        char signal = 0;
+        EXPECT_EQ(::read(started[0], &signal, 1), 1);
+        ::close(started[0]);
         if (killAfterMicroseconds) {
             std::this_thread::sleep_for(std::chrono::microseconds(*killAfterMicroseconds));
             ::kill(child, SIGKILL);
@@ -132,18 +144,23 @@ class CrashConsistency : public ::testing::Test {
 
     // Kills at random times within the duration of a save, until enough have hit.
     void killAtRandomTimes(const SaveSystemCalls& sys, int hits) {
-        const auto start = std::chrono::steady_clock::now();
-        ASSERT_FALSE(saveInChild(sys, 0, std::nullopt));
-        const auto duration = std::chrono::duration_cast<std::chrono::microseconds>(
-                                  std::chrono::steady_clock::now() - start)
-                                  .count();
         std::mt19937 random(12345);
-        std::uniform_int_distribution<int> delay(0, static_cast<int>(duration));
+        std::uniform_int_distribution<long> delay(0, 2 * typicalSaveMicroseconds());
         int hit = 0;
-        for (int tries = 0; hit < hits && tries < hits * 4; ++tries) {
+        for (int tries = 0; hit < hits && tries < hits * 10; ++tries) {
             hit += saveInChild(sys, 0, delay(random)) ? 1 : 0;
         }
-        EXPECT_GE(hit, hits / 2);
+        EXPECT_EQ(hit, hits);
+    }
+
+    long typicalSaveMicroseconds() {
+        const Bytes same = readFile(pfad);
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < 5; ++i) {
+            speichereSpielstand(pfad, same);
+        }
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        return std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() / 5;
     }
 
     void expectASaveCleansUp() {
@@ -168,14 +185,14 @@ class CrashConsistency : public ::testing::Test {
 
 TEST_F(CrashConsistency, KilledSavesWithHardLinksLoseNothing) {
     killAtEveryStep(withLinks, momentsWithLinks);
-    killAtRandomTimes(withLinks, 100);
+    killAtRandomTimes(withLinks, 60);
     expectASaveCleansUp();
     EXPECT_GE(kills, 100);
 }
 
 TEST_F(CrashConsistency, KilledSavesWithoutHardLinksLoseNothing) {
     killAtEveryStep(withoutLinks, momentsWithoutLinks);
-    killAtRandomTimes(withoutLinks, 100);
+    killAtRandomTimes(withoutLinks, 60);
     expectASaveCleansUp();
     EXPECT_GE(kills, 100);
 }
