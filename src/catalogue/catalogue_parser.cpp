@@ -54,14 +54,12 @@ void addEntry(Katalog& katalog, std::string codeText, std::string name, int line
     katalog.wagen.push_back(WagenEintrag{std::move(name), std::move(*kennung)});
 }
 
+// The line of the first lone CR or LF, or 0 when every line ends in CR LF.
 int firstForeignLineEnd(std::string_view text) {
-    int line = 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i, 2) == lineEnd) {
-            ++i;
-            ++line;
-        } else if (text[i] == '\r' || text[i] == '\n') {
-            return line;
+    for (std::size_t i = text.find_first_of("\r\n"); i != std::string_view::npos;
+         i = text.find_first_of("\r\n", i + lineEnd.size())) {
+        if (text.substr(i, lineEnd.size()) != lineEnd) {
+            return LineCounter(text).lineAt(i);
         }
     }
     return 0;

@@ -21,6 +21,7 @@ namespace {
 
 const QString Titelpraefix = QStringLiteral("Garagon 1.1 ");
 const QString Fehlertitel = QStringLiteral("Fehler");
+const QString KeinNeuesAuto = QStringLiteral("Es wurde kein neues Auto gewählt!");
 
 const QString Haftungsausschluss = QStringLiteral(
     "Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter Ausschluß "
@@ -93,6 +94,10 @@ void frmVelox::fuelleWagenauswahl() {
     cmbCars->setCurrentIndex(0);
 }
 
+void frmVelox::setzeTitel(const QString& inKlammern) {
+    setWindowTitle(Titelpraefix + QLatin1Char('[') + inKlammern + QLatin1Char(']'));
+}
+
 void frmVelox::meldeFehler(const QString& text) {
     dialoge_.meldung(this, Fehlertitel, text);
 }
@@ -103,7 +108,7 @@ void frmVelox::cmdOpen_Click() {
         return; // cancelled: everything stays as it was
     }
     SpielstandPfad = pfad;
-    setWindowTitle(Titelpraefix + QLatin1Char('[') + QFileInfo(pfad).fileName() + QLatin1Char(']'));
+    setzeTitel(QFileInfo(pfad).fileName());
     LadeSpielstand();
 }
 
@@ -122,7 +127,7 @@ void frmVelox::LadeSpielstand() {
         meldeFehler(QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
         break;
     case Ladestatus::Lesefehler:
-        setWindowTitle(Titelpraefix + QStringLiteral("[Kein Spielstand geladen]"));
+        setzeTitel(QStringLiteral("Kein Spielstand geladen"));
         break;
     }
     cmdReplace->setEnabled(false);
@@ -171,7 +176,7 @@ void frmVelox::cmdReplace_Click() {
     const auto position = marked->text(2).toULongLong(&zahl);
     const int k = cmbCars->currentIndex();
     if (!zahl || k < 0) {
-        meldeFehler(QStringLiteral("Es wurde kein neues Auto gewählt!"));
+        meldeFehler(KeinNeuesAuto);
         return;
     }
     const auto& kennung = modVelox::Wagen[static_cast<std::size_t>(k) + 1].Kennung;
@@ -180,7 +185,7 @@ void frmVelox::cmdReplace_Click() {
         meldeFehler(kerntext(FalscheLaengeText));
         return;
     case Ersetzstatus::UngueltigePosition:
-        meldeFehler(QStringLiteral("Es wurde kein neues Auto gewählt!"));
+        meldeFehler(KeinNeuesAuto);
         return;
     case Ersetzstatus::Ersetzt:
         sucheNeu();

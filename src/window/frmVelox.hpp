@@ -48,6 +48,7 @@ class frmVelox : public QWidget {
     void AutosSuchen();
     void sucheNeu();
     QTreeWidgetItem* ersteMarkierteZeile() const;
+    void setzeTitel(const QString& inKlammern);
     void meldeFehler(const QString& text);
 
     Dialoge& dialoge_;
