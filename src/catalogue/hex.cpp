@@ -1,7 +1,6 @@
 #include "hex.hpp"
 
 #include <algorithm>
-#include <cctype>
 
 namespace garagon::modVelox {
 namespace {
@@ -16,16 +15,19 @@ std::int32_t digitValue(unsigned char c) {
     return c;
 }
 
+// Plain ASCII, whatever locale the program runs in.
 bool isHexDigit(char c) {
-    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 } // namespace
 
 std::int32_t HexZuByte(std::string& pair) {
-    std::transform(pair.begin(), pair.end(), pair.begin(), [](char c) {
-        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    });
+    std::transform(pair.begin(), pair.end(), pair.begin(), asciiUpper);
     if (pair.empty()) {
         return 0;
     }

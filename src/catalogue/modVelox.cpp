@@ -1,10 +1,11 @@
 #include "modVelox.hpp"
 
-#include "file_test.hpp"
+#include "file_descriptor.hpp"
+#include "file_exists.hpp"
+#include "file_io.hpp"
 
-#include <fstream>
-#include <iterator>
-#include <optional>
+#include <cerrno>
+#include <fcntl.h>
 
 namespace garagon::modVelox {
 
@@ -13,38 +14,50 @@ std::int16_t WagenAnzahl = 0;
 
 namespace {
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& pfad) {
-    if (!dateiExistiert(pfad.string())) {
-        return std::nullopt;
+// The whole file in one read; a failing read is an error, never a shorter file.
+CatalogueStatus readWholeFile(const std::string& path, std::string& content, int& error) {
+    if (!existingFile(path)) {
+        return CatalogueStatus::NotFound;
     }
-    std::ifstream file(pfad, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
+    // Non-blocking, so that a FIFO swapped in after the check cannot hang the start.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0) {
+        error = errno;
+        return error == ENOENT ? CatalogueStatus::NotFound : CatalogueStatus::ReadError;
     }
-    return std::string{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!isExistingFile(info)) {
+        return CatalogueStatus::NotFound;
+    }
+    content.resize(static_cast<std::size_t>(info.st_size));
+    const ssize_t n =
+        readFully(fd.get(), reinterpret_cast<std::uint8_t*>(content.data()), content.size());
+    if (n < 0) {
+        error = errno;
+        return CatalogueStatus::ReadError;
+    }
+    content.resize(static_cast<std::size_t>(n));
+    return CatalogueStatus::Read;
 }
 
 } // namespace
 
-std::filesystem::path programmordner() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
-}
-
-Wagenlistenbericht LadeWagenliste() {
-    return LadeWagenliste(programmordner());
-}
-
-Wagenlistenbericht LadeWagenliste(const std::filesystem::path& ordner) {
+CatalogueReport LadeWagenliste(const std::filesystem::path& ordner) {
     Wagen.assign(1, WagenEintrag{});
     WagenAnzahl = 0;
-    const auto content = readWholeFile(ordner / "Cardata.txt");
-    if (!content) {
-        return {};
+    std::string content;
+    CatalogueReport report;
+    report.status = readWholeFile((ordner / "Cardata.txt").string(), content, report.error);
+    if (report.status != CatalogueStatus::Read) {
+        return report;
     }
-    Katalog katalog = parseKatalog(*content);
+    Katalog katalog = parseKatalog(content);
     Wagen = std::move(katalog.wagen);
     WagenAnzahl = static_cast<std::int16_t>(Wagen.size() - 1);
-    return {true, katalog.hatFehler() ? katalogfehlerText(katalog) : std::string{}};
+    if (katalog.hatFehler()) {
+        report.problems = katalogfehlerText(katalog);
+    }
+    return report;
 }
 
 } // namespace garagon::modVelox

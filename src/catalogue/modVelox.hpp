@@ -13,17 +13,21 @@ namespace garagon::modVelox {
 extern std::vector<WagenEintrag> Wagen;
 extern std::int16_t WagenAnzahl;
 
-struct Wagenlistenbericht {
-    bool gefunden = false;
-    // German report of catalogue lines that were not taken over; empty when all were.
-    std::string fehler;
+enum class CatalogueStatus {
+    Read,
+    NotFound,  // no existing file named Cardata.txt
+    ReadError, // the file is there but could not be read whole
 };
 
-// Reads Cardata.txt from the folder of the running executable into Wagen.
-Wagenlistenbericht LadeWagenliste();
-// The same from another folder.
-Wagenlistenbericht LadeWagenliste(const std::filesystem::path& ordner);
+struct CatalogueReport {
+    CatalogueStatus status = CatalogueStatus::NotFound;
+    int error = 0; // the system's error number of a read error
+    // German report of catalogue lines that were not taken over; empty when all were.
+    std::string problems;
+};
 
-std::filesystem::path programmordner();
+// Reads Cardata.txt from the given folder, the program's own, into Wagen. Anything
+// but a complete read leaves the table empty.
+CatalogueReport LadeWagenliste(const std::filesystem::path& ordner);
 
 } // namespace garagon::modVelox

@@ -1,6 +1,7 @@
 #include "loading.hpp"
 
 #include "file_descriptor.hpp"
+#include "file_exists.hpp"
 #include "file_io.hpp"
 #include "savegame.hpp"
 
@@ -13,7 +14,7 @@ namespace garagon {
 namespace {
 
 Ladestatus classify(const struct stat& info) {
-    if (!S_ISREG(info.st_mode)) {
+    if (!isExistingFile(info)) {
         return Ladestatus::NichtGefunden;
     }
     if (info.st_size != static_cast<off_t>(SpielstandGroesse)) {
@@ -47,11 +48,11 @@ Ladeergebnis readOpened(int fd) {
 } // namespace
 
 Ladeergebnis ladeSpielstand(const std::string& pfad) {
-    struct stat info {};
-    if (::stat(pfad.c_str(), &info) != 0) {
+    const auto info = existingFile(pfad);
+    if (!info) {
         return {Ladestatus::NichtGefunden, {}};
     }
-    if (const auto status = classify(info); status != Ladestatus::Geladen) {
+    if (const auto status = classify(*info); status != Ladestatus::Geladen) {
         return {status, {}};
     }
     // Non-blocking, so that a FIFO swapped in after the check cannot hang the program.

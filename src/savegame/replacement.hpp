@@ -18,9 +18,4 @@ inline constexpr std::size_t KennungLaenge = 8;
 // success leaves the buffer as it was, so a savegame never changes its length.
 Ersetzstatus ersetzeKennung(Bytes& daten, std::size_t position, const Bytes& kennung);
 
-// Shown, titled "Fehler", when a catalogue code is not 8 bytes long.
-inline constexpr const char* FalscheLaengeText =
-    "Die Kennung des gewählten Wagens ist nicht 8 Bytes lang.\r\n"
-    "Der Spielstand wurde nicht verändert!";
-
 } // namespace garagon

@@ -1,9 +1,10 @@
 #include "saving.hpp"
 
 #include "bytes.hpp"
-#include "error_text.hpp"
-#include "file_descriptor.hpp"
+#include "file_exists.hpp"
 #include "file_io.hpp"
+#include "messages.hpp"
+#include "save_folder.hpp"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,53 +14,20 @@
 namespace garagon {
 namespace {
 
-constexpr const char* crlf = "\r\n";
-constexpr const char* checksumHint =
-    "Bitte vergessen sie nicht die Checksummen mit dem Tarvo-Editor zu korrigieren!";
-
-constexpr const char* stepBackup = "Die bisherige Datei konnte nicht gesichert werden";
-constexpr const char* stepWrite = "Die neue Datei konnte nicht geschrieben werden";
-constexpr const char* stepReplace = "Die neue Datei konnte nicht an ihren Platz gebracht werden";
-constexpr const char* stepFlush = "Der Ordner konnte nicht auf den Datenträger geschrieben werden";
+using messages::OldFile;
+using messages::SaveStep;
 
 struct Save {
-    const std::string& pfad;
-    std::span<const std::uint8_t> daten;
+    const std::string& path;
+    std::span<const std::uint8_t> bytes;
     const SaveSystemCalls& sys;
-    const std::string temp = zwischendateiName(pfad);
-    const std::string backupTemp = pfad + ".~garagon-alt";
+    SaveFolder folder;
 };
 
-Speicherergebnis success(const std::string& backup) {
-    std::string text = std::string("Datei gespeichert!") + crlf;
-    if (!backup.empty()) {
-        text += std::string("Die vorherige Version wurde unter dem Namen:") + crlf + backup + crlf +
-                " gesichert." + crlf;
-    }
-    return {true, "Gespeichert", text + checksumHint, backup};
-}
-
-// oldAt names where the old savegame lies when it could not be put back at its path.
-Speicherergebnis failure(const char* step, int error, bool hadOld, const std::string& oldAt = {}) {
-    std::string text = std::string("Der Spielstand wurde nicht gespeichert!") + crlf + step + ": " +
-                       fehlergrund(error) + "." + crlf;
-    if (!hadOld) {
-        text += "Es wurde keine Datei angelegt.";
-    } else if (oldAt.empty()) {
-        text += "Die bisherige Datei ist unverändert erhalten.";
-    } else {
-        text += std::string("Die bisherige Version liegt unter dem Namen:") + crlf + oldAt;
-    }
-    return {false, "Fehler", text, {}};
-}
-
-// A temporary file left by an interrupted save is replaced; anything else at its name
-// makes the save fail rather than be written through or over.
-void removeStaleTemporary(const std::string& name) {
-    struct stat info {};
-    if (::lstat(name.c_str(), &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) {
-        ::unlink(name.c_str());
-    }
+SaveResult failure(const Save& save, SaveStep step, int error, OldFile old,
+                   const std::string& movedTo = {}) {
+    const std::string why = messages::reason(error, save.folder.isGone());
+    return {false, messages::ErrorTitle, messages::notSaved(step, why, old, movedTo), {}};
 }
 
 // The file gets the permission bits of like and, for a copy of it, also its times.
@@ -85,16 +53,15 @@ int fillFile(int fd, std::span<const std::uint8_t> bytes, Likeness likeness,
     return sys.fsync(fd) == 0 ? 0 : errno;
 }
 
-// Writes a new file and flushes it to disk; returns 0 or the error number. A file that
-// could not be written completely is removed again.
-int writeDurably(const std::string& name, std::span<const std::uint8_t> bytes, Likeness likeness,
-                 const SaveSystemCalls& sys) {
-    FileDescriptor fd(
-        ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+// Writes a new temporary file and flushes it to disk; returns 0 or the error number and
+// names the file. A file that could not be written completely is removed again.
+int writeDurably(const Save& save, std::span<const std::uint8_t> bytes, Likeness likeness,
+                 std::string& name) {
+    FileDescriptor fd = save.folder.createTemporary(name);
     if (!fd.valid()) {
         return errno;
     }
-    int error = fillFile(fd.get(), bytes, likeness, sys);
+    int error = fillFile(fd.get(), bytes, likeness, save.sys);
     if (error == 0 && fd.close() != 0) {
         error = errno;
     }
@@ -104,26 +71,13 @@ int writeDurably(const std::string& name, std::span<const std::uint8_t> bytes, L
     return error;
 }
 
-int flushFolder(const Save& save) {
-    auto folder = std::filesystem::path(save.pfad).parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.valid()) {
-        return errno;
-    }
-    // EINVAL: the file system has nothing to flush for folders.
-    return save.sys.fsync(fd.get()) == 0 || errno == EINVAL ? 0 : errno;
-}
-
 // Nothing may be overwritten: a name taken by anything at all is passed over.
-std::string freeBackupName(const std::string& pfad, unsigned long& number) {
+std::string freeBackupName(const std::string& path, unsigned long& number) {
     struct stat info {};
-    while (::lstat((pfad + ".~" + std::to_string(number)).c_str(), &info) == 0) {
+    while (::lstat((path + ".~" + std::to_string(number)).c_str(), &info) == 0) {
         ++number;
     }
-    return pfad + ".~" + std::to_string(number);
+    return path + ".~" + std::to_string(number);
 }
 
 bool linkUnsupported(int error) {
@@ -131,7 +85,7 @@ bool linkUnsupported(int error) {
 }
 
 int readOldFile(const Save& save, const struct stat& old, Bytes& content) {
-    FileDescriptor fd(::open(save.pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    FileDescriptor fd(::open(save.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.valid()) {
         return errno;
     }
@@ -152,24 +106,25 @@ int copyToBackup(const Save& save, const struct stat& old, unsigned long number,
     if (const int error = readOldFile(save, old, content)) {
         return error;
     }
-    if (const int error = writeDurably(save.backupTemp, content, {&old, true}, save.sys)) {
+    std::string copy;
+    if (const int error = writeDurably(save, content, {&old, true}, copy)) {
         return error;
     }
-    backup = freeBackupName(save.pfad, number);
-    if (save.sys.rename(save.backupTemp.c_str(), backup.c_str()) != 0) {
+    backup = freeBackupName(save.path, number);
+    if (save.sys.rename(copy.c_str(), backup.c_str()) != 0) {
         const int error = errno;
-        ::unlink(save.backupTemp.c_str());
+        ::unlink(copy.c_str());
         backup.clear();
         return error;
     }
     return 0;
 }
 
-// Gives the old file a second name pfad.~N; returns 0 or the error number.
+// Gives the old file a second name path.~N; returns 0 or the error number.
 int makeBackup(const Save& save, const struct stat& old, std::string& backup) {
     for (unsigned long number = 1;; ++number) {
-        const std::string candidate = freeBackupName(save.pfad, number);
-        if (save.sys.link(save.pfad.c_str(), candidate.c_str()) == 0) {
+        const std::string candidate = freeBackupName(save.path, number);
+        if (save.sys.link(save.path.c_str(), candidate.c_str()) == 0) {
             backup = candidate;
             return 0;
         }
@@ -185,69 +140,73 @@ int makeBackup(const Save& save, const struct stat& old, std::string& backup) {
 
 // The backup, if there was an old file, exists and the savegame's name still holds the
 // old file: put the new one there.
-Speicherergebnis replace(const Save& save, const std::string& backup, const struct stat* old) {
-    const bool hadOld = old != nullptr;
+SaveResult replace(const Save& save, const std::string& backup, const struct stat* old) {
+    const OldFile kept = old != nullptr ? OldFile::Unchanged : OldFile::None;
     const auto dropBackup = [&] {
         if (!backup.empty()) {
             ::unlink(backup.c_str());
         }
     };
-    if (const int error = writeDurably(save.temp, save.daten, {old, false}, save.sys)) {
+    std::string temporary;
+    if (const int error = writeDurably(save, save.bytes, {old, false}, temporary)) {
         dropBackup();
-        return failure(stepWrite, error, hadOld);
+        return failure(save, SaveStep::Write, error, kept);
     }
-    if (save.sys.rename(save.temp.c_str(), save.pfad.c_str()) != 0) {
+    if (save.sys.rename(temporary.c_str(), save.path.c_str()) != 0) {
         const int error = errno;
-        ::unlink(save.temp.c_str());
+        ::unlink(temporary.c_str());
         dropBackup();
-        return failure(stepReplace, error, hadOld);
+        return failure(save, SaveStep::Replace, error, kept);
     }
-    if (const int error = flushFolder(save)) {
-        if (!hadOld) {
-            ::unlink(save.pfad.c_str());
-            return failure(stepFlush, error, false);
+    if (const int error = save.folder.flush(save.sys.fsync)) {
+        if (old == nullptr) {
+            ::unlink(save.path.c_str());
+            return failure(save, SaveStep::Flush, error, kept);
         }
-        const bool restored = ::rename(backup.c_str(), save.pfad.c_str()) == 0;
-        return failure(stepFlush, error, true, restored ? std::string{} : backup);
+        const bool restored = ::rename(backup.c_str(), save.path.c_str()) == 0;
+        return restored ? failure(save, SaveStep::Flush, error, kept)
+                        : failure(save, SaveStep::Flush, error, OldFile::MovedAway, backup);
     }
-    return success(backup);
+    return {true, messages::SavedTitle, messages::saved(backup), backup};
 }
 
 // A savegame reached through a symbolic link is saved where the link points, so that
 // the game sees the new bytes and the backup lies beside the real file.
-std::string realSavegame(const std::string& pfad) {
+std::string realSavegame(const std::string& path) {
     struct stat info {};
-    if (::lstat(pfad.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-        return pfad;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
     }
     std::error_code error;
-    const auto target = std::filesystem::canonical(pfad, error);
-    return error ? pfad : target.string();
+    const auto target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
+}
+
+std::filesystem::path folderOf(const std::string& path) {
+    const auto folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
 } // namespace
 
-std::string zwischendateiName(const std::string& pfad) {
-    return pfad + ".~garagon-neu";
-}
-
-Speicherergebnis speichereSpielstand(const std::string& gewaehlt,
-                                     std::span<const std::uint8_t> daten,
-                                     const SaveSystemCalls& sys) {
-    const std::string pfad = realSavegame(gewaehlt);
-    const Save save{pfad, daten, sys};
-    // Both at once, so that an interrupted save never leaves more than one behind.
-    removeStaleTemporary(save.backupTemp);
-    removeStaleTemporary(save.temp);
-    struct stat old {};
-    if (::stat(pfad.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) {
+SaveResult saveSavegame(const std::string& chosen, std::span<const std::uint8_t> bytes,
+                        const SaveSystemCalls& sys) {
+    const std::string path = realSavegame(chosen);
+    Save save{path, bytes, sys, SaveFolder(folderOf(path))};
+    if (const int error = save.folder.lock(sys.lockWait)) {
+        return failure(save, SaveStep::Lock, error,
+                       existingFile(path) ? OldFile::Unchanged : OldFile::None);
+    }
+    save.folder.removeStaleTemporaries();
+    const auto old = existingFile(path);
+    if (!old) {
         return replace(save, {}, nullptr);
     }
     std::string backup;
-    if (const int error = makeBackup(save, old, backup)) {
-        return failure(stepBackup, error, true);
+    if (const int error = makeBackup(save, *old, backup)) {
+        return failure(save, SaveStep::Backup, error, OldFile::Unchanged);
     }
-    return replace(save, backup, &old);
+    return replace(save, backup, &*old);
 }
 
 } // namespace garagon

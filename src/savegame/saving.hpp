@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -13,24 +14,24 @@ struct SaveSystemCalls {
     int (*link)(const char*, const char*) = ::link;
     int (*rename)(const char*, const char*) = ::rename;
     int (*fsync)(int) = ::fsync;
+    // How long a save waits for another one into the same folder to finish.
+    std::chrono::milliseconds lockWait{3000};
 };
 
-struct Speicherergebnis {
-    bool gespeichert = false;
-    std::string titel;     // "Gespeichert" or "Fehler"
-    std::string text;      // German message, lines joined by CR LF
-    std::string sicherung; // the backup's full name; empty when there was no old file
+struct SaveResult {
+    bool saved = false;
+    std::string title;  // "Gespeichert" or "Fehler"
+    std::string text;   // German message, lines joined by CR LF
+    std::string backup; // the backup's full name; empty when there was no old file
 };
 
-// Where a save puts its new bytes before they replace the savegame.
-std::string zwischendateiName(const std::string& pfad);
-
-// Writes the buffer to pfad and keeps the file that was there under pfad.~N, N the first
+// Writes the buffer to path and keeps the file that was there under path.~N, N the first
 // free number: a second name of the old file, or a flushed copy where the file system has
-// no hard links. The new bytes go to a flushed temporary file that is renamed over pfad,
-// so pfad holds the old or the new bytes at every instant. A failed save is undone and
-// reported, never reported as success.
-Speicherergebnis speichereSpielstand(const std::string& pfad, std::span<const std::uint8_t> daten,
-                                     const SaveSystemCalls& sys = {});
+// no hard links. The new bytes go to a flushed temporary file that is renamed over path,
+// so path holds the old or the new bytes at every instant. Saves into one folder, from
+// any number of processes, take turns. A failed save is undone and reported, never
+// reported as success.
+SaveResult saveSavegame(const std::string& path, std::span<const std::uint8_t> bytes,
+                        const SaveSystemCalls& sys = {});
 
 } // namespace garagon

@@ -2,10 +2,12 @@
 
 #include "dialogs.hpp"
 #include "loading.hpp"
+#include "messages.hpp"
 #include "modVelox.hpp"
 #include "replacement.hpp"
 #include "saving.hpp"
 #include "search.hpp"
+#include "windows1252.hpp"
 
 #include <QComboBox>
 #include <QFile>
@@ -13,7 +15,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringDecoder>
 #include <QTreeWidget>
 
 namespace garagon {
@@ -29,8 +30,7 @@ const QString Haftungsausschluss = QStringLiteral(
 
 // Catalogue names are Windows-1252 bytes.
 QString katalogtext(const std::string& bytes) {
-    QStringDecoder decoder("windows-1252");
-    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return QString::fromStdString(windows1252ToUtf8(bytes));
 }
 
 // Core texts are UTF-8; paths in them are in the system's file name encoding, UTF-8 here.
@@ -60,14 +60,21 @@ frmVelox::frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner)
 void frmVelox::Form_Load(const std::filesystem::path& katalogordner) {
     Label1->setText(Haftungsausschluss);
     HideColumns();
-    const auto bericht = modVelox::LadeWagenliste(katalogordner);
-    if (!bericht.gefunden) {
+    const auto report = modVelox::LadeWagenliste(katalogordner);
+    switch (report.status) {
+    case modVelox::CatalogueStatus::NotFound:
         meldeFehler(QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
         return;
+    case modVelox::CatalogueStatus::ReadError:
+        meldeFehler(QStringLiteral("Die Wagenliste konnte nicht gelesen werden!\r\n") +
+                    kerntext(messages::reason(report.error)) + QLatin1Char('.'));
+        return;
+    case modVelox::CatalogueStatus::Read:
+        break;
     }
     katalogGefunden_ = true;
-    if (!bericht.fehler.empty()) {
-        meldeFehler(kerntext(bericht.fehler));
+    if (!report.problems.empty()) {
+        meldeFehler(kerntext(report.problems));
     }
     if (modVelox::WagenAnzahl < 1) {
         for (QWidget* control :
@@ -182,7 +189,7 @@ void frmVelox::cmdReplace_Click() {
     const auto& kennung = modVelox::Wagen[static_cast<std::size_t>(k) + 1].Kennung;
     switch (ersetzeKennung(SpielstandDaten, position, kennung)) {
     case Ersetzstatus::FalscheLaenge:
-        meldeFehler(kerntext(FalscheLaengeText));
+        meldeFehler(kerntext(messages::WrongCodeLength));
         return;
     case Ersetzstatus::UngueltigePosition:
         meldeFehler(KeinNeuesAuto);
@@ -196,9 +203,9 @@ void frmVelox::cmdReplace_Click() {
 
 void frmVelox::cmdSave_Click() {
     cmdSave->setEnabled(false);
-    const auto ergebnis = speichereSpielstand(dateiname(SpielstandPfad), SpielstandDaten);
-    dialoge_.meldung(this, kerntext(ergebnis.titel), kerntext(ergebnis.text));
-    if (!ergebnis.gespeichert) {
+    const auto result = saveSavegame(dateiname(SpielstandPfad), SpielstandDaten);
+    dialoge_.meldung(this, kerntext(result.title), kerntext(result.text));
+    if (!result.saved) {
         cmdSave->setEnabled(true); // nothing was written: the changes can be saved again
     }
 }

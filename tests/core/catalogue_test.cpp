@@ -2,8 +2,13 @@
 #include "hex.hpp"
 #include "modVelox.hpp"
 #include "test_folder.hpp"
+#include "unprivileged.hpp"
+#include "windows1252.hpp"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <iconv.h>
+#include <sys/stat.h>
 
 using namespace garagon;
 using garagon::test::TestFolder;
@@ -125,26 +130,36 @@ TEST(CatalogueProblems, LongListsOfBadLinesAreShortened) {
 TEST(CatalogueLoading, FillsTheGlobalsFromTheFolder) {
     TestFolder folder;
     writeFile(folder.file("Cardata.txt"), "01 = A\r\n02 = B\r\n");
-    const auto bericht = modVelox::LadeWagenliste(folder.path());
-    EXPECT_TRUE(bericht.gefunden);
-    EXPECT_TRUE(bericht.fehler.empty());
+    const auto report = modVelox::LadeWagenliste(folder.path());
+    EXPECT_EQ(report.status, modVelox::CatalogueStatus::Read);
+    EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(modVelox::WagenAnzahl, 2);
     ASSERT_EQ(modVelox::Wagen.size(), 3u);
     EXPECT_EQ(modVelox::Wagen[2].Name, "B");
 }
 
-TEST(CatalogueLoading, MissingOrEmptyCatalogue) {
+TEST(CatalogueLoading, MissingUnreadableOrEmptyCatalogue) {
+    using modVelox::CatalogueStatus;
     TestFolder folder;
-    EXPECT_FALSE(modVelox::LadeWagenliste(folder.path()).gefunden);
+    EXPECT_EQ(modVelox::LadeWagenliste(folder.path()).status, CatalogueStatus::NotFound);
     EXPECT_EQ(modVelox::WagenAnzahl, 0);
 
     std::filesystem::create_directory(folder.path() / "Cardata.txt");
-    EXPECT_FALSE(modVelox::LadeWagenliste(folder.path()).gefunden) << "a folder is no catalogue";
+    EXPECT_EQ(modVelox::LadeWagenliste(folder.path()).status, CatalogueStatus::NotFound)
+        << "a folder is no catalogue";
     std::filesystem::remove(folder.path() / "Cardata.txt");
 
+    writeFile(folder.file("Cardata.txt"), "01 = A\r\n");
+    ::chmod(folder.file("Cardata.txt").c_str(), 0);
+    EXPECT_TRUE(garagon::test::holdsWithoutRoot(folder.path(), [&] {
+        const auto report = modVelox::LadeWagenliste(folder.path());
+        return report.status == CatalogueStatus::ReadError && report.error == EACCES &&
+               modVelox::WagenAnzahl == 0;
+    })) << "an unreadable catalogue is a read error, not a missing one";
+
     writeFile(folder.file("Cardata.txt"), "");
-    const auto bericht = modVelox::LadeWagenliste(folder.path());
-    EXPECT_TRUE(bericht.gefunden);
+    const auto report = modVelox::LadeWagenliste(folder.path());
+    EXPECT_EQ(report.status, CatalogueStatus::Read);
     EXPECT_EQ(modVelox::WagenAnzahl, 0);
     EXPECT_EQ(modVelox::Wagen.size(), 1u);
 }
@@ -152,11 +167,26 @@ TEST(CatalogueLoading, MissingOrEmptyCatalogue) {
 TEST(CatalogueLoading, ReportsSkippedLines) {
     TestFolder folder;
     writeFile(folder.file("Cardata.txt"), "01 = A\r\nQQ = B\r\n");
-    const auto bericht = modVelox::LadeWagenliste(folder.path());
+    const auto report = modVelox::LadeWagenliste(folder.path());
     EXPECT_EQ(modVelox::WagenAnzahl, 1);
-    EXPECT_NE(bericht.fehler.find("Zeile 2"), std::string::npos);
+    EXPECT_NE(report.problems.find("Zeile 2"), std::string::npos);
 }
 
-TEST(CatalogueLoading, TheProgramFolderIsTheExecutablesFolder) {
-    EXPECT_TRUE(std::filesystem::exists(modVelox::programmordner() / "garagon_core_tests"));
+// Every byte against the C library's own code page table; its five unassigned bytes
+// become the control characters of the same value.
+TEST(CatalogueNames, Windows1252DecodingMatchesTheCodePageForAllBytes) {
+    iconv_t reference = ::iconv_open("UTF-8", "CP1252");
+    ASSERT_NE(reference, reinterpret_cast<iconv_t>(-1));
+    for (int value = 0; value < 256; ++value) {
+        char in = static_cast<char>(value);
+        char out[8] = {};
+        char* inPtr = &in;
+        char* outPtr = out;
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        const bool assigned = ::iconv(reference, &inPtr, &inLeft, &outPtr, &outLeft) == 0;
+        const std::string expected =
+            assigned ? std::string(out, outPtr) : std::string{'\xC2', static_cast<char>(value)};
+        EXPECT_EQ(windows1252ToUtf8(std::string(1, in)), expected) << "byte " << value;
+    }
+    ::iconv_close(reference);
 }

@@ -1,5 +1,6 @@
 // Saves in a child process and kills it at every step and at random moments; after each
 // kill the folder must still hold a complete savegame and only complete backups.
+#include "fat_mount.hpp"
 #include "saving.hpp"
 #include "test_folder.hpp"
 
@@ -70,7 +71,10 @@ bool isCompleteVersion(const Bytes& content) {
 
 class CrashConsistency : public ::testing::Test {
   protected:
-    void SetUp() override { writeFile(pfad, patternedSavegame(0)); }
+    void SetUp() override {
+        pfad = (place / "save.dat").string();
+        writeFile(pfad, patternedSavegame(0));
+    }
 
     // Saves the next version in a child that is killed at the given moment or after the
     // given time; returns whether the kill hit before the save had finished.
@@ -89,7 +93,7 @@ class CrashConsistency : public ::testing::Test {
             if (::write(started[1], &signal, 1) != 1) {
                 ::_exit(2);
             }
-            speichereSpielstand(pfad, next, sys);
+            saveSavegame(pfad, next, sys);
             ::_exit(0);
         }
         // The clock starts once the child is about to save, not while it is being forked.
@@ -113,7 +117,7 @@ class CrashConsistency : public ::testing::Test {
         const Bytes now = readFile(pfad);
         ASSERT_TRUE(now == before || now == attempted) << "the savegame is neither old nor new";
         int temporaries = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        for (const auto& entry : std::filesystem::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
             if (name == "save.dat") {
                 continue;
@@ -157,7 +161,7 @@ class CrashConsistency : public ::testing::Test {
         const Bytes same = readFile(pfad);
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < 5; ++i) {
-            speichereSpielstand(pfad, same);
+            saveSavegame(pfad, same);
         }
         const auto elapsed = std::chrono::steady_clock::now() - start;
         return std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() / 5;
@@ -165,20 +169,35 @@ class CrashConsistency : public ::testing::Test {
 
     void expectASaveCleansUp() {
         const Bytes last = patternedSavegame(nextSeed);
-        ASSERT_TRUE(speichereSpielstand(pfad, last).gespeichert);
+        ASSERT_TRUE(saveSavegame(pfad, last).saved);
         EXPECT_EQ(readFile(pfad), last);
         checkFolder(last, last);
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        for (const auto& entry : std::filesystem::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
             EXPECT_TRUE(name == "save.dat" || isBackupName(name)) << name << " was left behind";
         }
     }
 
     TestFolder folder;
-    const std::string pfad = folder.file("save.dat");
+    std::filesystem::path place = folder.path();
+    std::string pfad;
     std::set<std::string> checkedBackups;
     std::uint8_t nextSeed = 1;
     int kills = 0;
+};
+
+// The same on a real FAT file system, where link() itself fails.
+class CrashConsistencyOnFat : public CrashConsistency {
+  protected:
+    void SetUp() override {
+        if (!fat.missing().empty()) {
+            GTEST_SKIP() << "no FAT file system here: " << fat.missing();
+        }
+        place = fat.path();
+        CrashConsistency::SetUp();
+    }
+
+    garagon::test::FatMount fat;
 };
 
 } // namespace
@@ -193,6 +212,29 @@ TEST_F(CrashConsistency, KilledSavesWithHardLinksLoseNothing) {
 TEST_F(CrashConsistency, KilledSavesWithoutHardLinksLoseNothing) {
     killAtEveryStep(withoutLinks, momentsWithoutLinks);
     killAtRandomTimes(withoutLinks, 60);
+    expectASaveCleansUp();
+    EXPECT_GE(kills, 100);
+}
+
+TEST_F(CrashConsistencyOnFat, SavesMakeNumberedBackupsWithoutHardLinks) {
+    writeFile(pfad + ".~1", patternedSavegame(7));
+    writeFile(pfad + ".~3", patternedSavegame(9));
+    for (const char* expected : {".~2", ".~4"}) {
+        const Bytes next = patternedSavegame(nextSeed++);
+        const Bytes before = readFile(pfad);
+        const auto result = saveSavegame(pfad, next);
+        ASSERT_TRUE(result.saved) << result.text;
+        EXPECT_EQ(result.backup, pfad + expected);
+        EXPECT_EQ(readFile(pfad + expected), before);
+        EXPECT_EQ(readFile(pfad), next);
+    }
+    expectASaveCleansUp();
+}
+
+TEST_F(CrashConsistencyOnFat, KilledSavesLoseNothing) {
+    // link() fails for real here, so a save takes the copying path's moments.
+    killAtEveryStep(withLinks, momentsWithoutLinks);
+    killAtRandomTimes(withLinks, 60);
     expectASaveCleansUp();
     EXPECT_GE(kills, 100);
 }

@@ -162,9 +162,9 @@ TEST(HostileSavegamePath, ASavegameBehindASymlinkIsSavedWhereTheLinkPoints) {
     const auto link = folder.file("verknuepfung.dat");
     writeFile(real, patternedSavegame(1));
     std::filesystem::create_symlink(real, link);
-    const auto result = speichereSpielstand(link, patternedSavegame(2));
-    ASSERT_TRUE(result.gespeichert) << result.text;
-    EXPECT_EQ(result.sicherung, real + ".~1");
+    const auto result = saveSavegame(link, patternedSavegame(2));
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_EQ(result.backup, real + ".~1");
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(readFile(real), patternedSavegame(2));
     EXPECT_EQ(readFile(real + ".~1"), patternedSavegame(1));

@@ -1,11 +1,13 @@
 #include "saving.hpp"
 #include "test_folder.hpp"
+#include "unprivileged.hpp"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <set>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -69,8 +71,8 @@ bool failsBeyondFileSizeLimit(const std::string& pfad, const Bytes& daten,
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{1000, 1000};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const auto result = speichereSpielstand(pfad, daten, sys);
-        const bool reported = !result.gespeichert && result.titel == "Fehler" &&
+        const auto result = saveSavegame(pfad, daten, sys);
+        const bool reported = !result.saved && result.title == "Fehler" &&
                               result.text.find("zu groß") != std::string::npos;
         ::_exit(reported ? 0 : 1);
     }
@@ -103,10 +105,10 @@ class Saving : public ::testing::Test {
 } // namespace
 
 TEST_F(Saving, FirstSaveMovesTheOldFileToBackupOne) {
-    const auto result = speichereSpielstand(pfad, newBytes);
-    ASSERT_TRUE(result.gespeichert) << result.text;
-    EXPECT_EQ(result.titel, "Gespeichert");
-    EXPECT_EQ(result.sicherung, pfad + ".~1");
+    const auto result = saveSavegame(pfad, newBytes);
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_EQ(result.title, "Gespeichert");
+    EXPECT_EQ(result.backup, pfad + ".~1");
     EXPECT_EQ(result.text,
               "Datei gespeichert!\r\nDie vorherige Version wurde unter dem Namen:\r\n" + pfad +
                   ".~1\r\n gesichert.\r\nBitte vergessen sie nicht die Checksummen mit dem "
@@ -120,7 +122,7 @@ TEST_F(Saving, TheBackupIsTheOldFileItselfAndTheNewOneKeepsItsPermissions) {
     ::chmod(pfad.c_str(), 0640);
     struct stat before {};
     ::stat(pfad.c_str(), &before);
-    ASSERT_TRUE(speichereSpielstand(pfad, newBytes).gespeichert);
+    ASSERT_TRUE(saveSavegame(pfad, newBytes).saved);
     struct stat backup {
     }, now{};
     ::stat((pfad + ".~1").c_str(), &backup);
@@ -133,11 +135,11 @@ TEST_F(Saving, TheBackupIsTheOldFileItselfAndTheNewOneKeepsItsPermissions) {
 TEST_F(Saving, BackupNumbersFillGapsAndSkipNamesTakenByAnything) {
     writeFile(pfad + ".~1", "eins");
     writeFile(pfad + ".~3", "drei");
-    ASSERT_EQ(speichereSpielstand(pfad, newBytes).sicherung, pfad + ".~2");
+    ASSERT_EQ(saveSavegame(pfad, newBytes).backup, pfad + ".~2");
     std::filesystem::create_directory(pfad + ".~4");
     writeFile(pfad + ".~4/inhalt", "bleibt");
-    const auto result = speichereSpielstand(pfad, patternedSavegame(3));
-    EXPECT_EQ(result.sicherung, pfad + ".~5");
+    const auto result = saveSavegame(pfad, patternedSavegame(3));
+    EXPECT_EQ(result.backup, pfad + ".~5");
     EXPECT_EQ(readFile(pfad + ".~5"), newBytes);
     EXPECT_EQ(readFile(pfad + ".~4/inhalt"), Bytes({'b', 'l', 'e', 'i', 'b', 't'}));
     EXPECT_EQ(readFile(pfad + ".~1").size(), 4u);
@@ -145,9 +147,9 @@ TEST_F(Saving, BackupNumbersFillGapsAndSkipNamesTakenByAnything) {
 
 TEST_F(Saving, ASavegameDeletedBeforeSavingIsWrittenAnewWithoutBackup) {
     std::filesystem::remove(pfad);
-    const auto result = speichereSpielstand(pfad, newBytes);
-    ASSERT_TRUE(result.gespeichert);
-    EXPECT_EQ(result.sicherung, "");
+    const auto result = saveSavegame(pfad, newBytes);
+    ASSERT_TRUE(result.saved);
+    EXPECT_EQ(result.backup, "");
     EXPECT_EQ(result.text,
               "Datei gespeichert!\r\nBitte vergessen sie nicht die Checksummen mit dem "
               "Tarvo-Editor zu korrigieren!");
@@ -155,18 +157,20 @@ TEST_F(Saving, ASavegameDeletedBeforeSavingIsWrittenAnewWithoutBackup) {
     EXPECT_EQ(readFile(pfad), newBytes);
 }
 
-TEST_F(Saving, AStaleTemporaryFileFromAnInterruptedSaveIsReplaced) {
-    writeFile(zwischendateiName(pfad), "halb geschrieben");
-    ASSERT_TRUE(speichereSpielstand(pfad, newBytes).gespeichert);
-    EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1"}));
+TEST_F(Saving, StaleTemporaryFilesOfInterruptedSavesAreRemovedAndNothingElse) {
+    writeFile(folder.file(".~garagon-x7k2q9"), "halb geschrieben");
+    writeFile(folder.file(".~garagon-notes.txt"), "gehört dem Spieler");
+    ASSERT_TRUE(saveSavegame(pfad, newBytes).saved);
+    EXPECT_EQ(listing(folder),
+              (std::set<std::string>{".~garagon-notes.txt", "save1.dat", "save1.dat.~1"}));
 }
 
 TEST_F(Saving, WithoutHardLinksTheBackupIsAFlushedCopyWithTheOldTimes) {
     const timespec past[] = {{1000000000, 0}, {1000000000, 0}};
     ::utimensat(AT_FDCWD, pfad.c_str(), past, 0);
-    writeFile(pfad + ".~garagon-alt", "halb kopiert");
-    const auto result = speichereSpielstand(pfad, newBytes, {.link = unsupportedLink});
-    ASSERT_TRUE(result.gespeichert) << result.text;
+    writeFile(folder.file(".~garagon-000000"), "halb kopiert");
+    const auto result = saveSavegame(pfad, newBytes, {.link = unsupportedLink});
+    ASSERT_TRUE(result.saved) << result.text;
     EXPECT_EQ(readFile(pfad), newBytes);
     EXPECT_EQ(readFile(pfad + ".~1"), oldBytes);
     EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1"}));
@@ -182,26 +186,31 @@ TEST_F(Saving, ADirectoryAtThePathMakesTheRenameFailAndNothingIsLeft) {
     std::filesystem::remove(pfad);
     std::filesystem::create_directory(pfad);
     writeFile(pfad + "/inhalt", "x");
-    const auto result = speichereSpielstand(pfad, newBytes);
-    EXPECT_FALSE(result.gespeichert);
-    EXPECT_EQ(result.titel, "Fehler");
+    const auto result = saveSavegame(pfad, newBytes);
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.title, "Fehler");
     EXPECT_NE(result.text.find("durch einen Ordner"), std::string::npos) << result.text;
     EXPECT_EQ(listing(folder), std::set<std::string>{"save1.dat"});
     EXPECT_TRUE(std::filesystem::is_directory(pfad));
 }
 
-TEST_F(Saving, ADirectoryAtTheTemporaryNameFailsTheSaveWithoutTouchingIt) {
-    std::filesystem::create_directory(zwischendateiName(pfad));
-    const auto result = speichereSpielstand(pfad, newBytes);
-    EXPECT_FALSE(result.gespeichert);
-    EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."), std::string::npos);
-    expectNothingLost({"save1.dat.~garagon-neu"});
+TEST_F(Saving, ASaveThatCannotGetTheFolderLockChangesNothingAndSaysWhy) {
+    const int held = ::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const auto result = saveSavegame(pfad, newBytes, {.lockWait = std::chrono::milliseconds(50)});
+    ::close(held);
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(result.text, "Der Spielstand wurde nicht gespeichert!\r\nDer Ordner des Spielstands "
+                           "konnte nicht für das Speichern reserviert werden: Ein anderes Programm "
+                           "speichert gerade in diesem Ordner.\r\nDie bisherige Datei ist "
+                           "unverändert erhalten.");
+    expectNothingLost();
 }
 
 TEST_F(Saving, AVanishedFolderIsReported) {
     std::filesystem::remove_all(folder.path());
-    const auto result = speichereSpielstand(pfad, newBytes);
-    EXPECT_FALSE(result.gespeichert);
+    const auto result = saveSavegame(pfad, newBytes);
+    EXPECT_FALSE(result.saved);
     EXPECT_NE(result.text.find("Ordner des Spielstands ist nicht mehr vorhanden"),
               std::string::npos);
     std::filesystem::create_directory(folder.path());
@@ -219,23 +228,27 @@ TEST_F(Saving, AFolderThatForbidsRenamingKeepsTheOldFile) {
     if (!setAppendOnly(folder.path(), true)) {
         GTEST_SKIP() << "this file system has no append-only folders";
     }
-    const auto result = speichereSpielstand(pfad, newBytes);
+    const auto result = saveSavegame(pfad, newBytes);
     setAppendOnly(folder.path(), false);
-    EXPECT_FALSE(result.gespeichert);
+    EXPECT_FALSE(result.saved);
     EXPECT_NE(result.text.find("an ihren Platz"), std::string::npos) << result.text;
     EXPECT_EQ(readFile(pfad), oldBytes);
     // Such a folder also refuses the clean-up: the extra names hold complete data.
     EXPECT_EQ(readFile(pfad + ".~1"), oldBytes);
-    EXPECT_EQ(readFile(zwischendateiName(pfad)), newBytes);
-    ASSERT_TRUE(speichereSpielstand(pfad, newBytes).gespeichert);
+    std::set<std::string> left = listing(folder);
+    left.erase("save1.dat");
+    left.erase("save1.dat.~1");
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(readFile(folder.file(*left.begin())), newBytes);
+    ASSERT_TRUE(saveSavegame(pfad, newBytes).saved);
     EXPECT_EQ(listing(folder),
               (std::set<std::string>{"save1.dat", "save1.dat.~1", "save1.dat.~2"}));
 }
 
 TEST_F(Saving, AFailedFlushOfTheNewFileIsAFailedSave) {
     failingCall = 1;
-    const auto result = speichereSpielstand(pfad, newBytes, {.fsync = failingFsync});
-    EXPECT_FALSE(result.gespeichert);
+    const auto result = saveSavegame(pfad, newBytes, {.fsync = failingFsync});
+    EXPECT_FALSE(result.saved);
     EXPECT_NE(result.text.find("Ein- oder Ausgabefehler"), std::string::npos);
     expectNothingLost();
 }
@@ -247,9 +260,8 @@ TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
     for (const auto& [link, folderFlush] : cases) {
         calls = 0;
         failingCall = folderFlush;
-        const auto result =
-            speichereSpielstand(pfad, newBytes, {.link = link, .fsync = failingFsync});
-        EXPECT_FALSE(result.gespeichert);
+        const auto result = saveSavegame(pfad, newBytes, {.link = link, .fsync = failingFsync});
+        EXPECT_FALSE(result.saved);
         EXPECT_NE(result.text.find("Der Ordner konnte nicht"), std::string::npos) << result.text;
         EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."),
                   std::string::npos);
@@ -259,22 +271,83 @@ TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
 
 TEST_F(Saving, AFailedRenameOverThePathUndoesTheBackup) {
     failingCall = 1;
-    EXPECT_FALSE(speichereSpielstand(pfad, newBytes, {.rename = failingRename}).gespeichert);
+    EXPECT_FALSE(saveSavegame(pfad, newBytes, {.rename = failingRename}).saved);
     expectNothingLost();
     // Without hard links: the first rename makes the backup, the second one fails.
     calls = 0;
     failingCall = 2;
     EXPECT_FALSE(
-        speichereSpielstand(pfad, newBytes, {.link = unsupportedLink, .rename = failingRename})
-            .gespeichert);
+        saveSavegame(pfad, newBytes, {.link = unsupportedLink, .rename = failingRename}).saved);
     expectNothingLost();
 }
 
 TEST_F(Saving, SavingAgainAfterAFailureWorks) {
     failingCall = 1;
-    ASSERT_FALSE(speichereSpielstand(pfad, newBytes, {.fsync = failingFsync}).gespeichert);
-    const auto result = speichereSpielstand(pfad, newBytes);
-    EXPECT_TRUE(result.gespeichert);
-    EXPECT_EQ(result.sicherung, pfad + ".~1");
+    ASSERT_FALSE(saveSavegame(pfad, newBytes, {.fsync = failingFsync}).saved);
+    const auto result = saveSavegame(pfad, newBytes);
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.backup, pfad + ".~1");
     EXPECT_EQ(readFile(pfad), newBytes);
+}
+
+TEST_F(Saving, EveryNameWhoseBackupNameFitsCanBeSaved) {
+    // A name may have 255 bytes; the first backup adds ".~1".
+    for (const auto& [length, fits] : {std::pair{252u, true}, std::pair{253u, false}}) {
+        const std::string longPath = folder.file(std::string(length, 'n'));
+        writeFile(longPath, oldBytes);
+        const auto result = saveSavegame(longPath, newBytes);
+        EXPECT_EQ(result.saved, fits) << length << ": " << result.text;
+        EXPECT_EQ(readFile(longPath), fits ? newBytes : oldBytes);
+        if (!fits) {
+            EXPECT_NE(result.text.find("Der Name ist zu lang"), std::string::npos) << result.text;
+        }
+    }
+}
+
+TEST_F(Saving, AFolderThatCanBeWrittenButNotListedStillSaves) {
+    ::chmod(folder.path().c_str(), 0333);
+    EXPECT_TRUE(garagon::test::holdsWithoutRoot(
+        folder.path(), [&] { return saveSavegame(pfad, newBytes).saved; }));
+    ::chmod(folder.path().c_str(), 0700);
+    EXPECT_EQ(readFile(pfad), newBytes);
+    EXPECT_EQ(readFile(pfad + ".~1"), oldBytes);
+}
+
+// Two processes save one savegame in turn as fast as they can while this one reads it.
+TEST_F(Saving, ConcurrentSavesAllSucceedAndNeverExposeAPartialSavegame) {
+    constexpr int savers = 2, savesEach = 200;
+    pid_t children[savers];
+    for (int saver = 0; saver < savers; ++saver) {
+        children[saver] = ::fork();
+        if (children[saver] == 0) {
+            bool allSaved = true;
+            for (int i = 0; i < savesEach; ++i) {
+                const auto seed = static_cast<std::uint8_t>(saver * 100 + i % 100 + 3);
+                allSaved = saveSavegame(pfad, patternedSavegame(seed)).saved && allSaved;
+            }
+            ::_exit(allSaved ? 0 : 1);
+        }
+    }
+    int reads = 0, running = savers, failedSavers = 0;
+    while (running > 0) {
+        const Bytes seen = readFile(pfad);
+        ASSERT_EQ(seen.size(), 63596u) << "after " << reads << " reads";
+        ASSERT_EQ(seen, patternedSavegame(seen[0])) << "a savegame mixed of two versions";
+        ++reads;
+        int status = 0;
+        for (pid_t& child : children) {
+            if (child > 0 && ::waitpid(child, &status, WNOHANG) == child) {
+                child = 0;
+                --running;
+                failedSavers += WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
+            }
+        }
+    }
+    EXPECT_EQ(failedSavers, 0);
+    std::set<std::string> names = listing(folder);
+    EXPECT_EQ(names.size(), 1u + savers * savesEach) << "one backup per save, nothing left over";
+    for (int number = 1; number <= savers * savesEach; ++number) {
+        const Bytes backup = readFile(pfad + ".~" + std::to_string(number));
+        ASSERT_EQ(backup, patternedSavegame(backup.empty() ? 0 : backup[0])) << number;
+    }
 }

@@ -1,6 +1,6 @@
 #include "dialogs.hpp"
 #include "identity.hpp"
-#include "replacement.hpp"
+#include "messages.hpp"
 #include "saving.hpp"
 #include "start.hpp"
 #include "test_folder.hpp"
@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/file.h>
 
 using namespace garagon;
 using garagon::test::placeRecord;
@@ -214,11 +216,9 @@ class WindowTest : public QObject {
         const auto sizes = window->windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)));
 
-        setzeProgrammidentitaet(*qApp);
+        setzeProgrammidentitaet();
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Garagon"));
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01.0007"));
-        QCOMPARE(qApp->property("description").toString(),
-                 QStringLiteral("Autos in Spielständen austauschen für Tarvo"));
         QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
     }
 
@@ -381,7 +381,7 @@ class WindowTest : public QObject {
         click("cmdReplace");
         QCOMPARE(dialoge.meldungen.size(), 1);
         QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
-        QCOMPARE(dialoge.meldungen[0].text, QString::fromUtf8(FalscheLaengeText));
+        QCOMPARE(dialoge.meldungen[0].text, QString::fromUtf8(messages::WrongCodeLength));
         QCOMPARE(column(0), QStringList{"Möwe"});
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
@@ -391,15 +391,17 @@ class WindowTest : public QObject {
         open(savegame);
         control<QComboBox>("cmbCars")->setCurrentIndex(2);
         click("cmdReplace");
-        const auto temporary = zwischendateiName(savegame.toStdString());
-        std::filesystem::create_directory(temporary);
+        // Another program saving into the folder holds it for longer than a save waits.
+        const int held = ::open(folder->path().c_str(), O_RDONLY | O_DIRECTORY);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
         click("cmdSave");
+        ::close(held);
         QCOMPARE(dialoge.meldungen.last().titel, QStringLiteral("Fehler"));
+        QVERIFY(dialoge.meldungen.last().text.contains(QStringLiteral("Ein anderes Programm")));
         QVERIFY(dialoge.meldungen.last().text.contains(QStringLiteral("unverändert")));
         QVERIFY(control<QWidget>("cmdSave")->isEnabled());
         QCOMPARE(readFile(savegame.toStdString()), demoSavegame());
 
-        std::filesystem::remove(temporary);
         click("cmdSave");
         QCOMPARE(dialoge.meldungen.last().titel, QStringLiteral("Gespeichert"));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());

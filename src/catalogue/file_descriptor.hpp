@@ -13,11 +13,12 @@ class FileDescriptor {
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+        return *this;
     }
+    ~FileDescriptor() { close(); }
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }

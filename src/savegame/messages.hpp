@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+// Every German text that the savegame layer gives the user to read.
+namespace garagon::messages {
+
+// Shown, titled "Fehler", when a catalogue code is not 8 bytes long.
+inline constexpr const char* WrongCodeLength =
+    "Die Kennung des gewählten Wagens ist nicht 8 Bytes lang.\r\n"
+    "Der Spielstand wurde nicht verändert!";
+
+inline constexpr const char* SavedTitle = "Gespeichert";
+inline constexpr const char* ErrorTitle = "Fehler";
+
+// The step of a save that failed, the second line of its message.
+enum class SaveStep { Lock, Backup, Write, Replace, Flush };
+
+// What became of the old savegame after a failed save.
+enum class OldFile { None, Unchanged, MovedAway };
+
+// A short German reason for a system error number. "No such file" means that the
+// savegame's folder is gone only when it really is.
+std::string reason(int errorNumber, bool folderGone = false);
+
+// The confirmation; without a backup name the old file no longer existed.
+std::string saved(const std::string& backup);
+
+// Three parts: the save failed, the step and its reason, what became of the old file
+// (movedTo names where it lies when it could not be put back).
+std::string notSaved(SaveStep step, const std::string& why, OldFile old,
+                     const std::string& movedTo = {});
+
+} // namespace garagon::messages
