@@ -2,7 +2,8 @@
 # Installs from Debian's archive whatever the build and the tests need and is missing.
 set -euo pipefail
 
-packages=(cmake make g++ qt6-base-dev libgtest-dev fonts-liberation xauth xvfb dosfstools fusefat "$@")
+packages=(cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev libxcb1-dev fonts-liberation xauth
+          xvfb dosfstools fusefat "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

@@ -15,17 +15,17 @@ namespace {
 
 struct Placement {
     std::size_t car; // catalogue index
-    Kategorie kategorie;
+    Category kategorie;
 };
 
 // Shop, career and own cars, one car twice among the own ones.
 constexpr Placement placements[] = {
-    {1, Kategorie::Laden},    {2, Kategorie::Laden},    {4, Kategorie::Laden},
-    {6, Kategorie::Laden},    {9, Kategorie::Laden},    {11, Kategorie::Laden},
-    {14, Kategorie::Laden},   {17, Kategorie::Laden},   {3, Kategorie::Karriere},
-    {5, Kategorie::Karriere}, {8, Kategorie::Karriere}, {12, Kategorie::Karriere},
-    {2, Kategorie::Meine},    {7, Kategorie::Meine},    {7, Kategorie::Meine},
-    {20, Kategorie::Meine},
+    {1, Category::Shop},    {2, Category::Shop},    {4, Category::Shop},
+    {6, Category::Shop},    {9, Category::Shop},    {11, Category::Shop},
+    {14, Category::Shop},   {17, Category::Shop},   {3, Category::Career},
+    {5, Category::Career}, {8, Category::Career}, {12, Category::Career},
+    {2, Category::Own},    {7, Category::Own},    {7, Category::Own},
+    {20, Category::Own},
 };
 
 Bytes filler() {
@@ -38,7 +38,7 @@ Bytes filler() {
     return daten;
 }
 
-void place(Bytes& daten, std::size_t offset, const Bytes& kennung, Kategorie kategorie) {
+void place(Bytes& daten, std::size_t offset, const Bytes& kennung, Category kategorie) {
     daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
     std::copy(kennung.begin(), kennung.end(),
               daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));

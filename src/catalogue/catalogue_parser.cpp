@@ -11,13 +11,13 @@ constexpr std::string_view separator = " = ";
 constexpr std::string_view lineEnd = "\r\n";
 
 // Only the space character counts; tabs stay part of the text.
-std::string trimSpaces(std::string_view text) {
+std::string_view trimSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return {};
     }
     const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+    return text.substr(first, last - first + 1);
 }
 
 // Counts line numbers while the scan only moves forward.
@@ -39,19 +39,22 @@ class LineCounter {
     int line_ = 1;
 };
 
-void addEntry(Katalog& katalog, std::string codeText, std::string name, int line) {
-    auto kennung = modVelox::HexZuText(codeText);
+// The line number is counted only for an entry that is reported.
+template <class LineOfEntry>
+void addEntry(Katalog& katalog, std::string_view codeText, std::string_view name,
+              LineOfEntry line) {
+    auto kennung = modVelox::decodeHex(codeText);
     if (!kennung) {
-        katalog.ungueltigeZeilen.push_back(line);
+        katalog.ungueltigeZeilen.push_back(line());
         return;
     }
     if (static_cast<int>(katalog.wagen.size()) > MaxWagen) {
         if (katalog.ueberzaehlige++ == 0) {
-            katalog.ersteUeberzaehligeZeile = line;
+            katalog.ersteUeberzaehligeZeile = line();
         }
         return;
     }
-    katalog.wagen.push_back(WagenEintrag{std::move(name), std::move(*kennung)});
+    katalog.wagen.push_back(WagenEintrag{std::string(name), std::move(*kennung)});
 }
 
 // The line of the first lone CR or LF, or 0 when every line ends in CR LF.
@@ -73,17 +76,17 @@ Katalog parseKatalog(std::string_view text) {
     std::size_t d = 0;
     auto c = text.find(separator);
     while (c != std::string_view::npos) {
-        const int line = lines.lineAt(c);
-        std::string codeText = trimSpaces(text.substr(d, c - d));
+        const std::size_t entry = c;
+        const std::string_view codeText = trimSpaces(text.substr(d, c - d));
         d = c + separator.size();
         c = text.find(lineEnd, d);
-        std::string name;
+        std::string_view name;
         if (c != std::string_view::npos) {
             name = trimSpaces(text.substr(d, c - d));
             d = c + lineEnd.size();
             c = text.find(separator, d);
         }
-        addEntry(katalog, std::move(codeText), std::move(name), line);
+        addEntry(katalog, codeText, name, [&] { return lines.lineAt(entry); });
     }
     katalog.fremdesZeilenende = firstForeignLineEnd(text);
     return katalog;

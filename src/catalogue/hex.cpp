@@ -1,6 +1,7 @@
 #include "hex.hpp"
 
 #include <algorithm>
+#include <array>
 
 namespace garagon::modVelox {
 namespace {
@@ -15,9 +16,23 @@ std::int32_t digitValue(unsigned char c) {
     return c;
 }
 
-// Plain ASCII, whatever locale the program runs in.
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+// The value of each ASCII hexadecimal digit, -1 for every other byte: plain ASCII,
+// whatever locale the program runs in.
+constexpr auto hexDigitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int c = 0; c < 10; ++c) {
+        values[static_cast<std::size_t>('0' + c)] = static_cast<std::int8_t>(c);
+    }
+    for (int c = 0; c < 6; ++c) {
+        values[static_cast<std::size_t>('A' + c)] = static_cast<std::int8_t>(10 + c);
+        values[static_cast<std::size_t>('a' + c)] = static_cast<std::int8_t>(10 + c);
+    }
+    return values;
+}();
+
+std::size_t char8(char c) {
+    return static_cast<unsigned char>(c);
 }
 
 char asciiUpper(char c) {
@@ -39,14 +54,20 @@ std::optional<Bytes> HexZuText(std::string& text) {
     if (text.size() % 2 != 0) {
         text.insert(text.begin(), '0');
     }
-    if (!std::all_of(text.begin(), text.end(), isHexDigit)) {
-        return std::nullopt;
-    }
-    Bytes result;
-    result.reserve(text.size() / 2);
-    for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
-        std::string pair = text.substr(i, 2);
-        result.push_back(static_cast<std::uint8_t>(HexZuByte(pair)));
+    return decodeHex(text);
+}
+
+std::optional<Bytes> decodeHex(std::string_view text) {
+    // An odd-length text reads as if a "0" stood before it.
+    const std::size_t odd = text.size() % 2;
+    Bytes result((text.size() + 1) / 2);
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const int high = i == 0 && odd != 0 ? 0 : hexDigitValues[char8(text[2 * i - odd])];
+        const int low = hexDigitValues[char8(text[2 * i + 1 - odd])];
+        if (high < 0 || low < 0) {
+            return std::nullopt;
+        }
+        result[i] = static_cast<std::uint8_t>(high * 16 + low);
     }
     return result;
 }

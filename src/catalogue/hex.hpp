@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace garagon::modVelox {
 
@@ -16,5 +17,8 @@ std::int32_t HexZuByte(std::string& pair);
 // variable too). Returns nothing when a character is no hexadecimal digit, because
 // such a pair can yield a value that is no byte.
 std::optional<Bytes> HexZuText(std::string& text);
+
+// The same without changing the text and without a copy, for reading the catalogue.
+std::optional<Bytes> decodeHex(std::string_view text);
 
 } // namespace garagon::modVelox

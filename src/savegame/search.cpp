@@ -10,6 +10,7 @@ constexpr std::size_t contextBefore = 8;
 constexpr std::size_t contextAfter = 4;
 constexpr std::size_t codeOffset = 3;
 constexpr std::size_t categoryOffset = 11;
+constexpr std::size_t recordLength = 12;
 constexpr std::size_t resumeDistance = 8;
 
 std::string zeroPadded(std::size_t value, int digits) {
@@ -40,54 +41,120 @@ std::string contextText(std::span<const std::uint8_t> daten, std::size_t recordS
            hexBytes(daten, start + static_cast<std::ptrdiff_t>(categoryOffset), contextAfter);
 }
 
-Bytes recordPattern(const Bytes& kennung, Kategorie kategorie) {
+Bytes recordPattern(const Bytes& code, Category category) {
     Bytes pattern(codeOffset, 0x00);
-    pattern.insert(pattern.end(), kennung.begin(), kennung.end());
-    pattern.push_back(static_cast<std::uint8_t>(kategorie));
+    pattern.insert(pattern.end(), code.begin(), code.end());
+    pattern.push_back(static_cast<std::uint8_t>(category));
     return pattern;
 }
 
-void appendMatches(std::vector<Trefferzeile>& rows, std::span<const std::uint8_t> daten,
-                   const WagenEintrag& wagen, Kategorie kategorie) {
-    const Bytes pattern = recordPattern(wagen.Kennung, kategorie);
-    auto from = daten.begin();
-    while (true) {
-        const auto match = std::search(from, daten.end(), pattern.begin(), pattern.end());
-        if (match == daten.end()) {
-            return;
+struct GroupHit {
+    std::uint32_t group;
+    std::size_t recordStart;
+};
+
+// Every place that holds a record of some 8-byte catalogue code, ascending.
+std::vector<GroupHit> walkOnce(std::span<const std::uint8_t> daten, const CodeIndex& index,
+                               Category category) {
+    std::vector<GroupHit> hits;
+    if (daten.size() < recordLength || index.empty()) {
+        return hits;
+    }
+    const auto categoryByte = static_cast<std::uint8_t>(category);
+    const std::uint8_t* bytes = daten.data();
+    for (std::size_t at = 0; at + recordLength <= daten.size(); ++at) {
+        if (bytes[at + categoryOffset] != categoryByte || bytes[at] != 0 || bytes[at + 1] != 0 ||
+            bytes[at + 2] != 0) {
+            continue;
         }
-        const auto recordStart = static_cast<std::size_t>(match - daten.begin());
-        rows.push_back({wagen.Name,
-                        {},
-                        zeroPadded(recordStart + 1 + codeOffset, 5),
-                        contextText(daten, recordStart)});
-        if (static_cast<std::size_t>(daten.end() - match) <= resumeDistance) {
-            return;
+        if (const auto group = index.groupOf(codeAt(bytes + at + codeOffset));
+            group != CodeIndex::none) {
+            hits.push_back({group, at});
         }
-        from = match + resumeDistance;
+    }
+    return hits;
+}
+
+// Within one code the rule of the plain scan holds: a record less than 8 bytes after the
+// last one taken is not found.
+void takeWithResumeRule(const std::vector<GroupHit>& hits, const CodeIndex& index,
+                        std::vector<RecordMatch>& matches) {
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        if (i == 0 || hits[i].group != hits[i - 1].group) {
+            next = 0;
+        }
+        if (hits[i].recordStart < next) {
+            continue;
+        }
+        next = hits[i].recordStart + resumeDistance;
+        for (auto car = index.firstCar(hits[i].group); car != CodeIndex::none;
+             car = index.nextCar(car)) {
+            matches.push_back({car, hits[i].recordStart});
+        }
     }
 }
 
 } // namespace
 
-Kategorie kategorieAus(bool optBuyed, bool optMY) {
+Category categoryFor(bool optBuyed, bool optMY) {
     if (optBuyed) {
-        return Kategorie::Karriere;
+        return Category::Career;
     }
-    return optMY ? Kategorie::Meine : Kategorie::Laden;
+    return optMY ? Category::Own : Category::Shop;
 }
 
-std::vector<Trefferzeile> findeWagensaetze(std::span<const std::uint8_t> daten,
-                                           std::span<const WagenEintrag> wagen,
-                                           Kategorie kategorie) {
-    std::vector<Trefferzeile> rows;
-    for (const auto& eintrag : wagen) {
-        appendMatches(rows, daten, eintrag, kategorie);
+std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> daten, const Bytes& code,
+                                     Category category) {
+    const Bytes pattern = recordPattern(code, category);
+    std::vector<std::size_t> starts;
+    for (auto from = daten.begin();;) {
+        const auto match = std::search(from, daten.end(), pattern.begin(), pattern.end());
+        if (match == daten.end()) {
+            return starts;
+        }
+        starts.push_back(static_cast<std::size_t>(match - daten.begin()));
+        if (static_cast<std::size_t>(daten.end() - match) <= resumeDistance) {
+            return starts;
+        }
+        from = match + resumeDistance;
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i].slot = zeroPadded(i + 1, 3);
+}
+
+std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> daten, const CodeIndex& index,
+                                     Category category) {
+    std::vector<GroupHit> hits = walkOnce(daten, index, category);
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const GroupHit& a, const GroupHit& b) { return a.group < b.group; });
+    std::vector<RecordMatch> matches;
+    takeWithResumeRule(hits, index, matches);
+    for (const auto& odd : index.oddCodes()) {
+        for (const std::size_t start : scanForCode(daten, odd.code, category)) {
+            matches.push_back({odd.car, start});
+        }
+    }
+    std::sort(matches.begin(), matches.end(), [](const RecordMatch& a, const RecordMatch& b) {
+        return a.car != b.car ? a.car < b.car : a.recordStart < b.recordStart;
+    });
+    return matches;
+}
+
+std::vector<ResultRow> resultRows(std::span<const std::uint8_t> daten,
+                                  std::span<const WagenEintrag> cars,
+                                  const std::vector<RecordMatch>& matches) {
+    std::vector<ResultRow> rows;
+    rows.reserve(matches.size());
+    for (std::size_t i = 0; i < matches.size(); ++i) {
+        const std::size_t start = matches[i].recordStart;
+        rows.push_back({cars[matches[i].car].Name, zeroPadded(i + 1, 3),
+                        zeroPadded(start + 1 + codeOffset, 5), contextText(daten, start)});
     }
     return rows;
+}
+
+std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> daten,
+                                      std::span<const WagenEintrag> cars, Category category) {
+    return resultRows(daten, cars, findRecords(daten, CodeIndex(cars), category));
 }
 
 } // namespace garagon

@@ -2,6 +2,7 @@
 
 #include "bytes.hpp"
 #include "catalogue_parser.hpp"
+#include "code_index.hpp"
 
 #include <cstdint>
 #include <span>
@@ -11,23 +12,42 @@
 namespace garagon {
 
 // The byte after a car record's code: which list of the game the car is in.
-enum class Kategorie : std::uint8_t { Laden = 1, Karriere = 2, Meine = 4 };
+enum class Category : std::uint8_t { Shop = 1, Career = 2, Own = 4 };
 
 // Career cars win over own cars, and the shop is what remains.
-Kategorie kategorieAus(bool optBuyed, bool optMY);
+Category categoryFor(bool optBuyed, bool optMY);
 
-// One car record found: the texts of the four list columns.
-struct Trefferzeile {
+// One car record "00 00 00 <code> <category>" found: the car (0-based, in catalogue
+// order) and the 0-based offset of the record's first byte.
+struct RecordMatch {
+    std::size_t car;
+    std::size_t recordStart;
+    bool operator==(const RecordMatch&) const = default;
+};
+
+// The record starts of one code, ascending; after a match the scan resumes 8 bytes on.
+std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> daten, const Bytes& code,
+                                     Category category);
+
+// Every record of every car in one pass over the savegame: in catalogue order and within
+// one car by ascending position, exactly as scanning for each car on its own would give.
+std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> daten, const CodeIndex& index,
+                                     Category category);
+
+// One found record: the texts of the four list columns.
+struct ResultRow {
     std::string name;     // the catalogue name, in the catalogue's encoding
     std::string slot;     // ordinal in the list, "001" and up
     std::string position; // 1-based position of the first code byte, "00001" and up
-    std::string kontext;  // 8 bytes before the record, " - ", 4 bytes from the category byte
+    std::string context;  // 8 bytes before the record, " - ", 4 bytes from the category byte
 };
 
-// Every record "00 00 00 <code> <category>" of every car, in catalogue order and within
-// one car by ascending position. The search for a car resumes 8 bytes after a match.
-std::vector<Trefferzeile> findeWagensaetze(std::span<const std::uint8_t> daten,
-                                           std::span<const WagenEintrag> wagen,
-                                           Kategorie kategorie);
+std::vector<ResultRow> resultRows(std::span<const std::uint8_t> daten,
+                                  std::span<const WagenEintrag> cars,
+                                  const std::vector<RecordMatch>& matches);
+
+// The rows of every record of the cars, with an index built for them.
+std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> daten,
+                                      std::span<const WagenEintrag> cars, Category category);
 
 } // namespace garagon

@@ -5,6 +5,7 @@
 #include "messages.hpp"
 #include "modVelox.hpp"
 #include "replacement.hpp"
+#include "result_list_model.hpp"
 #include "saving.hpp"
 #include "search.hpp"
 #include "windows1252.hpp"
@@ -15,7 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QStringListModel>
+#include <QTreeView>
 
 namespace garagon {
 namespace {
@@ -73,6 +75,7 @@ void frmVelox::Form_Load(const std::filesystem::path& katalogordner) {
         break;
     }
     katalogGefunden_ = true;
+    codeIndex_ = CodeIndex(std::span(modVelox::Wagen).subspan(1));
     if (!report.problems.empty()) {
         meldeFehler(kerntext(report.problems));
     }
@@ -95,9 +98,13 @@ void frmVelox::HideColumns() {
 }
 
 void frmVelox::fuelleWagenauswahl() {
+    QStringList names;
+    names.reserve(modVelox::WagenAnzahl);
     for (int a = 1; a <= modVelox::WagenAnzahl; ++a) {
-        cmbCars->addItem(katalogtext(modVelox::Wagen[static_cast<std::size_t>(a)].Name));
+        names.append(katalogtext(modVelox::Wagen[static_cast<std::size_t>(a)].Name));
     }
+    // One model in one go: no item object and no insertion per car.
+    cmbCars->setModel(new QStringListModel(names, cmbCars));
     cmbCars->setCurrentIndex(0);
 }
 
@@ -120,7 +127,7 @@ void frmVelox::cmdOpen_Click() {
 }
 
 void frmVelox::LadeSpielstand() {
-    lvCars->clear();
+    carRows_->clear();
     auto ergebnis = ladeSpielstand(dateiname(SpielstandPfad));
     SpielstandDaten = std::move(ergebnis.daten);
     switch (ergebnis.status) {
@@ -142,45 +149,44 @@ void frmVelox::LadeSpielstand() {
 }
 
 void frmVelox::AutosSuchen() {
-    const auto rows = findeWagensaetze(SpielstandDaten, std::span(modVelox::Wagen).subspan(1),
-                                       kategorieAus(optBuyed->isChecked(), optMY->isChecked()));
-    for (const auto& row : rows) {
-        auto* item = new QTreeWidgetItem(
-            lvCars, {katalogtext(row.name), QString::fromStdString(row.slot),
-                     QString::fromStdString(row.position), QString::fromStdString(row.kontext)});
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    }
-    if (rows.empty()) {
+    const auto cars = std::span(modVelox::Wagen).subspan(1);
+    const auto category = categoryFor(optBuyed->isChecked(), optMY->isChecked());
+    carRows_->setRows(
+        resultRows(SpielstandDaten, cars, findRecords(SpielstandDaten, codeIndex_, category)));
+    if (carRows_->rowCount() == 0) {
         cmdReplace->setEnabled(false);
         return;
     }
-    lvCars->setCurrentItem(lvCars->topLevelItem(0));
+    lvCars->setCurrentIndex(carRows_->index(0, 0));
     cmdReplace->setEnabled(true);
 }
 
 void frmVelox::sucheNeu() {
-    lvCars->clear();
+    carRows_->clear();
     AutosSuchen();
 }
 
-QTreeWidgetItem* frmVelox::ersteMarkierteZeile() const {
-    for (int i = 0; i < lvCars->topLevelItemCount(); ++i) {
-        if (lvCars->topLevelItem(i)->isSelected()) {
-            return lvCars->topLevelItem(i);
+int frmVelox::firstMarkedRow() const {
+    for (int row = 0; row < carRows_->rowCount(); ++row) {
+        if (lvCars->selectionModel()->isRowSelected(row)) {
+            return row;
         }
     }
-    return nullptr;
+    return -1;
+}
+
+QString frmVelox::cellText(int row, int column) const {
+    return carRows_->index(row, column).data().toString();
 }
 
 void frmVelox::cmdReplace_Click() {
-    QTreeWidgetItem* marked = ersteMarkierteZeile();
-    if (marked == nullptr || marked->text(0).isEmpty()) {
+    const int marked = firstMarkedRow();
+    if (marked < 0 || cellText(marked, 0).isEmpty()) {
         meldeFehler(QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
         return;
     }
     bool zahl = false;
-    const auto position = marked->text(2).toULongLong(&zahl);
+    const auto position = cellText(marked, 2).toULongLong(&zahl);
     const int k = cmbCars->currentIndex();
     if (!zahl || k < 0) {
         meldeFehler(KeinNeuesAuto);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bytes.hpp"
+#include "code_index.hpp"
 
 #include <QWidget>
 #include <filesystem>
@@ -10,12 +11,12 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace garagon {
 
 class Dialoge;
+class ResultListModel;
 
 // The program's one window: the car list of a savegame, the catalogue selector and the
 // buttons to open, replace, save and end.
@@ -47,7 +48,8 @@ class frmVelox : public QWidget {
     void LadeSpielstand();
     void AutosSuchen();
     void sucheNeu();
-    QTreeWidgetItem* ersteMarkierteZeile() const;
+    int firstMarkedRow() const; // -1 when no row is marked
+    QString cellText(int row, int column) const;
     void setzeTitel(const QString& inKlammern);
     void meldeFehler(const QString& text);
 
@@ -55,9 +57,11 @@ class frmVelox : public QWidget {
     bool katalogGefunden_ = false;
     QString SpielstandPfad;
     Bytes SpielstandDaten;
+    CodeIndex codeIndex_{{}};
 
     QGroupBox* Frame1 = nullptr;
-    QTreeWidget* lvCars = nullptr;
+    QTreeView* lvCars = nullptr;
+    ResultListModel* carRows_ = nullptr;
     QRadioButton* optShop = nullptr;
     QRadioButton* optBuyed = nullptr;
     QRadioButton* optMY = nullptr;

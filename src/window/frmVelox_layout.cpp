@@ -1,6 +1,7 @@
 // The fixed layout of the window: every control at its place, in twips / 15 = pixels.
 #include "frmVelox.hpp"
 
+#include "result_list_model.hpp"
 #include "window_icon.hpp"
 
 #include <QComboBox>
@@ -9,7 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace garagon {
 namespace {
@@ -34,12 +35,8 @@ Control* place(QWidget* parent, const char* name, int left, int top, int width, 
     return control;
 }
 
-void setUpColumns(QTreeWidget* list) {
-    list->setColumnCount(4);
-    list->setHeaderLabels({QStringLiteral("Wagen"), QStringLiteral("Slot"),
-                           QStringLiteral("Position"), QStringLiteral("vor - hinter")});
-    list->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    list->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+void setUpColumns(QTreeView* list, QAbstractItemModel* rows) {
+    list->setModel(rows);
     // Hidden columns must not be widened by the last section filling the view.
     list->header()->setStretchLastSection(false);
     list->header()->setMinimumSectionSize(0);
@@ -66,8 +63,9 @@ void frmVelox::baueSteuerelemente() {
 
     Frame1 = place<QGroupBox>(this, "Frame1", 120, 240, 5220, 6000, true);
     Frame1->setTitle(QStringLiteral("Gefundene Wagen:"));
-    lvCars = place<QTreeWidget>(Frame1, "lvCars", 240, 360, 4740, 3900, false);
-    setUpColumns(lvCars);
+    lvCars = place<QTreeView>(Frame1, "lvCars", 240, 360, 4740, 3900, false);
+    carRows_ = new ResultListModel(lvCars);
+    setUpColumns(lvCars, carRows_);
     optShop = place<QRadioButton>(Frame1, "optShop", 240, 4290, 4515, 315, true);
     optShop->setText(QStringLiteral("\"Ladenwagen\""));
     optShop->setChecked(true);

@@ -1,8 +1,12 @@
+#include "per_car_search.hpp"
 #include "savegame.hpp"
 #include "search.hpp"
 #include "test_folder.hpp"
 
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace garagon;
 using garagon::test::placeRecord;
@@ -17,7 +21,7 @@ Bytes blankSavegame() {
     return Bytes(SpielstandGroesse, 0xEE);
 }
 
-std::vector<std::string> positions(const std::vector<Trefferzeile>& rows) {
+std::vector<std::string> positions(const std::vector<ResultRow>& rows) {
     std::vector<std::string> result;
     for (const auto& row : rows) {
         result.push_back(row.position);
@@ -28,10 +32,10 @@ std::vector<std::string> positions(const std::vector<Trefferzeile>& rows) {
 } // namespace
 
 TEST(CategorySelection, CareerWinsOverOwnCarsAndTheShopRemains) {
-    EXPECT_EQ(kategorieAus(false, false), Kategorie::Laden);
-    EXPECT_EQ(kategorieAus(true, false), Kategorie::Karriere);
-    EXPECT_EQ(kategorieAus(false, true), Kategorie::Meine);
-    EXPECT_EQ(kategorieAus(true, true), Kategorie::Karriere);
+    EXPECT_EQ(categoryFor(false, false), Category::Shop);
+    EXPECT_EQ(categoryFor(true, false), Category::Career);
+    EXPECT_EQ(categoryFor(false, true), Category::Own);
+    EXPECT_EQ(categoryFor(true, true), Category::Career);
 }
 
 TEST(CarSearch, WorkedExampleGivesPositionAndContext) {
@@ -44,12 +48,12 @@ TEST(CarSearch, WorkedExampleGivesPositionAndContext) {
     daten[113] = 0x0C;
     daten[114] = 0x5D;
     const std::vector<WagenEintrag> wagen{{"Wagen A", codeA}};
-    const auto rows = findeWagensaetze(daten, wagen, Kategorie::Laden);
+    const auto rows = listCarRecords(daten, wagen, Category::Shop);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].name, "Wagen A");
     EXPECT_EQ(rows[0].slot, "001");
     EXPECT_EQ(rows[0].position, "00104");
-    EXPECT_EQ(rows[0].kontext, "9091929394959697 - 01AB0C5D");
+    EXPECT_EQ(rows[0].context, "9091929394959697 - 01AB0C5D");
 }
 
 TEST(CarSearch, OnlyTheChosenCategoryIsFound) {
@@ -59,11 +63,11 @@ TEST(CarSearch, OnlyTheChosenCategoryIsFound) {
     placeRecord(daten, 3000, codeA, 4);
     placeRecord(daten, 4000, codeA, 3);
     const std::vector<WagenEintrag> wagen{{"A", codeA}};
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Laden)),
+    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Shop)),
               std::vector<std::string>{"01004"});
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Karriere)),
+    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Career)),
               std::vector<std::string>{"02004"});
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Meine)),
+    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Own)),
               std::vector<std::string>{"03004"});
 }
 
@@ -74,7 +78,7 @@ TEST(CarSearch, RowsFollowCatalogueOrderThenPositionWithListOrdinals) {
     placeRecord(daten, 300, codeA, 1);
     // The same code twice in the catalogue gives a row for each name.
     const std::vector<WagenEintrag> wagen{{"A", codeA}, {"B", codeB}, {"A2", codeA}};
-    const auto rows = findeWagensaetze(daten, wagen, Kategorie::Laden);
+    const auto rows = listCarRecords(daten, wagen, Category::Shop);
     ASSERT_EQ(rows.size(), 5u);
     const std::vector<std::string> names{rows[0].name, rows[1].name, rows[2].name, rows[3].name,
                                          rows[4].name};
@@ -90,7 +94,7 @@ TEST(CarSearch, SlotsAndPositionsGrowBeyondTheirPadding) {
         placeRecord(daten, 20 + i * 12, codeA, 1);
     }
     const std::vector<WagenEintrag> wagen{{"A", codeA}};
-    const auto rows = findeWagensaetze(daten, wagen, Kategorie::Laden);
+    const auto rows = listCarRecords(daten, wagen, Category::Shop);
     ASSERT_EQ(rows.size(), 1001u);
     EXPECT_EQ(rows[999].slot, "1000");
     EXPECT_EQ(rows[1000].position, "12024");
@@ -108,7 +112,7 @@ TEST(CarSearch, TheNextSearchStartsEightBytesAfterAMatch) {
     put(1015); // found: the search resumed at 1008
     put(1023); // 8 after 1015: found
     const std::vector<WagenEintrag> wagen{{"Leer", {}}};
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Laden)),
+    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Shop)),
               (std::vector<std::string>{"01004", "01019", "01027"}));
 }
 
@@ -119,7 +123,7 @@ TEST(CarSearch, AFullRecordOverlappingThePreviousOneByFourBytesIsFound) {
     placeRecord(daten, 2000, code, 1);
     placeRecord(daten, 2008, code, 1);
     const std::vector<WagenEintrag> wagen{{"Ueberlapp", code}};
-    EXPECT_EQ(positions(findeWagensaetze(daten, wagen, Kategorie::Laden)),
+    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Shop)),
               (std::vector<std::string>{"02004", "02012"}));
 }
 
@@ -128,16 +132,121 @@ TEST(CarSearch, RecordsAtEitherEndAreListedWithMissingContextShownAsDashes) {
     placeRecord(daten, 0, codeA, 1);
     placeRecord(daten, daten.size() - 12, codeB, 1);
     const std::vector<WagenEintrag> wagen{{"A", codeA}, {"B", codeB}};
-    const auto rows = findeWagensaetze(daten, wagen, Kategorie::Laden);
+    const auto rows = listCarRecords(daten, wagen, Category::Shop);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].position, "00004");
-    EXPECT_EQ(rows[0].kontext, "---------------- - 01EEEEEE");
+    EXPECT_EQ(rows[0].context, "---------------- - 01EEEEEE");
     EXPECT_EQ(rows[1].position, "63588");
-    EXPECT_EQ(rows[1].kontext, "EEEEEEEEEEEEEEEE - 01------");
+    EXPECT_EQ(rows[1].context, "EEEEEEEEEEEEEEEE - 01------");
 }
 
 TEST(CarSearch, NothingLoadedOrNoCatalogueFindsNothing) {
     const std::vector<WagenEintrag> wagen{{"A", codeA}, {"Leer", {}}};
-    EXPECT_TRUE(findeWagensaetze({}, wagen, Kategorie::Laden).empty());
-    EXPECT_TRUE(findeWagensaetze(blankSavegame(), {}, Kategorie::Laden).empty());
+    EXPECT_TRUE(listCarRecords({}, wagen, Category::Shop).empty());
+    EXPECT_TRUE(listCarRecords(blankSavegame(), {}, Category::Shop).empty());
+}
+
+namespace {
+
+// Savegames and catalogues made to collide: few byte values, runs of zeros, periodic
+// bytes whose records overlap themselves, codes shared by several cars, codes that are
+// not 8 bytes long, and records planted 1 to 12 bytes after one another.
+class CollidingInput {
+  public:
+    explicit CollidingInput(unsigned seed) : random_(seed) {}
+
+    std::vector<WagenEintrag> catalogue() {
+        std::vector<WagenEintrag> cars(pick(0, 40));
+        for (auto& car : cars) {
+            const auto kind = pick(0, 9);
+            if (kind == 0 && &car != &cars.front()) {
+                car.Kennung = (&car - 1)->Kennung; // shared with the car before
+            } else if (kind == 1) {
+                car.Kennung = Bytes(pick(0, 11), 0); // empty, short, long or zero
+            } else if (kind <= 3) {
+                const auto first = static_cast<std::uint8_t>(category());
+                car.Kennung = {first, byte(), byte(), byte(), byte(), 0, 0, 0}; // periodic
+            } else {
+                car.Kennung = bytes(8);
+            }
+        }
+        return cars;
+    }
+
+    Bytes savegame(const std::vector<WagenEintrag>& cars) {
+        const std::size_t sizes[] = {0, 4, 11, 12, 13, 64, 500, 4000, SpielstandGroesse};
+        Bytes daten = pick(0, 2) == 0 ? periodic(sizes[pick(0, 8)]) : bytes(sizes[pick(0, 8)]);
+        for (std::size_t i = 0, n = cars.empty() ? 0 : pick(0, 30); i < n; ++i) {
+            const Bytes& code = cars[pick(0, cars.size() - 1)].Kennung;
+            const auto categoryByte = static_cast<std::uint8_t>(category());
+            for (std::size_t again = pick(1, 4); again > 0; --again) {
+                plant(daten, code, categoryByte);
+            }
+        }
+        return daten;
+    }
+
+    // Mostly the one category of this input, so that planted records overlap.
+    Category category() { return pick(0, 3) == 0 ? anyCategory() : category_; }
+
+  private:
+    std::size_t pick(std::size_t low, std::size_t high) {
+        return std::uniform_int_distribution<std::size_t>(low, high)(random_);
+    }
+    std::uint8_t byte() {
+        const std::uint8_t values[] = {0, 0, 0, 1, 2, 4, 0xEE};
+        return values[pick(0, 6)];
+    }
+    Bytes bytes(std::size_t count) {
+        Bytes result(count);
+        std::generate(result.begin(), result.end(), [&] { return byte(); });
+        return result;
+    }
+    Bytes periodic(std::size_t count) {
+        const Bytes period = bytes(pick(1, 20));
+        Bytes result(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            result[i] = period[i % period.size()];
+        }
+        return result;
+    }
+    void plant(Bytes& daten, const Bytes& code, std::uint8_t categoryByte) {
+        if (daten.size() < code.size() + 4) {
+            return;
+        }
+        const std::size_t last = daten.size() - code.size() - 4;
+        const std::size_t near = lastPlanted_ + (pick(0, 1) == 0 ? pick(8, 11) : pick(1, 12));
+        const std::size_t at = near <= last ? near : pick(0, last);
+        Bytes record{0, 0, 0};
+        record.insert(record.end(), code.begin(), code.end());
+        record.push_back(categoryByte);
+        std::copy(record.begin(), record.end(), daten.begin() + static_cast<std::ptrdiff_t>(at));
+        lastPlanted_ = at;
+    }
+
+    Category anyCategory() {
+        const Category all[] = {Category::Shop, Category::Career, Category::Own};
+        return all[pick(0, 2)];
+    }
+
+    std::mt19937 random_;
+    Category category_ = anyCategory();
+    std::size_t lastPlanted_ = 0;
+};
+
+} // namespace
+
+TEST(CarSearch, OnePassEqualsTheScanPerCarOnThousandsOfCollidingInputs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    unsigned seed = 1;
+    for (; seed <= 5000 && std::chrono::steady_clock::now() < deadline; ++seed) {
+        CollidingInput input(seed);
+        const auto cars = input.catalogue();
+        const Bytes daten = input.savegame(cars);
+        const Category category = input.category();
+        ASSERT_EQ(findRecords(daten, CodeIndex(cars), category),
+                  garagon::test::perCarSearch(daten, cars, category))
+            << "seed " << seed;
+    }
+    EXPECT_GT(seed, 200u) << "too few inputs compared in the time";
 }

@@ -1,6 +1,7 @@
 // Search and replacement over arbitrary buffers and catalogues. Input: a 2-byte length,
 // that many bytes of catalogue text, a category byte, a 2-byte choice, then the buffer.
 #include "catalogue_parser.hpp"
+#include "per_car_search.hpp"
 #include "replacement.hpp"
 #include "search.hpp"
 
@@ -20,7 +21,7 @@ void check(bool condition) {
 
 struct Input {
     std::string_view catalogueText;
-    Kategorie kategorie = Kategorie::Laden;
+    Category category = Category::Shop;
     std::size_t choice = 0;
     Bytes buffer;
 };
@@ -33,20 +34,20 @@ Input split(const std::uint8_t* data, std::size_t size) {
     const std::size_t textLength = std::min<std::size_t>(data[0] | (data[1] << 8), size - 5);
     input.catalogueText = std::string_view(reinterpret_cast<const char*>(data + 2), textLength);
     const std::uint8_t* rest = data + 2 + textLength;
-    const Kategorie kinds[] = {Kategorie::Laden, Kategorie::Karriere, Kategorie::Meine};
-    input.kategorie = kinds[rest[0] % 3];
+    const Category kinds[] = {Category::Shop, Category::Career, Category::Own};
+    input.category = kinds[rest[0] % 3];
     input.choice = rest[1] | (rest[2] << 8);
     input.buffer.assign(rest + 3, data + size);
     return input;
 }
 
 // Every reported record of one car: where it says, with ascending positions at least 8 apart.
-void checkRowsOfOneCar(const std::vector<Trefferzeile>& rows, const Bytes& buffer,
-                       const WagenEintrag& car, Kategorie kategorie) {
+void checkRowsOfOneCar(const std::vector<ResultRow>& rows, const Bytes& buffer,
+                       const WagenEintrag& car, Category kategorie) {
     std::size_t previous = 0;
     for (const auto& row : rows) {
         const std::size_t position = std::stoul(row.position);
-        check(row.name == car.Name && row.position.size() >= 5 && row.kontext.size() == 27);
+        check(row.name == car.Name && row.position.size() >= 5 && row.context.size() == 27);
         check(position >= 4 && position - 1 + car.Kennung.size() < buffer.size());
         check(previous == 0 || position >= previous + 8);
         const std::size_t start = position - 4;
@@ -79,12 +80,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Input input = split(data, size);
     const Katalog katalog = parseKatalog(input.catalogueText);
     const std::span<const WagenEintrag> cars = std::span(katalog.wagen).subspan(1);
-    const auto rows = findeWagensaetze(input.buffer, cars, input.kategorie);
+    const auto rows = listCarRecords(input.buffer, cars, input.category);
+    // The one-pass search finds exactly what a scan per car finds.
+    check(findRecords(input.buffer, CodeIndex(cars), input.category) ==
+          test::perCarSearch(input.buffer, cars, input.category));
 
     std::size_t next = 0;
     for (const auto& car : cars) {
-        const auto own = findeWagensaetze(input.buffer, std::span(&car, 1), input.kategorie);
-        checkRowsOfOneCar(own, input.buffer, car, input.kategorie);
+        const auto own = listCarRecords(input.buffer, std::span(&car, 1), input.category);
+        checkRowsOfOneCar(own, input.buffer, car, input.category);
         for (const auto& row : own) { // the full list is the cars' lists in catalogue order
             check(next < rows.size() && rows[next].position == row.position &&
                   rows[next].name == row.name);

@@ -2,6 +2,7 @@
 #include "identity.hpp"
 #include "messages.hpp"
 #include "saving.hpp"
+#include "scripted_dialogs.hpp"
 #include "start.hpp"
 #include "test_folder.hpp"
 
@@ -15,7 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -23,28 +24,11 @@
 using namespace garagon;
 using garagon::test::placeRecord;
 using garagon::test::readFile;
+using FakeDialoge = garagon::test::ScriptedDialogs;
 using garagon::test::TestFolder;
 using garagon::test::writeFile;
 
 namespace {
-
-struct Meldung {
-    QString titel;
-    QString text;
-};
-
-class FakeDialoge : public Dialoge {
-  public:
-    QStringList pfade; // answers of the file dialog, in order; none left = cancelled
-    QList<Meldung> meldungen;
-
-    QString waehleSpielstand(QWidget*) override {
-        return pfade.isEmpty() ? QString() : pfade.takeFirst();
-    }
-    void meldung(QWidget*, const QString& titel, const QString& text) override {
-        meldungen.append({titel, text});
-    }
-};
 
 const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
 const Bytes codeEuro{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
@@ -104,11 +88,20 @@ class WindowTest : public QObject {
 
     QStringList column(int index) {
         QStringList texts;
-        auto* list = control<QTreeWidget>("lvCars");
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
-            texts.append(list->topLevelItem(i)->text(index));
+        const QAbstractItemModel* rows = control<QTreeView>("lvCars")->model();
+        for (int i = 0; i < rows->rowCount(); ++i) {
+            texts.append(rows->index(i, index).data().toString());
         }
         return texts;
+    }
+
+    int rowCount() { return control<QTreeView>("lvCars")->model()->rowCount(); }
+
+    // Marks a row in addition to those marked, as a Ctrl+click would.
+    void markRow(int row) {
+        auto* list = control<QTreeView>("lvCars");
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     // Enabled states of cmdOpen, cmbCars, cmdReplace and cmdSave.
@@ -126,8 +119,8 @@ class WindowTest : public QObject {
     }
 
     bool firstRowSelected() {
-        auto* list = control<QTreeWidget>("lvCars");
-        return list->topLevelItemCount() > 0 && list->topLevelItem(0)->isSelected();
+        auto* list = control<QTreeView>("lvCars");
+        return rowCount() > 0 && list->selectionModel()->isRowSelected(0);
     }
 
   private slots:
@@ -169,15 +162,15 @@ class WindowTest : public QObject {
         QVERIFY(!cars->isEditable());
         QCOMPARE(states(), (QList<bool>{true, true, true, false}));
         QVERIFY(control<QRadioButton>("optShop")->isChecked());
-        QCOMPARE(control<QTreeWidget>("lvCars")->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(), 0);
         QVERIFY(dialoge.meldungen.isEmpty());
     }
 
     void onlyTheCarColumnIsVisible() {
         start();
-        auto* list = control<QTreeWidget>("lvCars");
-        QCOMPARE(list->headerItem()->text(0), QStringLiteral("Wagen"));
-        QCOMPARE(list->headerItem()->text(3), QStringLiteral("vor - hinter"));
+        auto* list = control<QTreeView>("lvCars");
+        QCOMPARE(list->model()->headerData(0, Qt::Horizontal), QStringLiteral("Wagen"));
+        QCOMPARE(list->model()->headerData(3, Qt::Horizontal), QStringLiteral("vor - hinter"));
         QCOMPARE(list->columnWidth(0), 180);
         for (int column = 1; column < 4; ++column) {
             QCOMPARE(list->header()->sectionSize(column), 0);
@@ -235,7 +228,7 @@ class WindowTest : public QObject {
         QCOMPARE(states(), (QList<bool>{false, false, false, false}));
         QVERIFY(control<QWidget>("cmdExit")->isEnabled());
         click("optMY");
-        QCOMPARE(control<QTreeWidget>("lvCars")->topLevelItemCount(), 0);
+        QCOMPARE(rowCount(), 0);
         QVERIFY(dialoge.meldungen.isEmpty());
     }
 
@@ -273,7 +266,7 @@ class WindowTest : public QObject {
         QCOMPARE(column(0), QStringList{"Dritter"});
         click("optMY");
         QCOMPARE(column(2), (QStringList{"04004", "05004"}));
-        control<QTreeWidget>("lvCars")->topLevelItem(1)->setSelected(true);
+        markRow(1);
         click("optShop");
         QCOMPARE(column(2), (QStringList{"01004", "02004"}));
         QVERIFY(firstRowSelected());
@@ -314,8 +307,8 @@ class WindowTest : public QObject {
     void replacingAndSavingChangesExactlyTheMarkedCode() {
         start();
         open(savegame);
-        auto* list = control<QTreeWidget>("lvCars");
-        list->setCurrentItem(list->topLevelItem(1));       // Euro at 2004
+        auto* list = control<QTreeView>("lvCars");
+        list->setCurrentIndex(list->model()->index(1, 0)); // Euro at 2004
         control<QComboBox>("cmbCars")->setCurrentIndex(2); // Dritter
         click("cmdReplace");
         QCOMPARE(column(0), (QStringList{"Möwe", "Dritter"}));
@@ -339,10 +332,9 @@ class WindowTest : public QObject {
     void onlyTheFirstMarkedRowCounts() {
         start();
         open(savegame);
-        auto* list = control<QTreeWidget>("lvCars");
-        list->clearSelection();
-        list->topLevelItem(1)->setSelected(true);
-        list->topLevelItem(0)->setSelected(true);
+        control<QTreeView>("lvCars")->clearSelection();
+        markRow(1);
+        markRow(0);
         control<QComboBox>("cmbCars")->setCurrentIndex(2);
         click("cmdReplace");
         QCOMPARE(column(0), (QStringList{"Euro €", "Dritter"}));
@@ -356,7 +348,7 @@ class WindowTest : public QObject {
         QCOMPARE(dialoge.meldungen[0].text,
                  QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
         open(savegame);
-        control<QTreeWidget>("lvCars")->clearSelection();
+        control<QTreeView>("lvCars")->clearSelection();
         click("cmdReplace");
         QCOMPARE(dialoge.meldungen.size(), 2);
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());

@@ -1,0 +1,101 @@
+#pragma once
+
+// Catalogues and savegames for the benchmarks, made the same way on every run.
+#include "bytes.hpp"
+#include "catalogue_parser.hpp"
+#include "savegame.hpp"
+#include "search.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace garagon::bench {
+
+// The catalogue text of count cars with distinct random codes, CR LF lines.
+inline std::string catalogueText(std::size_t count, unsigned seed = 7) {
+    std::mt19937_64 random(seed);
+    std::string text;
+    char line[64];
+    for (std::size_t i = 0; i < count; ++i) {
+        std::snprintf(line, sizeof line, "%016llX = Wagen %zu\r\n",
+                      static_cast<unsigned long long>(random()), i + 1);
+        text += line;
+    }
+    return text;
+}
+
+inline std::vector<WagenEintrag> cars(std::size_t count) {
+    auto wagen = parseKatalog(catalogueText(count)).wagen;
+    wagen.erase(wagen.begin()); // index 0 stays empty in the table
+    return wagen;
+}
+
+// records records of random catalogue cars, 12 bytes or more apart, their categories
+// taking turns, among random bytes.
+inline Bytes savegameWithRecords(const std::vector<WagenEintrag>& wagen, std::size_t records) {
+    std::mt19937 random(11);
+    Bytes daten(SpielstandGroesse);
+    for (auto& byte : daten) {
+        byte = static_cast<std::uint8_t>(random() % 251 + 5); // no zeros nor category bytes
+    }
+    const std::size_t spacing = (SpielstandGroesse - 12) / records;
+    const std::uint8_t categories[] = {1, 2, 4};
+    for (std::size_t i = 0; i < records; ++i) {
+        const Bytes& code = wagen[random() % wagen.size()].Kennung;
+        const std::size_t at = i * spacing;
+        std::copy(code.begin(), code.end(), daten.begin() + static_cast<std::ptrdiff_t>(at + 3));
+        daten[at] = daten[at + 1] = daten[at + 2] = 0;
+        daten[at + 11] = categories[i % 3];
+    }
+    return daten;
+}
+
+// The most records of distinct codes a savegame can hold: every 20 bytes eleven zeros
+// and nine category bytes, so that nine codes have a record each time.
+struct LargestList {
+    Bytes daten;
+    std::vector<Bytes> codes;
+};
+
+inline LargestList largestList(std::uint8_t category) {
+    LargestList list{Bytes(SpielstandGroesse), {}};
+    for (std::size_t i = 0; i < list.daten.size(); ++i) {
+        list.daten[i] = i % 20 < 11 ? 0 : category;
+    }
+    for (std::size_t start = 0; start < 9; ++start) {
+        list.codes.emplace_back(list.daten.begin() + static_cast<std::ptrdiff_t>(start + 3),
+                                list.daten.begin() + static_cast<std::ptrdiff_t>(start + 11));
+    }
+    return list;
+}
+
+// The catalogue text of count cars whose first ones hold the largest list's codes.
+inline std::string catalogueTextWithCodes(std::size_t count, const std::vector<Bytes>& codes) {
+    std::string text;
+    char line[64];
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        std::string hex;
+        for (const auto byte : codes[i]) {
+            std::snprintf(line, sizeof line, "%02X", byte);
+            hex += line;
+        }
+        text += hex + " = Liste " + std::to_string(i + 1) + "\r\n";
+    }
+    return text + catalogueText(count - codes.size());
+}
+
+// The mean wall time of a call over repeats runs, in microseconds.
+template <class Call> double meanMicroseconds(int repeats, Call call) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < repeats; ++i) {
+        call();
+    }
+    const std::chrono::duration<double, std::micro> elapsed =
+        std::chrono::steady_clock::now() - start;
+    return elapsed.count() / repeats;
+}
+
+} // namespace garagon::bench

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+
+struct xcb_connection_t;
+
+namespace garagon::bench {
+
+// Watches the X display named by DISPLAY for windows being mapped. It stays connected,
+// as the display server resets itself whenever its last client leaves.
+class WindowMappingWatch {
+  public:
+    WindowMappingWatch();
+    bool connected() const;
+
+    // Starts the program on the display and returns how long it took until its first
+    // window was mapped, or nothing. The program is ended right after.
+    std::optional<std::chrono::duration<double>> startToWindowMapped(const std::string& program);
+
+  private:
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> display_;
+};
+
+} // namespace garagon::bench

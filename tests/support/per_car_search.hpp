@@ -1,0 +1,21 @@
+#pragma once
+
+#include "search.hpp"
+
+namespace garagon::test {
+
+// The plain search that the one-pass search must equal: one scan of the whole savegame
+// per catalogue car, in catalogue order.
+inline std::vector<RecordMatch> perCarSearch(std::span<const std::uint8_t> daten,
+                                             std::span<const WagenEintrag> cars,
+                                             Category category) {
+    std::vector<RecordMatch> matches;
+    for (std::size_t car = 0; car < cars.size(); ++car) {
+        for (const std::size_t start : scanForCode(daten, cars[car].Kennung, category)) {
+            matches.push_back({car, start});
+        }
+    }
+    return matches;
+}
+
+} // namespace garagon::test
