@@ -20,12 +20,10 @@ struct Placement {
 
 // Shop, career and own cars, one car twice among the own ones.
 constexpr Placement placements[] = {
-    {1, Category::Shop},    {2, Category::Shop},    {4, Category::Shop},
-    {6, Category::Shop},    {9, Category::Shop},    {11, Category::Shop},
-    {14, Category::Shop},   {17, Category::Shop},   {3, Category::Career},
-    {5, Category::Career}, {8, Category::Career}, {12, Category::Career},
-    {2, Category::Own},    {7, Category::Own},    {7, Category::Own},
-    {20, Category::Own},
+    {1, Category::Shop},   {2, Category::Shop},   {4, Category::Shop},   {6, Category::Shop},
+    {9, Category::Shop},   {11, Category::Shop},  {14, Category::Shop},  {17, Category::Shop},
+    {3, Category::Career}, {5, Category::Career}, {8, Category::Career}, {12, Category::Career},
+    {2, Category::Own},    {7, Category::Own},    {7, Category::Own},    {20, Category::Own},
 };
 
 Bytes filler() {

@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    garagon::setzeProgrammidentitaet();
+    garagon::applyProgramIdentity();
     const std::filesystem::path folder = argv[1];
     DemoDialoge dialoge(QString::fromStdString((folder / "Demo-Spielstand.sav").string()));
     const auto fenster = garagon::starteFenster(dialoge, folder);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 namespace garagon {
@@ -16,10 +18,16 @@ class Dialoge {
     virtual void meldung(QWidget* parent, const QString& titel, const QString& text) = 0;
 };
 
+// The real dialogs.
 class QtDialoge : public Dialoge {
   public:
+    QtDialoge();
+    ~QtDialoge() override;
     QString waehleSpielstand(QWidget* parent) override;
     void meldung(QWidget* parent, const QString& titel, const QString& text) override;
+
+  private:
+    QPointer<QFileDialog> comDia_; // owned by its parent window, if it has one
 };
 
 } // namespace garagon

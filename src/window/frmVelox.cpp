@@ -8,12 +8,15 @@
 #include "result_list_model.hpp"
 #include "saving.hpp"
 #include "search.hpp"
+#include "texts.hpp"
 #include "windows1252.hpp"
 
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringListModel>
@@ -21,14 +24,6 @@
 
 namespace garagon {
 namespace {
-
-const QString Titelpraefix = QStringLiteral("Garagon 1.1 ");
-const QString Fehlertitel = QStringLiteral("Fehler");
-const QString KeinNeuesAuto = QStringLiteral("Es wurde kein neues Auto gewählt!");
-
-const QString Haftungsausschluss = QStringLiteral(
-    "Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter Ausschluß "
-    "jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\nhttps://garagon.example/tarvo");
 
 // Catalogue names are Windows-1252 bytes.
 QString katalogtext(const std::string& bytes) {
@@ -42,6 +37,12 @@ QString kerntext(const std::string& text) {
 
 std::string dateiname(const QString& pfad) {
     return QFile::encodeName(pfad).toStdString();
+}
+
+// One local file, as a file manager drags it; anything else is not taken.
+QString droppedFile(const QMimeData& data) {
+    const auto urls = data.urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString{};
 }
 
 } // namespace
@@ -60,15 +61,15 @@ frmVelox::frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner)
 }
 
 void frmVelox::Form_Load(const std::filesystem::path& katalogordner) {
-    Label1->setText(Haftungsausschluss);
+    Label1->setText(texts::Disclaimer);
     HideColumns();
     const auto report = modVelox::LadeWagenliste(katalogordner);
     switch (report.status) {
     case modVelox::CatalogueStatus::NotFound:
-        meldeFehler(QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
+        meldeFehler(texts::CatalogueNotFound);
         return;
     case modVelox::CatalogueStatus::ReadError:
-        meldeFehler(QStringLiteral("Die Wagenliste konnte nicht gelesen werden!\r\n") +
+        meldeFehler(texts::CatalogueUnreadable + QStringLiteral("\r\n") +
                     kerntext(messages::reason(report.error)) + QLatin1Char('.'));
         return;
     case modVelox::CatalogueStatus::Read:
@@ -109,11 +110,11 @@ void frmVelox::fuelleWagenauswahl() {
 }
 
 void frmVelox::setzeTitel(const QString& inKlammern) {
-    setWindowTitle(Titelpraefix + QLatin1Char('[') + inKlammern + QLatin1Char(']'));
+    setWindowTitle(texts::TitlePrefix + QLatin1Char('[') + inKlammern + QLatin1Char(']'));
 }
 
 void frmVelox::meldeFehler(const QString& text) {
-    dialoge_.meldung(this, Fehlertitel, text);
+    dialoge_.meldung(this, texts::ErrorTitle, text);
 }
 
 void frmVelox::cmdOpen_Click() {
@@ -121,9 +122,50 @@ void frmVelox::cmdOpen_Click() {
     if (pfad.isEmpty()) {
         return; // cancelled: everything stays as it was
     }
-    SpielstandPfad = pfad;
+    openSavegame(pfad);
+}
+
+void frmVelox::openSavegame(const QString& pfad) {
+    if (!cmdOpen->isEnabled()) {
+        return; // without a catalogue nothing can be opened, whichever way
+    }
+    SpielstandPfad = QFileInfo(pfad).absoluteFilePath();
     setzeTitel(QFileInfo(pfad).fileName());
     LadeSpielstand();
+}
+
+void frmVelox::dragEnterEvent(QDragEnterEvent* event) {
+    if (cmdOpen->isEnabled() && !droppedFile(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmVelox::dropEvent(QDropEvent* event) {
+    const QString pfad = droppedFile(*event->mimeData());
+    if (!pfad.isEmpty()) {
+        event->acceptProposedAction();
+        openSavegame(pfad);
+    }
+}
+
+// The option group is one Tab stop, entered at its checked option, as on the platform
+// the window comes from; the arrow keys move within it.
+bool frmVelox::focusNextPrevChild(bool next) {
+    const auto isOption = [this](const QWidget* widget) {
+        return widget == optShop || widget == optBuyed || widget == optMY;
+    };
+    const bool fromOption = isOption(focusWidget());
+    const bool moved = QWidget::focusNextPrevChild(next);
+    for (int left = 3; moved && fromOption && isOption(focusWidget()) && left > 0; --left) {
+        QWidget::focusNextPrevChild(next);
+    }
+    if (!fromOption && isOption(focusWidget())) {
+        QRadioButton* checked = optBuyed->isChecked() ? optBuyed
+                                : optMY->isChecked()  ? optMY
+                                                      : optShop;
+        checked->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    }
+    return moved;
 }
 
 void frmVelox::LadeSpielstand() {
@@ -135,13 +177,13 @@ void frmVelox::LadeSpielstand() {
         AutosSuchen();
         return;
     case Ladestatus::NichtGefunden:
-        meldeFehler(QStringLiteral("Spielstand konnte nicht geladen werden!"));
+        meldeFehler(texts::SavegameNotLoaded);
         break;
     case Ladestatus::KeinSpielstand:
-        meldeFehler(QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
+        meldeFehler(texts::NotASavegame);
         break;
     case Ladestatus::Lesefehler:
-        setzeTitel(QStringLiteral("Kein Spielstand geladen"));
+        setzeTitel(texts::NoSavegame);
         break;
     }
     cmdReplace->setEnabled(false);
@@ -182,14 +224,14 @@ QString frmVelox::cellText(int row, int column) const {
 void frmVelox::cmdReplace_Click() {
     const int marked = firstMarkedRow();
     if (marked < 0 || cellText(marked, 0).isEmpty()) {
-        meldeFehler(QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
+        meldeFehler(texts::NoCarToReplace);
         return;
     }
     bool zahl = false;
     const auto position = cellText(marked, 2).toULongLong(&zahl);
     const int k = cmbCars->currentIndex();
     if (!zahl || k < 0) {
-        meldeFehler(KeinNeuesAuto);
+        meldeFehler(texts::NoNewCar);
         return;
     }
     const auto& kennung = modVelox::Wagen[static_cast<std::size_t>(k) + 1].Kennung;
@@ -198,7 +240,7 @@ void frmVelox::cmdReplace_Click() {
         meldeFehler(kerntext(messages::WrongCodeLength));
         return;
     case Ersetzstatus::UngueltigePosition:
-        meldeFehler(KeinNeuesAuto);
+        meldeFehler(texts::NoNewCar);
         return;
     case Ersetzstatus::Ersetzt:
         sucheNeu();

@@ -30,6 +30,15 @@ class frmVelox : public QWidget {
     // False when Cardata.txt was missing: the program then ends without showing the window.
     bool katalogGefunden() const { return katalogGefunden_; }
 
+    // Opens the savegame as if it had been chosen in the file dialog: from the command
+    // line, or dropped onto the window.
+    void openSavegame(const QString& pfad);
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
   private:
     void baueSteuerelemente();
     void setzeTabReihenfolge();

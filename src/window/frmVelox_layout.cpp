@@ -2,6 +2,7 @@
 #include "frmVelox.hpp"
 
 #include "result_list_model.hpp"
+#include "texts.hpp"
 #include "window_icon.hpp"
 
 #include <QComboBox>
@@ -96,7 +97,12 @@ void frmVelox::baueSteuerelemente() {
 
     for (auto* button : {cmdOpen, cmdReplace, cmdSave, cmdExit}) {
         button->setAutoDefault(false);
+        button->setAccessibleName(button->text());
     }
+    lvCars->setAccessibleName(texts::FoundCars);
+    // Qt on Linux reports the selected car as the selector's name; say what it is for.
+    cmbCars->setAccessibleDescription(Frame2->title());
+    setAcceptDrops(true);
     setzeTabReihenfolge();
 }
 

@@ -3,10 +3,13 @@
 namespace garagon {
 
 inline constexpr const char* Programmname = "Garagon";
-inline constexpr const char* Programmversion = "1.01.0007";
-inline constexpr const char* Programmbeschreibung = "Autos in Spielständen austauschen für Tarvo";
+// Both set by the build: the version, and the one id of the desktop entry, the AppStream
+// file and the icon.
+inline constexpr const char* Programmversion = GARAGON_VERSION;
+inline constexpr const char* DesktopId = GARAGON_APP_ID;
 
-// Name, version, organisation and the German (Germany) locale.
-void setzeProgrammidentitaet();
+// Name, version, desktop entry, the German (Germany) locale and Qt's own German texts,
+// whatever language the user's environment asks for. Qt keeps nothing between runs.
+void applyProgramIdentity();
 
 } // namespace garagon

@@ -1,3 +1,4 @@
+#include "command_line.hpp"
 #include "dialogs.hpp"
 #include "identity.hpp"
 #include "start.hpp"
@@ -5,9 +6,31 @@
 #include <QApplication>
 #include <QFile>
 
+namespace {
+
+QStringList argumentsAfterTheName(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // Help, version and most errors need no display, so they are answered before Qt starts.
+    const auto early = garagon::parseCommandLine(argumentsAfterTheName(argc, argv));
+    if (garagon::answerableBeforeQt(early)) {
+        return *garagon::answerWithoutWindow(early);
+    }
     QApplication app(argc, argv);
-    garagon::setzeProgrammidentitaet();
+    garagon::applyProgramIdentity();
+    // Qt has taken its own options out by now.
+    const auto commandLine = garagon::parseCommandLine(QApplication::arguments().mid(1));
+    if (const auto exitCode = garagon::answerWithoutWindow(commandLine)) {
+        return *exitCode;
+    }
     garagon::QtDialoge dialoge;
     const auto fenster = garagon::starteFenster(
         dialoge, QFile::encodeName(QApplication::applicationDirPath()).toStdString());
@@ -15,5 +38,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     fenster->show();
+    if (!commandLine.savegame.isEmpty()) {
+        fenster->openSavegame(commandLine.savegame);
+    }
     return QApplication::exec();
 }

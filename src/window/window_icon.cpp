@@ -5,10 +5,9 @@
 #include <QPixmap>
 
 namespace garagon {
-namespace {
 
-// Drawn on a 32-unit grid and scaled, so both sizes show the same car.
-QPixmap carImage(int size) {
+// Drawn on a 32-unit grid and scaled, so every size shows the same car, sharp.
+QImage carDrawing(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -26,7 +25,13 @@ QPixmap carImage(int size) {
     painter.drawEllipse(QRectF(6, 20, 7, 7));
     painter.drawEllipse(QRectF(19, 20, 7, 7));
     painter.end();
-    return QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8));
+    return image;
+}
+
+namespace {
+
+QPixmap carImage(int size) {
+    return QPixmap::fromImage(carDrawing(size).convertToFormat(QImage::Format_Indexed8));
 }
 
 } // namespace

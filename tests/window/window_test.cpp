@@ -1,3 +1,4 @@
+#include "command_line.hpp"
 #include "dialogs.hpp"
 #include "identity.hpp"
 #include "messages.hpp"
@@ -8,17 +9,21 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 #include <fcntl.h>
+#include <functional>
 #include <sys/file.h>
 
 using namespace garagon;
@@ -123,7 +128,45 @@ class WindowTest : public QObject {
         return rowCount() > 0 && list->selectionModel()->isRowSelected(0);
     }
 
+    // Runs the action once, on the next modal dialog that opens; for keys, once the
+    // keyboard focus has reached it.
+    void onNextModal(std::function<void(QWidget*)> action, bool forKeys = false) {
+        auto* poll = new QTimer(this);
+        QWidget* before = QApplication::activeModalWidget();
+        connect(poll, &QTimer::timeout, this, [poll, before, action, forKeys] {
+            QWidget* modal = QApplication::activeModalWidget();
+            const bool ready =
+                !forKeys || (modal && modal->isAncestorOf(QApplication::focusWidget()));
+            if (modal != nullptr && modal != before && ready) {
+                poll->deleteLater();
+                poll->stop();
+                action(modal);
+            }
+        });
+        poll->start(10);
+    }
+
+    // A key press sent where the user's keys go: to the widget that has the focus.
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
+    // A window manager gives the window back the keyboard, at the control that had it,
+    // once a dialog has closed; the offscreen platform has none, so the test does it.
+    void activatedAgain() {
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QApplication::setActiveWindow(window.get());
+        window->focusWidget()->setFocus(Qt::ActiveWindowFocusReason);
+    }
+
+    static QString focused() {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+
   private slots:
+    // The program always runs with its identity and Qt's German texts.
+    void initTestCase() { applyProgramIdentity(); }
+
     void init() {
         folder = std::make_unique<TestFolder>();
         dialoge = FakeDialoge{};
@@ -164,6 +207,10 @@ class WindowTest : public QObject {
         QVERIFY(control<QRadioButton>("optShop")->isChecked());
         QCOMPARE(rowCount(), 0);
         QVERIFY(dialoge.meldungen.isEmpty());
+        QCOMPARE(control<QWidget>("lvCars")->accessibleName(), QStringLiteral("Gefundene Wagen"));
+        QCOMPARE(control<QWidget>("cmdSave")->accessibleName(),
+                 QStringLiteral("Änderungen speichern"));
+        QCOMPARE(cars->accessibleDescription(), QStringLiteral("Markierten Wagen ersetzen durch:"));
     }
 
     void onlyTheCarColumnIsVisible() {
@@ -209,8 +256,8 @@ class WindowTest : public QObject {
         const auto sizes = window->windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)));
 
-        setzeProgrammidentitaet();
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Garagon"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.garagon.Garagon"));
         QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01.0007"));
         QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
     }
@@ -399,24 +446,48 @@ class WindowTest : public QObject {
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
 
-    void theRealFileDialogHasItsTitleAndNoFilter() {
-        QString title, name;
+    void theRealFileDialogSpeaksGermanAndReopensInTheLastFolder() {
+        QString title, name, lookIn, fileName, open, cancel;
         QStringList filters;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
             if (dialog == nullptr) {
                 return closeModal();
             }
             title = dialog->windowTitle();
             name = dialog->objectName();
             filters = dialog->nameFilters();
-            dialog->reject();
+            lookIn = dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))
+                         ->text()
+                         .remove(QLatin1Char('&'));
+            fileName = dialog->findChild<QLabel*>(QStringLiteral("fileNameLabel"))
+                           ->text()
+                           .remove(QLatin1Char('&'));
+            auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+            open = buttons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&'));
+            cancel = buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&'));
+            dialog->setDirectory(folder->path().c_str());
+            dialog->selectFile(savegame);
+            buttons->button(QDialogButtonBox::Open)->click();
         });
         QtDialoge real;
-        QCOMPARE(real.waehleSpielstand(nullptr), QString());
+        QCOMPARE(real.waehleSpielstand(nullptr), savegame);
         QCOMPARE(title, QStringLiteral("Tarvo Spielstand laden"));
         QCOMPARE(name, QStringLiteral("ComDia"));
-        QVERIFY(filters.isEmpty() || filters == QStringList{QStringLiteral("All Files (*)")});
+        QVERIFY(filters.isEmpty() || filters == QStringList{QStringLiteral("Alle Dateien (*)")});
+        QCOMPARE(lookIn, QStringLiteral("Suchen in:"));
+        QCOMPARE(fileName, QStringLiteral("Dateiname:"));
+        QCOMPARE(open, QStringLiteral("Öffnen"));
+        QCOMPARE(cancel, QStringLiteral("Abbrechen"));
+
+        QString reopenedIn;
+        onNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            reopenedIn = dialog ? dialog->directory().absolutePath() : QString();
+            closeModal();
+        });
+        QCOMPARE(real.waehleSpielstand(nullptr), QString());
+        QCOMPARE(reopenedIn, QString::fromStdString(folder->path().string()));
     }
 
     void theRealMessageBoxHasTheInformationIconAndOneOkButton() {
@@ -440,6 +511,148 @@ class WindowTest : public QObject {
         QCOMPARE(title, QStringLiteral("Fehler"));
         QCOMPARE(text, QStringLiteral("Zeile 1\r\nZeile 2"));
         QCOMPARE(buttons, 1);
+    }
+
+    void aRoundTripByKeysAlone() {
+        writeFile(folder->file("Cardata.txt"), catalogue);
+        QtDialoge real;
+        window = starteFenster(real, folder->path());
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(focused(), QStringLiteral("cmdOpen"));
+
+        const bool forKeys = true;
+        onNextModal(
+            [this](QWidget*) { // the file dialog: type the path, Enter
+                QTest::keyClicks(QApplication::focusWidget(), savegame);
+                press(Qt::Key_Return);
+            },
+            forKeys);
+        press(Qt::Key_Space);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        activatedAgain();
+        QCOMPARE(focused(), QStringLiteral("cmdOpen"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("lvCars"));
+        press(Qt::Key_Down); // Euro at 2004
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("cmbCars"));
+        press(Qt::Key_Down);
+        press(Qt::Key_Down); // Dritter
+        press(Qt::Key_Tab);
+        press(Qt::Key_Space); // Ersetzen
+        QCOMPARE(column(0), (QStringList{"Möwe", "Dritter"}));
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("cmdSave"));
+        QString confirmation;
+        onNextModal(
+            [&](QWidget* box) { // the confirmation: Enter
+                confirmation = box->windowTitle();
+                press(Qt::Key_Return);
+            },
+            forKeys);
+        press(Qt::Key_Space);
+        QCOMPARE(confirmation, QStringLiteral("Gespeichert"));
+        activatedAgain(); // "Änderungen speichern" is disabled now: the focus moved on
+        QCOMPARE(focused(), QStringLiteral("cmdExit"));
+        press(Qt::Key_Space);
+        QVERIFY(!window->isVisible());
+
+        Bytes expected = demoSavegame();
+        QCOMPARE(readFile(savegame.toStdString() + ".~1"), expected);
+        std::copy(codeDritter.begin(), codeDritter.end(), expected.begin() + 2003);
+        QCOMPARE(readFile(savegame.toStdString()), expected);
+    }
+
+    void theOptionsAreOneTabStopAtTheCheckedOption() {
+        start();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        open(savegame);
+        control<QWidget>("cmdExit")->setFocus();
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("optShop"));
+        press(Qt::Key_Down); // the arrow keys move within the group and choose
+        QCOMPARE(focused(), QStringLiteral("optBuyed"));
+        QVERIFY(control<QRadioButton>("optBuyed")->isChecked());
+        QCOMPARE(column(0), QStringList{"Dritter"});
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), QStringLiteral("cmdOpen"));
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focused(), QStringLiteral("optBuyed"));
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focused(), QStringLiteral("cmdExit"));
+    }
+
+    void aDroppedSavegameOpensAsIfChosen() {
+        start();
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(savegame)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &drop);
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(column(2), (QStringList{"01004", "02004"}));
+
+        files.setUrls({QUrl::fromLocalFile(savegame), QUrl::fromLocalFile(savegame)});
+        QDragEnterEvent two(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &two);
+        QVERIFY(!two.isAccepted());
+    }
+
+    void theCommandLineFollowsTheUsualConventions() {
+        using Action = CommandLine::Action;
+        const struct {
+            QStringList arguments;
+            Action action;
+            QString savegame;
+        } cases[] = {
+            {{}, Action::Run, {}},
+            {{"a.sav"}, Action::Run, "a.sav"},
+            {{"--", "-a.sav"}, Action::Run, "-a.sav"},
+            {{"-h"}, Action::Help, {}},
+            {{"a.sav", "--help"}, Action::Help, {}},
+            {{"--version"}, Action::Version, {}},
+            {{"--", "--help"}, Action::Run, "--help"},
+            {{"--bunt"}, Action::Error, {}},
+            {{"a.sav", "b.sav"}, Action::Error, {}},
+        };
+        for (const auto& [arguments, action, path] : cases) {
+            const auto parsed = parseCommandLine(arguments);
+            QCOMPARE(parsed.action, action);
+            QCOMPARE(parsed.savegame, path);
+        }
+    }
+
+    // The program itself: help without a display, errors on standard error with code 2.
+    void theProgramAnswersItsCommandLine() {
+        const struct {
+            QStringList arguments;
+            int exitCode;
+            QString output;
+            QString error;
+        } cases[] = {
+            {{"--help"}, 0, "Aufruf: garagon [OPTION] [SPIELSTAND]", {}},
+            {{"--version"}, 0, "Garagon 1.01.0007", {}},
+            {{"--bunt"}, 2, {}, "garagon: unbekannte Option „--bunt“"},
+            {{"a.sav", "b.sav"}, 2, {}, "nicht auch „b.sav“"},
+            {{"-platform", "offscreen", "a.sav", "b.sav"}, 2, {}, "nicht auch „b.sav“"},
+        };
+        for (const auto& [arguments, exitCode, output, error] : cases) {
+            QProcess program;
+            auto environment = QProcessEnvironment::systemEnvironment();
+            environment.remove(QStringLiteral("DISPLAY"));
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            program.setProcessEnvironment(environment);
+            program.start(QStringLiteral(GARAGON_PROGRAM), arguments);
+            QVERIFY(program.waitForFinished(10000));
+            QCOMPARE(program.exitCode(), exitCode);
+            QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).contains(output));
+            QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains(error));
+        }
     }
 
     void exitClosesTheWindow() {
