@@ -255,6 +255,10 @@ class WindowTest : public QObject {
         QCOMPARE(window->focusWidget(), control<QWidget>("cmdOpen"));
         const auto sizes = window->windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)));
+        // Sharp on a screen of twice the density: the 32 image itself, not the 16 one enlarged.
+        QImage doubled = window->windowIcon().pixmap(QSize(16, 16), 2.0).toImage();
+        doubled.setDevicePixelRatio(1.0);
+        QCOMPARE(doubled, window->windowIcon().pixmap(QSize(32, 32), 1.0).toImage());
 
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Garagon"));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.garagon.Garagon"));
