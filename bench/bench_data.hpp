@@ -27,47 +27,47 @@ inline std::string catalogueText(std::size_t count, unsigned seed = 7) {
     return text;
 }
 
-inline std::vector<WagenEintrag> cars(std::size_t count) {
-    auto wagen = parseKatalog(catalogueText(count)).wagen;
-    wagen.erase(wagen.begin()); // index 0 stays empty in the table
-    return wagen;
+inline std::vector<WagenEintrag> distinctCars(std::size_t count) {
+    auto cars = parseCatalogue(catalogueText(count)).cars;
+    cars.erase(cars.begin()); // index 0 stays empty in the table
+    return cars;
 }
 
 // records records of random catalogue cars, 12 bytes or more apart, their categories
 // taking turns, among random bytes.
-inline Bytes savegameWithRecords(const std::vector<WagenEintrag>& wagen, std::size_t records) {
+inline Bytes savegameWithRecords(const std::vector<WagenEintrag>& cars, std::size_t records) {
     std::mt19937 random(11);
-    Bytes daten(SpielstandGroesse);
-    for (auto& byte : daten) {
+    Bytes data(SavegameSize);
+    for (auto& byte : data) {
         byte = static_cast<std::uint8_t>(random() % 251 + 5); // no zeros nor category bytes
     }
-    const std::size_t spacing = (SpielstandGroesse - 12) / records;
+    const std::size_t spacing = (SavegameSize - 12) / records;
     const std::uint8_t categories[] = {1, 2, 4};
     for (std::size_t i = 0; i < records; ++i) {
-        const Bytes& code = wagen[random() % wagen.size()].Kennung;
+        const Bytes& code = cars[random() % cars.size()].Kennung;
         const std::size_t at = i * spacing;
-        std::copy(code.begin(), code.end(), daten.begin() + static_cast<std::ptrdiff_t>(at + 3));
-        daten[at] = daten[at + 1] = daten[at + 2] = 0;
-        daten[at + 11] = categories[i % 3];
+        std::copy(code.begin(), code.end(), data.begin() + static_cast<std::ptrdiff_t>(at + 3));
+        data[at] = data[at + 1] = data[at + 2] = 0;
+        data[at + 11] = categories[i % 3];
     }
-    return daten;
+    return data;
 }
 
 // The most records of distinct codes a savegame can hold: every 20 bytes eleven zeros
 // and nine category bytes, so that nine codes have a record each time.
 struct LargestList {
-    Bytes daten;
+    Bytes data;
     std::vector<Bytes> codes;
 };
 
 inline LargestList largestList(std::uint8_t category) {
-    LargestList list{Bytes(SpielstandGroesse), {}};
-    for (std::size_t i = 0; i < list.daten.size(); ++i) {
-        list.daten[i] = i % 20 < 11 ? 0 : category;
+    LargestList list{Bytes(SavegameSize), {}};
+    for (std::size_t i = 0; i < list.data.size(); ++i) {
+        list.data[i] = i % 20 < 11 ? 0 : category;
     }
     for (std::size_t start = 0; start < 9; ++start) {
-        list.codes.emplace_back(list.daten.begin() + static_cast<std::ptrdiff_t>(start + 3),
-                                list.daten.begin() + static_cast<std::ptrdiff_t>(start + 11));
+        list.codes.emplace_back(list.data.begin() + static_cast<std::ptrdiff_t>(start + 3),
+                                list.data.begin() + static_cast<std::ptrdiff_t>(start + 11));
     }
     return list;
 }

@@ -10,32 +10,31 @@ using namespace garagon::bench;
 
 namespace {
 
-void parseCatalogue(benchmark::State& state) {
+void catalogueParsing(benchmark::State& state) {
     const std::string text = catalogueText(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(parseKatalog(text));
+        benchmark::DoNotOptimize(parseCatalogue(text));
     }
 }
-BENCHMARK(parseCatalogue)->Arg(20)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(catalogueParsing)->Arg(20)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 // Arguments: codes in the catalogue, records in the savegame (0: all zero bytes), category.
 void search(benchmark::State& state) {
-    const auto wagen = cars(static_cast<std::size_t>(state.range(0)));
+    const auto cars = distinctCars(static_cast<std::size_t>(state.range(0)));
     const auto records = static_cast<std::size_t>(state.range(1));
-    const Bytes daten =
-        records == 0 ? Bytes(SpielstandGroesse, 0) : savegameWithRecords(wagen, records);
+    const Bytes data = records == 0 ? Bytes(SavegameSize, 0) : savegameWithRecords(cars, records);
     const auto category = static_cast<Category>(state.range(2));
-    const CodeIndex index(wagen);
+    const CodeIndex index(cars);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(findRecords(daten, index, category));
+        benchmark::DoNotOptimize(findRecords(data, index, category));
     }
     // The reference, timed the same way in the same run.
-    const int repeats = wagen.size() > 1000 ? 1 : 20;
+    const int repeats = cars.size() > 1000 ? 1 : 20;
     const double perCar = meanMicroseconds(
-        repeats, [&] { benchmark::DoNotOptimize(test::perCarSearch(daten, wagen, category)); });
+        repeats, [&] { benchmark::DoNotOptimize(test::perCarSearch(data, cars, category)); });
     const double onePass = meanMicroseconds(
-        100, [&] { benchmark::DoNotOptimize(findRecords(daten, index, category)); });
-    state.counters["rows"] = static_cast<double>(findRecords(daten, index, category).size());
+        100, [&] { benchmark::DoNotOptimize(findRecords(data, index, category)); });
+    state.counters["rows"] = static_cast<double>(findRecords(data, index, category).size());
     state.counters["per_car_us"] = perCar;
     state.counters["one_pass_us"] = onePass;
     state.counters["ratio"] = perCar / onePass;
@@ -47,14 +46,13 @@ BENCHMARK(search)
 
 // A replacement followed by the new search and its rows, as "Ersetzen" does.
 void replaceAndSearch(benchmark::State& state) {
-    const auto wagen = cars(32767);
-    Bytes daten = savegameWithRecords(wagen, 4000);
-    const CodeIndex index(wagen);
-    const std::size_t position = findRecords(daten, index, Category::Shop).front().recordStart + 4;
+    const auto cars = distinctCars(32767);
+    Bytes data = savegameWithRecords(cars, 4000);
+    const CodeIndex index(cars);
+    const std::size_t position = findRecords(data, index, Category::Shop).front().recordStart + 4;
     for (auto _ : state) {
-        ersetzeKennung(daten, position, wagen[state.iterations() % wagen.size()].Kennung);
-        benchmark::DoNotOptimize(
-            resultRows(daten, wagen, findRecords(daten, index, Category::Shop)));
+        replaceCode(data, position, cars[state.iterations() % cars.size()].Kennung);
+        benchmark::DoNotOptimize(resultRows(data, cars, findRecords(data, index, Category::Shop)));
     }
 }
 BENCHMARK(replaceAndSearch)->Unit(benchmark::kMicrosecond);
@@ -62,14 +60,14 @@ BENCHMARK(replaceAndSearch)->Unit(benchmark::kMicrosecond);
 // The texts of the largest list a savegame can hold.
 void largestListRows(benchmark::State& state) {
     const LargestList list = largestList(1);
-    auto wagen = cars(32767);
+    auto cars = distinctCars(32767);
     for (std::size_t i = 0; i < list.codes.size(); ++i) {
-        wagen[i].Kennung = list.codes[i];
+        cars[i].Kennung = list.codes[i];
     }
-    const CodeIndex index(wagen);
-    const auto matches = findRecords(list.daten, index, Category::Shop);
+    const CodeIndex index(cars);
+    const auto matches = findRecords(list.data, index, Category::Shop);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(resultRows(list.daten, wagen, matches));
+        benchmark::DoNotOptimize(resultRows(list.data, cars, matches));
     }
     state.counters["rows"] = static_cast<double>(matches.size());
 }

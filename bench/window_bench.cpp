@@ -31,13 +31,13 @@ struct LargestListFolder {
     LargestListFolder() {
         const LargestList list = largestList(1);
         test::writeFile(folder.file("Cardata.txt"), catalogueTextWithCodes(32767, list.codes));
-        test::writeFile(savegame.toStdString(), list.daten);
+        test::writeFile(savegame.toStdString(), list.data);
     }
 };
 
 std::unique_ptr<frmVelox> shownWindow(test::ScriptedDialogs& dialogs,
                                       const std::filesystem::path& folder) {
-    auto window = starteFenster(dialogs, folder);
+    auto window = startWindow(dialogs, folder);
     window->show();
     drawn(*window);
     return window;
@@ -56,7 +56,7 @@ void openSavegame(benchmark::State& state) {
     test::ScriptedDialogs dialogs;
     const auto window = shownWindow(dialogs, data.folder.path());
     for (auto _ : state) {
-        dialogs.pfade.append(data.savegame);
+        dialogs.paths.append(data.savegame);
         click(*window, "cmdOpen");
         drawn(*window);
     }
@@ -68,7 +68,7 @@ void categoryClick(benchmark::State& state) {
     LargestListFolder data;
     test::ScriptedDialogs dialogs;
     const auto window = shownWindow(dialogs, data.folder.path());
-    dialogs.pfade.append(data.savegame);
+    dialogs.paths.append(data.savegame);
     click(*window, "cmdOpen");
     for (auto _ : state) {
         click(*window, "optShop");

@@ -15,7 +15,7 @@ namespace {
 
 struct Placement {
     std::size_t car; // catalogue index
-    Category kategorie;
+    Category category;
 };
 
 // Shop, career and own cars, one car twice among the own ones.
@@ -27,20 +27,19 @@ constexpr Placement placements[] = {
 };
 
 Bytes filler() {
-    Bytes daten(SpielstandGroesse);
+    Bytes data(SavegameSize);
     std::uint32_t state = 0x6A09E667;
-    for (auto& byte : daten) {
+    for (auto& byte : data) {
         state = state * 1664525 + 1013904223;
         byte = static_cast<std::uint8_t>(1 + (state >> 24) % 255);
     }
-    return daten;
+    return data;
 }
 
-void place(Bytes& daten, std::size_t offset, const Bytes& kennung, Category kategorie) {
-    daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
-    std::copy(kennung.begin(), kennung.end(),
-              daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));
-    daten[offset + 3 + kennung.size()] = static_cast<std::uint8_t>(kategorie);
+void place(Bytes& data, std::size_t offset, const Bytes& code, Category category) {
+    data[offset] = data[offset + 1] = data[offset + 2] = 0;
+    std::copy(code.begin(), code.end(), data.begin() + static_cast<std::ptrdiff_t>(offset + 3));
+    data[offset + 3 + code.size()] = static_cast<std::uint8_t>(category);
 }
 
 } // namespace
@@ -52,19 +51,19 @@ int main(int argc, char** argv) {
     }
     std::ifstream in(argv[1], std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const Katalog katalog = parseKatalog(text);
-    Bytes daten = filler();
+    const Catalogue catalogue = parseCatalogue(text);
+    Bytes data = filler();
     std::size_t offset = 0x0400;
     for (const auto& p : placements) {
-        if (p.car >= katalog.wagen.size()) {
+        if (p.car >= catalogue.cars.size()) {
             std::cerr << "the catalogue has no car " << p.car << "\n";
             return 1;
         }
-        place(daten, offset, katalog.wagen[p.car].Kennung, p.kategorie);
+        place(data, offset, catalogue.cars[p.car].Kennung, p.category);
         offset += 0x0260;
     }
     std::ofstream out(argv[2], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(daten.data()),
-              static_cast<std::streamsize>(daten.size()));
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(data.size()));
     return out ? 0 : 1;
 }

@@ -10,16 +10,16 @@
 
 namespace {
 
-class DemoDialoge : public garagon::Dialoge {
+class DemoDialogs : public garagon::Dialogs {
   public:
-    explicit DemoDialoge(QString pfad) : pfad_(std::move(pfad)) {}
-    QString waehleSpielstand(QWidget*) override { return pfad_; }
-    void meldung(QWidget*, const QString& titel, const QString& text) override {
-        std::cerr << titel.toStdString() << ": " << text.toStdString() << "\n";
+    explicit DemoDialogs(QString path) : path_(std::move(path)) {}
+    QString chooseSavegame(QWidget*) override { return path_; }
+    void showMessage(QWidget*, const QString& title, const QString& text) override {
+        std::cerr << title.toStdString() << ": " << text.toStdString() << "\n";
     }
 
   private:
-    QString pfad_;
+    QString path_;
 };
 
 } // namespace
@@ -32,13 +32,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     garagon::applyProgramIdentity();
     const std::filesystem::path folder = argv[1];
-    DemoDialoge dialoge(QString::fromStdString((folder / "Demo-Spielstand.sav").string()));
-    const auto fenster = garagon::starteFenster(dialoge, folder);
-    if (!fenster) {
+    DemoDialogs dialogs(QString::fromStdString((folder / "Demo-Spielstand.sav").string()));
+    const auto window = garagon::startWindow(dialogs, folder);
+    if (!window) {
         return 1;
     }
-    fenster->show();
-    fenster->findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click();
+    window->show();
+    window->findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click();
     QApplication::processEvents();
-    return fenster->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    return window->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }

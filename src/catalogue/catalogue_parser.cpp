@@ -41,20 +41,20 @@ class LineCounter {
 
 // The line number is counted only for an entry that is reported.
 template <class LineOfEntry>
-void addEntry(Katalog& katalog, std::string_view codeText, std::string_view name,
+void addEntry(Catalogue& catalogue, std::string_view codeText, std::string_view name,
               LineOfEntry line) {
-    auto kennung = modVelox::decodeHex(codeText);
-    if (!kennung) {
-        katalog.ungueltigeZeilen.push_back(line());
+    auto code = modVelox::decodeHex(codeText);
+    if (!code) {
+        catalogue.invalidLines.push_back(line());
         return;
     }
-    if (static_cast<int>(katalog.wagen.size()) > MaxWagen) {
-        if (katalog.ueberzaehlige++ == 0) {
-            katalog.ersteUeberzaehligeZeile = line();
+    if (static_cast<int>(catalogue.cars.size()) > MaxCars) {
+        if (catalogue.surplusEntries++ == 0) {
+            catalogue.firstSurplusLine = line();
         }
         return;
     }
-    katalog.wagen.push_back(WagenEintrag{std::string(name), std::move(*kennung)});
+    catalogue.cars.push_back(WagenEintrag{std::string(name), std::move(*code)});
 }
 
 // The line of the first lone CR or LF, or 0 when every line ends in CR LF.
@@ -70,8 +70,8 @@ int firstForeignLineEnd(std::string_view text) {
 
 } // namespace
 
-Katalog parseKatalog(std::string_view text) {
-    Katalog katalog;
+Catalogue parseCatalogue(std::string_view text) {
+    Catalogue catalogue;
     LineCounter lines(text);
     std::size_t d = 0;
     auto c = text.find(separator);
@@ -86,10 +86,10 @@ Katalog parseKatalog(std::string_view text) {
             d = c + lineEnd.size();
             c = text.find(separator, d);
         }
-        addEntry(katalog, codeText, name, [&] { return lines.lineAt(entry); });
+        addEntry(catalogue, codeText, name, [&] { return lines.lineAt(entry); });
     }
-    katalog.fremdesZeilenende = firstForeignLineEnd(text);
-    return katalog;
+    catalogue.strayLineEnd = firstForeignLineEnd(text);
+    return catalogue;
 }
 
 namespace {
@@ -112,17 +112,17 @@ std::string invalidLinesText(const std::vector<int>& lines) {
 
 } // namespace
 
-std::string katalogfehlerText(const Katalog& katalog) {
+std::string catalogueProblemsText(const Catalogue& catalogue) {
     std::string text = "Nicht alle Zeilen der Wagenliste konnten gelesen werden:";
-    if (katalog.fremdesZeilenende > 0) {
-        text += "\r\nZeile " + std::to_string(katalog.fremdesZeilenende) +
+    if (catalogue.strayLineEnd > 0) {
+        text += "\r\nZeile " + std::to_string(catalogue.strayLineEnd) +
                 ": Die Zeile endet nicht mit CR LF; die Wagenliste muss Windows-Zeilenenden haben.";
     }
-    text += invalidLinesText(katalog.ungueltigeZeilen);
-    if (katalog.ueberzaehlige > 0) {
-        text += "\r\nAb Zeile " + std::to_string(katalog.ersteUeberzaehligeZeile) +
-                ": Die Wagenliste darf höchstens " + std::to_string(MaxWagen) +
-                " Wagen enthalten; " + std::to_string(katalog.ueberzaehlige) +
+    text += invalidLinesText(catalogue.invalidLines);
+    if (catalogue.surplusEntries > 0) {
+        text += "\r\nAb Zeile " + std::to_string(catalogue.firstSurplusLine) +
+                ": Die Wagenliste darf höchstens " + std::to_string(MaxCars) +
+                " Wagen enthalten; " + std::to_string(catalogue.surplusEntries) +
                 " weitere Einträge wurden nicht übernommen.";
     }
     return text;

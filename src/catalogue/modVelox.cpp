@@ -42,20 +42,20 @@ CatalogueStatus readWholeFile(const std::string& path, std::string& content, int
 
 } // namespace
 
-CatalogueReport LadeWagenliste(const std::filesystem::path& ordner) {
+CatalogueReport LadeWagenliste(const std::filesystem::path& folder) {
     Wagen.assign(1, WagenEintrag{});
     WagenAnzahl = 0;
     std::string content;
     CatalogueReport report;
-    report.status = readWholeFile((ordner / "Cardata.txt").string(), content, report.error);
+    report.status = readWholeFile((folder / "Cardata.txt").string(), content, report.error);
     if (report.status != CatalogueStatus::Read) {
         return report;
     }
-    Katalog katalog = parseKatalog(content);
-    Wagen = std::move(katalog.wagen);
+    Catalogue catalogue = parseCatalogue(content);
+    Wagen = std::move(catalogue.cars);
     WagenAnzahl = static_cast<std::int16_t>(Wagen.size() - 1);
-    if (katalog.hatFehler()) {
-        report.problems = katalogfehlerText(katalog);
+    if (catalogue.hasProblems()) {
+        report.problems = catalogueProblemsText(catalogue);
     }
     return report;
 }

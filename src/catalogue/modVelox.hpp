@@ -28,6 +28,6 @@ struct CatalogueReport {
 
 // Reads Cardata.txt from the given folder, the program's own, into Wagen. Anything
 // but a complete read leaves the table empty.
-CatalogueReport LadeWagenliste(const std::filesystem::path& ordner);
+CatalogueReport LadeWagenliste(const std::filesystem::path& folder);
 
 } // namespace garagon::modVelox

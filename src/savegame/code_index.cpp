@@ -19,7 +19,7 @@ CodeIndex::CodeIndex(std::span<const WagenEintrag> cars)
     std::vector<std::uint32_t> lastCar;
     for (std::uint32_t car = 0; car < cars.size(); ++car) {
         const Bytes& code = cars[car].Kennung;
-        if (code.size() != KennungLaenge) {
+        if (code.size() != CodeLength) {
             oddCodes_.push_back({car, code});
             continue;
         }

@@ -13,52 +13,52 @@
 namespace garagon {
 namespace {
 
-Ladestatus classify(const struct stat& info) {
+LoadStatus classify(const struct stat& info) {
     if (!isExistingFile(info)) {
-        return Ladestatus::NichtGefunden;
+        return LoadStatus::NotFound;
     }
-    if (info.st_size != static_cast<off_t>(SpielstandGroesse)) {
-        return Ladestatus::KeinSpielstand;
+    if (info.st_size != static_cast<off_t>(SavegameSize)) {
+        return LoadStatus::NotASavegame;
     }
-    return Ladestatus::Geladen;
+    return LoadStatus::Loaded;
 }
 
 // The file was checked by name; it may have changed before it was opened or while it
 // was read, so everything is checked again on the open descriptor.
-Ladeergebnis readOpened(int fd) {
+LoadResult readOpened(int fd) {
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
-        return {Ladestatus::Lesefehler, {}};
+        return {LoadStatus::ReadError, {}};
     }
-    if (const auto status = classify(info); status != Ladestatus::Geladen) {
+    if (const auto status = classify(info); status != LoadStatus::Loaded) {
         return {status, {}};
     }
-    Bytes daten(SpielstandGroesse + 1);
-    const ssize_t n = readFully(fd, daten.data(), daten.size());
+    Bytes data(SavegameSize + 1);
+    const ssize_t n = readFully(fd, data.data(), data.size());
     if (n < 0) {
-        return {Ladestatus::Lesefehler, {}};
+        return {LoadStatus::ReadError, {}};
     }
-    if (static_cast<std::size_t>(n) != SpielstandGroesse) {
-        return {Ladestatus::KeinSpielstand, {}};
+    if (static_cast<std::size_t>(n) != SavegameSize) {
+        return {LoadStatus::NotASavegame, {}};
     }
-    daten.pop_back();
-    return {Ladestatus::Geladen, std::move(daten)};
+    data.pop_back();
+    return {LoadStatus::Loaded, std::move(data)};
 }
 
 } // namespace
 
-Ladeergebnis ladeSpielstand(const std::string& pfad) {
-    const auto info = existingFile(pfad);
+LoadResult loadSavegame(const std::string& path) {
+    const auto info = existingFile(path);
     if (!info) {
-        return {Ladestatus::NichtGefunden, {}};
+        return {LoadStatus::NotFound, {}};
     }
-    if (const auto status = classify(*info); status != Ladestatus::Geladen) {
+    if (const auto status = classify(*info); status != LoadStatus::Loaded) {
         return {status, {}};
     }
     // Non-blocking, so that a FIFO swapped in after the check cannot hang the program.
-    FileDescriptor fd(::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.valid()) {
-        return {errno == ENOENT ? Ladestatus::NichtGefunden : Ladestatus::Lesefehler, {}};
+        return {errno == ENOENT ? LoadStatus::NotFound : LoadStatus::ReadError, {}};
     }
     return readOpened(fd.get());
 }

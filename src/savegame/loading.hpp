@@ -6,20 +6,20 @@
 
 namespace garagon {
 
-enum class Ladestatus {
-    Geladen,
-    NichtGefunden,  // no regular file at the path
-    KeinSpielstand, // not exactly SpielstandGroesse bytes
-    Lesefehler,     // opening or reading failed
+enum class LoadStatus {
+    Loaded,
+    NotFound,     // no regular file at the path
+    NotASavegame, // not exactly SavegameSize bytes
+    ReadError,    // opening or reading failed
 };
 
-struct Ladeergebnis {
-    Ladestatus status = Ladestatus::NichtGefunden;
+struct LoadResult {
+    LoadStatus status = LoadStatus::NotFound;
     // The whole file after a successful load; empty otherwise, so that nothing of an
     // earlier savegame can later be written under a rejected file's name.
-    Bytes daten;
+    Bytes data;
 };
 
-Ladeergebnis ladeSpielstand(const std::string& pfad);
+LoadResult loadSavegame(const std::string& path);
 
 } // namespace garagon

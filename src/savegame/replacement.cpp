@@ -4,17 +4,15 @@
 
 namespace garagon {
 
-Ersetzstatus ersetzeKennung(Bytes& daten, std::size_t position, const Bytes& kennung) {
-    if (kennung.size() != KennungLaenge) {
-        return Ersetzstatus::FalscheLaenge;
+ReplaceStatus replaceCode(Bytes& data, std::size_t position, const Bytes& code) {
+    if (code.size() != CodeLength) {
+        return ReplaceStatus::WrongLength;
     }
-    if (position < 1 || position - 1 > daten.size() ||
-        daten.size() - (position - 1) < KennungLaenge) {
-        return Ersetzstatus::UngueltigePosition;
+    if (position < 1 || position - 1 > data.size() || data.size() - (position - 1) < CodeLength) {
+        return ReplaceStatus::InvalidPosition;
     }
-    std::copy(kennung.begin(), kennung.end(),
-              daten.begin() + static_cast<std::ptrdiff_t>(position - 1));
-    return Ersetzstatus::Ersetzt;
+    std::copy(code.begin(), code.end(), data.begin() + static_cast<std::ptrdiff_t>(position - 1));
+    return ReplaceStatus::Replaced;
 }
 
 } // namespace garagon

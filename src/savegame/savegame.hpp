@@ -5,6 +5,6 @@
 namespace garagon {
 
 // Every savegame of the game has exactly this length (0xF86C).
-inline constexpr std::size_t SpielstandGroesse = 63596;
+inline constexpr std::size_t SavegameSize = 63596;
 
 } // namespace garagon

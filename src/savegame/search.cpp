@@ -20,25 +20,25 @@ std::string zeroPadded(std::size_t value, int digits) {
 }
 
 // A byte that lies outside the buffer shows as "--".
-std::string hexBytes(std::span<const std::uint8_t> daten, std::ptrdiff_t from, std::size_t count) {
+std::string hexBytes(std::span<const std::uint8_t> data, std::ptrdiff_t from, std::size_t count) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string text;
     for (std::ptrdiff_t i = from; i < from + static_cast<std::ptrdiff_t>(count); ++i) {
-        if (i < 0 || i >= static_cast<std::ptrdiff_t>(daten.size())) {
+        if (i < 0 || i >= static_cast<std::ptrdiff_t>(data.size())) {
             text += "--";
             continue;
         }
-        text += digits[daten[static_cast<std::size_t>(i)] >> 4];
-        text += digits[daten[static_cast<std::size_t>(i)] & 0x0F];
+        text += digits[data[static_cast<std::size_t>(i)] >> 4];
+        text += digits[data[static_cast<std::size_t>(i)] & 0x0F];
     }
     return text;
 }
 
-std::string contextText(std::span<const std::uint8_t> daten, std::size_t recordStart) {
+std::string contextText(std::span<const std::uint8_t> data, std::size_t recordStart) {
     const auto start = static_cast<std::ptrdiff_t>(recordStart);
-    return hexBytes(daten, start - static_cast<std::ptrdiff_t>(contextBefore), contextBefore) +
+    return hexBytes(data, start - static_cast<std::ptrdiff_t>(contextBefore), contextBefore) +
            " - " +
-           hexBytes(daten, start + static_cast<std::ptrdiff_t>(categoryOffset), contextAfter);
+           hexBytes(data, start + static_cast<std::ptrdiff_t>(categoryOffset), contextAfter);
 }
 
 Bytes recordPattern(const Bytes& code, Category category) {
@@ -54,15 +54,15 @@ struct GroupHit {
 };
 
 // Every place that holds a record of some 8-byte catalogue code, ascending.
-std::vector<GroupHit> walkOnce(std::span<const std::uint8_t> daten, const CodeIndex& index,
+std::vector<GroupHit> walkOnce(std::span<const std::uint8_t> data, const CodeIndex& index,
                                Category category) {
     std::vector<GroupHit> hits;
-    if (daten.size() < recordLength || index.empty()) {
+    if (data.size() < recordLength || index.empty()) {
         return hits;
     }
     const auto categoryByte = static_cast<std::uint8_t>(category);
-    const std::uint8_t* bytes = daten.data();
-    for (std::size_t at = 0; at + recordLength <= daten.size(); ++at) {
+    const std::uint8_t* bytes = data.data();
+    for (std::size_t at = 0; at + recordLength <= data.size(); ++at) {
         if (bytes[at + categoryOffset] != categoryByte || bytes[at] != 0 || bytes[at + 1] != 0 ||
             bytes[at + 2] != 0) {
             continue;
@@ -104,32 +104,32 @@ Category categoryFor(bool optBuyed, bool optMY) {
     return optMY ? Category::Own : Category::Shop;
 }
 
-std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> daten, const Bytes& code,
+std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> data, const Bytes& code,
                                      Category category) {
     const Bytes pattern = recordPattern(code, category);
     std::vector<std::size_t> starts;
-    for (auto from = daten.begin();;) {
-        const auto match = std::search(from, daten.end(), pattern.begin(), pattern.end());
-        if (match == daten.end()) {
+    for (auto from = data.begin();;) {
+        const auto match = std::search(from, data.end(), pattern.begin(), pattern.end());
+        if (match == data.end()) {
             return starts;
         }
-        starts.push_back(static_cast<std::size_t>(match - daten.begin()));
-        if (static_cast<std::size_t>(daten.end() - match) <= resumeDistance) {
+        starts.push_back(static_cast<std::size_t>(match - data.begin()));
+        if (static_cast<std::size_t>(data.end() - match) <= resumeDistance) {
             return starts;
         }
         from = match + resumeDistance;
     }
 }
 
-std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> daten, const CodeIndex& index,
+std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> data, const CodeIndex& index,
                                      Category category) {
-    std::vector<GroupHit> hits = walkOnce(daten, index, category);
+    std::vector<GroupHit> hits = walkOnce(data, index, category);
     std::stable_sort(hits.begin(), hits.end(),
                      [](const GroupHit& a, const GroupHit& b) { return a.group < b.group; });
     std::vector<RecordMatch> matches;
     takeWithResumeRule(hits, index, matches);
     for (const auto& odd : index.oddCodes()) {
-        for (const std::size_t start : scanForCode(daten, odd.code, category)) {
+        for (const std::size_t start : scanForCode(data, odd.code, category)) {
             matches.push_back({odd.car, start});
         }
     }
@@ -139,7 +139,7 @@ std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> daten, const 
     return matches;
 }
 
-std::vector<ResultRow> resultRows(std::span<const std::uint8_t> daten,
+std::vector<ResultRow> resultRows(std::span<const std::uint8_t> data,
                                   std::span<const WagenEintrag> cars,
                                   const std::vector<RecordMatch>& matches) {
     std::vector<ResultRow> rows;
@@ -147,14 +147,14 @@ std::vector<ResultRow> resultRows(std::span<const std::uint8_t> daten,
     for (std::size_t i = 0; i < matches.size(); ++i) {
         const std::size_t start = matches[i].recordStart;
         rows.push_back({cars[matches[i].car].Name, zeroPadded(i + 1, 3),
-                        zeroPadded(start + 1 + codeOffset, 5), contextText(daten, start)});
+                        zeroPadded(start + 1 + codeOffset, 5), contextText(data, start)});
     }
     return rows;
 }
 
-std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> daten,
+std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> data,
                                       std::span<const WagenEintrag> cars, Category category) {
-    return resultRows(daten, cars, findRecords(daten, CodeIndex(cars), category));
+    return resultRows(data, cars, findRecords(data, CodeIndex(cars), category));
 }
 
 } // namespace garagon

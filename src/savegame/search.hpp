@@ -26,12 +26,12 @@ struct RecordMatch {
 };
 
 // The record starts of one code, ascending; after a match the scan resumes 8 bytes on.
-std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> daten, const Bytes& code,
+std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> data, const Bytes& code,
                                      Category category);
 
 // Every record of every car in one pass over the savegame: in catalogue order and within
 // one car by ascending position, exactly as scanning for each car on its own would give.
-std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> daten, const CodeIndex& index,
+std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> data, const CodeIndex& index,
                                      Category category);
 
 // One found record: the texts of the four list columns.
@@ -42,12 +42,12 @@ struct ResultRow {
     std::string context;  // 8 bytes before the record, " - ", 4 bytes from the category byte
 };
 
-std::vector<ResultRow> resultRows(std::span<const std::uint8_t> daten,
+std::vector<ResultRow> resultRows(std::span<const std::uint8_t> data,
                                   std::span<const WagenEintrag> cars,
                                   const std::vector<RecordMatch>& matches);
 
 // The rows of every record of the cars, with an index built for them.
-std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> daten,
+std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> data,
                                       std::span<const WagenEintrag> cars, Category category);
 
 } // namespace garagon

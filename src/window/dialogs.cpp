@@ -5,13 +5,13 @@
 
 namespace garagon {
 
-QtDialoge::QtDialoge() = default;
+QtDialogs::QtDialogs() = default;
 
-QtDialoge::~QtDialoge() {
+QtDialogs::~QtDialogs() {
     delete comDia_; // null where its window has already taken it along
 }
 
-QString QtDialoge::waehleSpielstand(QWidget* parent) {
+QString QtDialogs::chooseSavegame(QWidget* parent) {
     // One dialog for the whole run, so that it reopens in the folder last used.
     if (!comDia_) {
         comDia_ = new QFileDialog(parent, QStringLiteral("Tarvo Spielstand laden"));
@@ -25,8 +25,8 @@ QString QtDialoge::waehleSpielstand(QWidget* parent) {
     return comDia_->selectedFiles().constFirst();
 }
 
-void QtDialoge::meldung(QWidget* parent, const QString& titel, const QString& text) {
-    QMessageBox::information(parent, titel, text);
+void QtDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::information(parent, title, text);
 }
 
 } // namespace garagon

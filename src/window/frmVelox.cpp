@@ -26,17 +26,17 @@ namespace garagon {
 namespace {
 
 // Catalogue names are Windows-1252 bytes.
-QString katalogtext(const std::string& bytes) {
+QString fromCatalogue(const std::string& bytes) {
     return QString::fromStdString(windows1252ToUtf8(bytes));
 }
 
 // Core texts are UTF-8; paths in them are in the system's file name encoding, UTF-8 here.
-QString kerntext(const std::string& text) {
+QString fromCore(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-std::string dateiname(const QString& pfad) {
-    return QFile::encodeName(pfad).toStdString();
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 // One local file, as a file manager drags it; anything else is not taken.
@@ -47,9 +47,9 @@ QString droppedFile(const QMimeData& data) {
 
 } // namespace
 
-frmVelox::frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner)
-    : dialoge_(dialoge) {
-    baueSteuerelemente();
+frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder)
+    : dialogs_(dialogs) {
+    buildControls();
     connect(cmdOpen, &QPushButton::clicked, this, &frmVelox::cmdOpen_Click);
     connect(cmdReplace, &QPushButton::clicked, this, &frmVelox::cmdReplace_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmVelox::cmdSave_Click);
@@ -57,28 +57,28 @@ frmVelox::frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner)
     connect(optShop, &QRadioButton::clicked, this, &frmVelox::optShop_Click);
     connect(optBuyed, &QRadioButton::clicked, this, &frmVelox::optBuyed_Click);
     connect(optMY, &QRadioButton::clicked, this, &frmVelox::optMY_Click);
-    Form_Load(katalogordner);
+    Form_Load(catalogueFolder);
 }
 
-void frmVelox::Form_Load(const std::filesystem::path& katalogordner) {
+void frmVelox::Form_Load(const std::filesystem::path& catalogueFolder) {
     Label1->setText(texts::Disclaimer);
     HideColumns();
-    const auto report = modVelox::LadeWagenliste(katalogordner);
+    const auto report = modVelox::LadeWagenliste(catalogueFolder);
     switch (report.status) {
     case modVelox::CatalogueStatus::NotFound:
-        meldeFehler(texts::CatalogueNotFound);
+        showError(texts::CatalogueNotFound);
         return;
     case modVelox::CatalogueStatus::ReadError:
-        meldeFehler(texts::CatalogueUnreadable + QStringLiteral("\r\n") +
-                    kerntext(messages::reason(report.error)) + QLatin1Char('.'));
+        showError(texts::CatalogueUnreadable + QStringLiteral("\r\n") +
+                  fromCore(messages::reason(report.error)) + QLatin1Char('.'));
         return;
     case modVelox::CatalogueStatus::Read:
         break;
     }
-    katalogGefunden_ = true;
+    catalogueFound_ = true;
     codeIndex_ = CodeIndex(std::span(modVelox::Wagen).subspan(1));
     if (!report.problems.empty()) {
-        meldeFehler(kerntext(report.problems));
+        showError(fromCore(report.problems));
     }
     if (modVelox::WagenAnzahl < 1) {
         for (QWidget* control :
@@ -88,7 +88,7 @@ void frmVelox::Form_Load(const std::filesystem::path& katalogordner) {
         lvCars->setFocus();
         return;
     }
-    fuelleWagenauswahl();
+    fillCarChoice();
     cmdOpen->setFocus();
 }
 
@@ -98,39 +98,39 @@ void frmVelox::HideColumns() {
     }
 }
 
-void frmVelox::fuelleWagenauswahl() {
+void frmVelox::fillCarChoice() {
     QStringList names;
     names.reserve(modVelox::WagenAnzahl);
     for (int a = 1; a <= modVelox::WagenAnzahl; ++a) {
-        names.append(katalogtext(modVelox::Wagen[static_cast<std::size_t>(a)].Name));
+        names.append(fromCatalogue(modVelox::Wagen[static_cast<std::size_t>(a)].Name));
     }
     // One model in one go: no item object and no insertion per car.
     cmbCars->setModel(new QStringListModel(names, cmbCars));
     cmbCars->setCurrentIndex(0);
 }
 
-void frmVelox::setzeTitel(const QString& inKlammern) {
-    setWindowTitle(texts::TitlePrefix + QLatin1Char('[') + inKlammern + QLatin1Char(']'));
+void frmVelox::showInTitle(const QString& inBrackets) {
+    setWindowTitle(texts::TitlePrefix + QLatin1Char('[') + inBrackets + QLatin1Char(']'));
 }
 
-void frmVelox::meldeFehler(const QString& text) {
-    dialoge_.meldung(this, texts::ErrorTitle, text);
+void frmVelox::showError(const QString& text) {
+    dialogs_.showMessage(this, texts::ErrorTitle, text);
 }
 
 void frmVelox::cmdOpen_Click() {
-    const QString pfad = dialoge_.waehleSpielstand(this);
-    if (pfad.isEmpty()) {
+    const QString path = dialogs_.chooseSavegame(this);
+    if (path.isEmpty()) {
         return; // cancelled: everything stays as it was
     }
-    openSavegame(pfad);
+    openSavegame(path);
 }
 
-void frmVelox::openSavegame(const QString& pfad) {
+void frmVelox::openSavegame(const QString& path) {
     if (!cmdOpen->isEnabled()) {
         return; // without a catalogue nothing can be opened, whichever way
     }
-    SpielstandPfad = QFileInfo(pfad).absoluteFilePath();
-    setzeTitel(QFileInfo(pfad).fileName());
+    SpielstandPfad = QFileInfo(path).absoluteFilePath();
+    showInTitle(QFileInfo(path).fileName());
     LadeSpielstand();
 }
 
@@ -141,10 +141,10 @@ void frmVelox::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void frmVelox::dropEvent(QDropEvent* event) {
-    const QString pfad = droppedFile(*event->mimeData());
-    if (!pfad.isEmpty()) {
+    const QString path = droppedFile(*event->mimeData());
+    if (!path.isEmpty()) {
         event->acceptProposedAction();
-        openSavegame(pfad);
+        openSavegame(path);
     }
 }
 
@@ -170,20 +170,20 @@ bool frmVelox::focusNextPrevChild(bool next) {
 
 void frmVelox::LadeSpielstand() {
     carRows_->clear();
-    auto ergebnis = ladeSpielstand(dateiname(SpielstandPfad));
-    SpielstandDaten = std::move(ergebnis.daten);
-    switch (ergebnis.status) {
-    case Ladestatus::Geladen:
+    auto result = loadSavegame(localPath(SpielstandPfad));
+    SpielstandDaten = std::move(result.data);
+    switch (result.status) {
+    case LoadStatus::Loaded:
         AutosSuchen();
         return;
-    case Ladestatus::NichtGefunden:
-        meldeFehler(texts::SavegameNotLoaded);
+    case LoadStatus::NotFound:
+        showError(texts::SavegameNotLoaded);
         break;
-    case Ladestatus::KeinSpielstand:
-        meldeFehler(texts::NotASavegame);
+    case LoadStatus::NotASavegame:
+        showError(texts::NotASavegame);
         break;
-    case Ladestatus::Lesefehler:
-        setzeTitel(texts::NoSavegame);
+    case LoadStatus::ReadError:
+        showInTitle(texts::NoSavegame);
         break;
     }
     cmdReplace->setEnabled(false);
@@ -203,7 +203,7 @@ void frmVelox::AutosSuchen() {
     cmdReplace->setEnabled(true);
 }
 
-void frmVelox::sucheNeu() {
+void frmVelox::searchAgain() {
     carRows_->clear();
     AutosSuchen();
 }
@@ -224,26 +224,26 @@ QString frmVelox::cellText(int row, int column) const {
 void frmVelox::cmdReplace_Click() {
     const int marked = firstMarkedRow();
     if (marked < 0 || cellText(marked, 0).isEmpty()) {
-        meldeFehler(texts::NoCarToReplace);
+        showError(texts::NoCarToReplace);
         return;
     }
-    bool zahl = false;
-    const auto position = cellText(marked, 2).toULongLong(&zahl);
+    bool isNumber = false;
+    const auto position = cellText(marked, 2).toULongLong(&isNumber);
     const int k = cmbCars->currentIndex();
-    if (!zahl || k < 0) {
-        meldeFehler(texts::NoNewCar);
+    if (!isNumber || k < 0) {
+        showError(texts::NoNewCar);
         return;
     }
-    const auto& kennung = modVelox::Wagen[static_cast<std::size_t>(k) + 1].Kennung;
-    switch (ersetzeKennung(SpielstandDaten, position, kennung)) {
-    case Ersetzstatus::FalscheLaenge:
-        meldeFehler(kerntext(messages::WrongCodeLength));
+    const auto& code = modVelox::Wagen[static_cast<std::size_t>(k) + 1].Kennung;
+    switch (replaceCode(SpielstandDaten, position, code)) {
+    case ReplaceStatus::WrongLength:
+        showError(fromCore(messages::WrongCodeLength));
         return;
-    case Ersetzstatus::UngueltigePosition:
-        meldeFehler(texts::NoNewCar);
+    case ReplaceStatus::InvalidPosition:
+        showError(texts::NoNewCar);
         return;
-    case Ersetzstatus::Ersetzt:
-        sucheNeu();
+    case ReplaceStatus::Replaced:
+        searchAgain();
         cmdSave->setEnabled(true);
         return;
     }
@@ -251,8 +251,8 @@ void frmVelox::cmdReplace_Click() {
 
 void frmVelox::cmdSave_Click() {
     cmdSave->setEnabled(false);
-    const auto result = saveSavegame(dateiname(SpielstandPfad), SpielstandDaten);
-    dialoge_.meldung(this, kerntext(result.title), kerntext(result.text));
+    const auto result = saveSavegame(localPath(SpielstandPfad), SpielstandDaten);
+    dialogs_.showMessage(this, fromCore(result.title), fromCore(result.text));
     if (!result.saved) {
         cmdSave->setEnabled(true); // nothing was written: the changes can be saved again
     }
@@ -263,13 +263,13 @@ void frmVelox::cmdExit_Click() {
 }
 
 void frmVelox::optShop_Click() {
-    sucheNeu();
+    searchAgain();
 }
 void frmVelox::optBuyed_Click() {
-    sucheNeu();
+    searchAgain();
 }
 void frmVelox::optMY_Click() {
-    sucheNeu();
+    searchAgain();
 }
 
 } // namespace garagon

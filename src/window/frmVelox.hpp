@@ -15,7 +15,7 @@ class QTreeView;
 
 namespace garagon {
 
-class Dialoge;
+class Dialogs;
 class ResultListModel;
 
 // The program's one window: the car list of a savegame, the catalogue selector and the
@@ -25,14 +25,14 @@ class frmVelox : public QWidget {
 
   public:
     // Loads the catalogue from the given folder while the window is being created.
-    frmVelox(Dialoge& dialoge, const std::filesystem::path& katalogordner);
+    frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder);
 
     // False when Cardata.txt was missing: the program then ends without showing the window.
-    bool katalogGefunden() const { return katalogGefunden_; }
+    bool catalogueFound() const { return catalogueFound_; }
 
     // Opens the savegame as if it had been chosen in the file dialog: from the command
     // line, or dropped onto the window.
-    void openSavegame(const QString& pfad);
+    void openSavegame(const QString& path);
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -40,11 +40,11 @@ class frmVelox : public QWidget {
     bool focusNextPrevChild(bool next) override;
 
   private:
-    void baueSteuerelemente();
-    void setzeTabReihenfolge();
-    void Form_Load(const std::filesystem::path& katalogordner);
+    void buildControls();
+    void chainTabOrder();
+    void Form_Load(const std::filesystem::path& catalogueFolder);
     void HideColumns();
-    void fuelleWagenauswahl();
+    void fillCarChoice();
 
     void cmdOpen_Click();
     void cmdReplace_Click();
@@ -56,14 +56,14 @@ class frmVelox : public QWidget {
 
     void LadeSpielstand();
     void AutosSuchen();
-    void sucheNeu();
+    void searchAgain();
     int firstMarkedRow() const; // -1 when no row is marked
     QString cellText(int row, int column) const;
-    void setzeTitel(const QString& inKlammern);
-    void meldeFehler(const QString& text);
+    void showInTitle(const QString& inBrackets);
+    void showError(const QString& text);
 
-    Dialoge& dialoge_;
-    bool katalogGefunden_ = false;
+    Dialogs& dialogs_;
+    bool catalogueFound_ = false;
     QString SpielstandPfad;
     Bytes SpielstandDaten;
     CodeIndex codeIndex_{{}};

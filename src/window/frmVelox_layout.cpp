@@ -55,10 +55,10 @@ void setUpColumns(QTreeView* list, QAbstractItemModel* rows) {
 
 } // namespace
 
-void frmVelox::baueSteuerelemente() {
+void frmVelox::buildControls() {
     setObjectName(QStringLiteral("frmVelox"));
     setWindowTitle(QStringLiteral("Garagon 1.1 [Kein Spielstand geladen]"));
-    setWindowIcon(fensterIcon());
+    setWindowIcon(programIcon());
     setFont(arial(false));
     resize(9705 / twipsPerPixel, 6390 / twipsPerPixel);
 
@@ -103,10 +103,10 @@ void frmVelox::baueSteuerelemente() {
     // Qt on Linux reports the selected car as the selector's name; say what it is for.
     cmbCars->setAccessibleDescription(Frame2->title());
     setAcceptDrops(true);
-    setzeTabReihenfolge();
+    chainTabOrder();
 }
 
-void frmVelox::setzeTabReihenfolge() {
+void frmVelox::chainTabOrder() {
     QWidget* const order[] = {cmdOpen, lvCars,   cmbCars, cmdReplace, cmdSave,
                               cmdExit, optBuyed, optMY,   optShop};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {

@@ -31,15 +31,15 @@ int main(int argc, char** argv) {
     if (const auto exitCode = garagon::answerWithoutWindow(commandLine)) {
         return *exitCode;
     }
-    garagon::QtDialoge dialoge;
-    const auto fenster = garagon::starteFenster(
-        dialoge, QFile::encodeName(QApplication::applicationDirPath()).toStdString());
-    if (!fenster) {
+    garagon::QtDialogs dialogs;
+    const auto window = garagon::startWindow(
+        dialogs, QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+    if (!window) {
         return 1;
     }
-    fenster->show();
+    window->show();
     if (!commandLine.savegame.isEmpty()) {
-        fenster->openSavegame(commandLine.savegame);
+        window->openSavegame(commandLine.savegame);
     }
     return QApplication::exec();
 }

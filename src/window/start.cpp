@@ -2,13 +2,13 @@
 
 namespace garagon {
 
-std::unique_ptr<frmVelox> starteFenster(Dialoge& dialoge,
-                                        const std::filesystem::path& katalogordner) {
-    auto fenster = std::make_unique<frmVelox>(dialoge, katalogordner);
-    if (!fenster->katalogGefunden()) {
+std::unique_ptr<frmVelox> startWindow(Dialogs& dialogs,
+                                      const std::filesystem::path& catalogueFolder) {
+    auto window = std::make_unique<frmVelox>(dialogs, catalogueFolder);
+    if (!window->catalogueFound()) {
         return nullptr;
     }
-    return fenster;
+    return window;
 }
 
 } // namespace garagon

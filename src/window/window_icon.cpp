@@ -36,7 +36,7 @@ QPixmap carImage(int size) {
 
 } // namespace
 
-QIcon fensterIcon() {
+QIcon programIcon() {
     QIcon icon;
     icon.addPixmap(carImage(16));
     icon.addPixmap(carImage(32));

@@ -9,6 +9,6 @@ namespace garagon {
 QImage carDrawing(int size);
 
 // The window icon: the car as 16 x 16 and 32 x 32 images of 256 colours.
-QIcon fensterIcon();
+QIcon programIcon();
 
 } // namespace garagon

@@ -49,71 +49,71 @@ TEST(HexDecoding, EmptyTextGivesNoBytesAndNonHexGivesNothing) {
 }
 
 TEST(CatalogueParsing, ReadsEntriesInFileOrderWithIndexZeroEmpty) {
-    const auto k = parseKatalog("0102030405060708 = Wagen A\r\nfedcba9876543210 = Wagen B\r\n");
-    ASSERT_EQ(k.wagen.size(), 3u);
-    EXPECT_EQ(k.wagen[0].Name, "");
-    EXPECT_TRUE(k.wagen[0].Kennung.empty());
-    EXPECT_EQ(k.wagen[1].Name, "Wagen A");
-    EXPECT_EQ(k.wagen[1].Kennung, bytes({1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(k.wagen[2].Kennung, bytes({0xFE, 0xDC, 0xBA, 0x98, 0x76, 0x54, 0x32, 0x10}));
-    EXPECT_FALSE(k.hatFehler());
+    const auto k = parseCatalogue("0102030405060708 = Wagen A\r\nfedcba9876543210 = Wagen B\r\n");
+    ASSERT_EQ(k.cars.size(), 3u);
+    EXPECT_EQ(k.cars[0].Name, "");
+    EXPECT_TRUE(k.cars[0].Kennung.empty());
+    EXPECT_EQ(k.cars[1].Name, "Wagen A");
+    EXPECT_EQ(k.cars[1].Kennung, bytes({1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(k.cars[2].Kennung, bytes({0xFE, 0xDC, 0xBA, 0x98, 0x76, 0x54, 0x32, 0x10}));
+    EXPECT_FALSE(k.hasProblems());
 }
 
 TEST(CatalogueParsing, TrimsOnlySpacesAndSplitsAtTheFirstSeparator) {
-    const auto k = parseKatalog("  0102  =  Wagen A  \r\n01 = a = b\r\n02 = \tTab\t\r\n");
-    ASSERT_EQ(k.wagen.size(), 4u);
-    EXPECT_EQ(k.wagen[1].Kennung, bytes({1, 2}));
-    EXPECT_EQ(k.wagen[1].Name, "Wagen A");
-    EXPECT_EQ(k.wagen[2].Name, "a = b");
-    EXPECT_EQ(k.wagen[3].Name, "\tTab\t");
+    const auto k = parseCatalogue("  0102  =  Wagen A  \r\n01 = a = b\r\n02 = \tTab\t\r\n");
+    ASSERT_EQ(k.cars.size(), 4u);
+    EXPECT_EQ(k.cars[1].Kennung, bytes({1, 2}));
+    EXPECT_EQ(k.cars[1].Name, "Wagen A");
+    EXPECT_EQ(k.cars[2].Name, "a = b");
+    EXPECT_EQ(k.cars[3].Name, "\tTab\t");
 }
 
 TEST(CatalogueParsing, LastLineWithoutLineEndGivesAnEmptyName) {
-    const auto k = parseKatalog("01 = Erster\r\n02 = Zweiter");
-    ASSERT_EQ(k.wagen.size(), 3u);
-    EXPECT_EQ(k.wagen[1].Name, "Erster");
-    EXPECT_EQ(k.wagen[2].Name, "");
-    EXPECT_EQ(k.wagen[2].Kennung, bytes({2}));
+    const auto k = parseCatalogue("01 = Erster\r\n02 = Zweiter");
+    ASSERT_EQ(k.cars.size(), 3u);
+    EXPECT_EQ(k.cars[1].Name, "Erster");
+    EXPECT_EQ(k.cars[2].Name, "");
+    EXPECT_EQ(k.cars[2].Kennung, bytes({2}));
 }
 
 TEST(CatalogueParsing, TextWithoutSeparatorIsIgnored) {
-    EXPECT_EQ(parseKatalog("").wagen.size(), 1u);
-    EXPECT_EQ(parseKatalog("nur ein Kommentar\r\n").wagen.size(), 1u);
-    const auto k = parseKatalog("01 = A\r\nKommentar ohne Trenner");
-    EXPECT_EQ(k.wagen.size(), 2u);
-    EXPECT_FALSE(k.hatFehler());
+    EXPECT_EQ(parseCatalogue("").cars.size(), 1u);
+    EXPECT_EQ(parseCatalogue("nur ein Kommentar\r\n").cars.size(), 1u);
+    const auto k = parseCatalogue("01 = A\r\nKommentar ohne Trenner");
+    EXPECT_EQ(k.cars.size(), 2u);
+    EXPECT_FALSE(k.hasProblems());
 }
 
 TEST(CatalogueParsing, NamesStayBytes) {
-    const auto k = parseKatalog("01 = M\xF6we \x80\r\n");
-    EXPECT_EQ(k.wagen[1].Name, "M\xF6we \x80");
+    const auto k = parseCatalogue("01 = M\xF6we \x80\r\n");
+    EXPECT_EQ(k.cars[1].Name, "M\xF6we \x80");
 }
 
 TEST(CatalogueProblems, NonHexCodesAreSkippedAndTheirLinesNamed) {
     // Line 2 holds a non-hex code; a blank line makes the next code text start with CR LF.
-    const auto k = parseKatalog("01 = A\r\nZZ = B\r\n\r\n03 = C\r\n04 = D\r\n");
-    ASSERT_EQ(k.wagen.size(), 3u);
-    EXPECT_EQ(k.wagen[1].Name, "A");
-    EXPECT_EQ(k.wagen[2].Name, "D");
-    EXPECT_EQ(k.ungueltigeZeilen, (std::vector<int>{2, 4}));
-    const auto text = katalogfehlerText(k);
+    const auto k = parseCatalogue("01 = A\r\nZZ = B\r\n\r\n03 = C\r\n04 = D\r\n");
+    ASSERT_EQ(k.cars.size(), 3u);
+    EXPECT_EQ(k.cars[1].Name, "A");
+    EXPECT_EQ(k.cars[2].Name, "D");
+    EXPECT_EQ(k.invalidLines, (std::vector<int>{2, 4}));
+    const auto text = catalogueProblemsText(k);
     EXPECT_NE(text.find("Zeile 2:"), std::string::npos);
     EXPECT_NE(text.find("\r\nZeile 4:"), std::string::npos);
 }
 
 TEST(CatalogueProblems, EntriesBeyondTheCountLimitAreReportedNotOverflowed) {
     std::string text;
-    for (int i = 0; i < MaxWagen + 3; ++i) {
+    for (int i = 0; i < MaxCars + 3; ++i) {
         text += "0102030405060708 = W\r\n";
     }
-    const auto k = parseKatalog(text);
-    EXPECT_EQ(k.wagen.size(), static_cast<std::size_t>(MaxWagen) + 1);
-    EXPECT_EQ(k.ueberzaehlige, 3);
-    EXPECT_EQ(k.ersteUeberzaehligeZeile, MaxWagen + 1);
-    EXPECT_NE(katalogfehlerText(k).find("Ab Zeile 32768"), std::string::npos);
+    const auto k = parseCatalogue(text);
+    EXPECT_EQ(k.cars.size(), static_cast<std::size_t>(MaxCars) + 1);
+    EXPECT_EQ(k.surplusEntries, 3);
+    EXPECT_EQ(k.firstSurplusLine, MaxCars + 1);
+    EXPECT_NE(catalogueProblemsText(k).find("Ab Zeile 32768"), std::string::npos);
 
     text.resize(text.size() - 3 * std::string("0102030405060708 = W\r\n").size());
-    EXPECT_FALSE(parseKatalog(text).hatFehler());
+    EXPECT_FALSE(parseCatalogue(text).hasProblems());
 }
 
 TEST(CatalogueProblems, LongListsOfBadLinesAreShortened) {
@@ -121,7 +121,7 @@ TEST(CatalogueProblems, LongListsOfBadLinesAreShortened) {
     for (int i = 0; i < 25; ++i) {
         text += "XY = W\r\n";
     }
-    const auto report = katalogfehlerText(parseKatalog(text));
+    const auto report = catalogueProblemsText(parseCatalogue(text));
     EXPECT_NE(report.find("Zeile 10:"), std::string::npos);
     EXPECT_EQ(report.find("Zeile 11:"), std::string::npos);
     EXPECT_NE(report.find("15 weitere Zeilen"), std::string::npos);

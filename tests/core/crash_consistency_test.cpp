@@ -72,15 +72,15 @@ bool isCompleteVersion(const Bytes& content) {
 class CrashConsistency : public ::testing::Test {
   protected:
     void SetUp() override {
-        pfad = (place / "save.dat").string();
-        writeFile(pfad, patternedSavegame(0));
+        path = (place / "save.dat").string();
+        writeFile(path, patternedSavegame(0));
     }
 
     // Saves the next version in a child that is killed at the given moment or after the
     // given time; returns whether the kill hit before the save had finished.
     bool saveInChild(const SaveSystemCalls& sys, int killMoment,
                      std::optional<long> killAfterMicroseconds) {
-        const Bytes before = readFile(pfad);
+        const Bytes before = readFile(path);
         const Bytes next = patternedSavegame(nextSeed++);
         killAt = killMoment;
         moment = 0;
@@ -93,7 +93,7 @@ class CrashConsistency : public ::testing::Test {
             if (::write(started[1], &signal, 1) != 1) {
                 ::_exit(2);
             }
-            saveSavegame(pfad, next, sys);
+            saveSavegame(path, next, sys);
             ::_exit(0);
         }
         // The clock starts once the child is about to save, not while it is being forked.
@@ -114,7 +114,7 @@ class CrashConsistency : public ::testing::Test {
     }
 
     void checkFolder(const Bytes& before, const Bytes& attempted) {
-        const Bytes now = readFile(pfad);
+        const Bytes now = readFile(path);
         ASSERT_TRUE(now == before || now == attempted) << "the savegame is neither old nor new";
         int temporaries = 0;
         for (const auto& entry : std::filesystem::directory_iterator(place)) {
@@ -158,10 +158,10 @@ class CrashConsistency : public ::testing::Test {
     }
 
     long typicalSaveMicroseconds() {
-        const Bytes same = readFile(pfad);
+        const Bytes same = readFile(path);
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < 5; ++i) {
-            saveSavegame(pfad, same);
+            saveSavegame(path, same);
         }
         const auto elapsed = std::chrono::steady_clock::now() - start;
         return std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() / 5;
@@ -169,8 +169,8 @@ class CrashConsistency : public ::testing::Test {
 
     void expectASaveCleansUp() {
         const Bytes last = patternedSavegame(nextSeed);
-        ASSERT_TRUE(saveSavegame(pfad, last).saved);
-        EXPECT_EQ(readFile(pfad), last);
+        ASSERT_TRUE(saveSavegame(path, last).saved);
+        EXPECT_EQ(readFile(path), last);
         checkFolder(last, last);
         for (const auto& entry : std::filesystem::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
@@ -180,7 +180,7 @@ class CrashConsistency : public ::testing::Test {
 
     TestFolder folder;
     std::filesystem::path place = folder.path();
-    std::string pfad;
+    std::string path;
     std::set<std::string> checkedBackups;
     std::uint8_t nextSeed = 1;
     int kills = 0;
@@ -217,16 +217,16 @@ TEST_F(CrashConsistency, KilledSavesWithoutHardLinksLoseNothing) {
 }
 
 TEST_F(CrashConsistencyOnFat, SavesMakeNumberedBackupsWithoutHardLinks) {
-    writeFile(pfad + ".~1", patternedSavegame(7));
-    writeFile(pfad + ".~3", patternedSavegame(9));
+    writeFile(path + ".~1", patternedSavegame(7));
+    writeFile(path + ".~3", patternedSavegame(9));
     for (const char* expected : {".~2", ".~4"}) {
         const Bytes next = patternedSavegame(nextSeed++);
-        const Bytes before = readFile(pfad);
-        const auto result = saveSavegame(pfad, next);
+        const Bytes before = readFile(path);
+        const auto result = saveSavegame(path, next);
         ASSERT_TRUE(result.saved) << result.text;
-        EXPECT_EQ(result.backup, pfad + expected);
-        EXPECT_EQ(readFile(pfad + expected), before);
-        EXPECT_EQ(readFile(pfad), next);
+        EXPECT_EQ(result.backup, path + expected);
+        EXPECT_EQ(readFile(path + expected), before);
+        EXPECT_EQ(readFile(path), next);
     }
     expectASaveCleansUp();
 }

@@ -22,54 +22,54 @@ using garagon::test::writeFile;
 using namespace std::string_literals;
 
 TEST(HostileCatalogue, TabsStayInNamesButMakeACodeInvalid) {
-    const auto k = parseKatalog("01\t = A\r\n02 = \tB\r\n");
-    EXPECT_EQ(k.ungueltigeZeilen, std::vector<int>{1});
-    ASSERT_EQ(k.wagen.size(), 2u);
-    EXPECT_EQ(k.wagen[1].Name, "\tB");
+    const auto k = parseCatalogue("01\t = A\r\n02 = \tB\r\n");
+    EXPECT_EQ(k.invalidLines, std::vector<int>{1});
+    ASSERT_EQ(k.cars.size(), 2u);
+    EXPECT_EQ(k.cars[1].Name, "\tB");
 }
 
 TEST(HostileCatalogue, LoneLineEndsAreReportedWithTheirLine) {
-    const auto lf = parseKatalog("01 = A\r\n02 = B\n03 = C\n");
-    EXPECT_EQ(lf.fremdesZeilenende, 2);
-    EXPECT_EQ(lf.wagen.size(), 3u) << "read as always: the last entry has no CR LF";
-    EXPECT_EQ(lf.wagen[2].Name, "");
-    EXPECT_NE(katalogfehlerText(lf).find("Zeile 2: Die Zeile endet nicht mit CR LF"),
+    const auto lf = parseCatalogue("01 = A\r\n02 = B\n03 = C\n");
+    EXPECT_EQ(lf.strayLineEnd, 2);
+    EXPECT_EQ(lf.cars.size(), 3u) << "read as always: the last entry has no CR LF";
+    EXPECT_EQ(lf.cars[2].Name, "");
+    EXPECT_NE(catalogueProblemsText(lf).find("Zeile 2: Die Zeile endet nicht mit CR LF"),
               std::string::npos);
 
-    const auto cr = parseKatalog("01 = A\r02 = B\r\n");
-    EXPECT_EQ(cr.fremdesZeilenende, 1);
-    EXPECT_EQ(cr.wagen[1].Name, "A\r02 = B");
-    EXPECT_EQ(parseKatalog("01 = A\r\n").fremdesZeilenende, 0);
+    const auto cr = parseCatalogue("01 = A\r02 = B\r\n");
+    EXPECT_EQ(cr.strayLineEnd, 1);
+    EXPECT_EQ(cr.cars[1].Name, "A\r02 = B");
+    EXPECT_EQ(parseCatalogue("01 = A\r\n").strayLineEnd, 0);
 }
 
 TEST(HostileCatalogue, NulBytesStayInNamesAndMakeCodesInvalid) {
-    const auto k = parseKatalog("01 = A\0B\r\n0\0 = C\r\n"s);
-    ASSERT_EQ(k.wagen.size(), 2u);
-    EXPECT_EQ(k.wagen[1].Name, "A\0B"s);
-    EXPECT_EQ(k.ungueltigeZeilen, std::vector<int>{2});
+    const auto k = parseCatalogue("01 = A\0B\r\n0\0 = C\r\n"s);
+    ASSERT_EQ(k.cars.size(), 2u);
+    EXPECT_EQ(k.cars[1].Name, "A\0B"s);
+    EXPECT_EQ(k.invalidLines, std::vector<int>{2});
 }
 
 TEST(HostileCatalogue, AByteOrderMarkMakesTheFirstLineInvalid) {
-    const auto k = parseKatalog("\xEF\xBB\xBF"
-                                "01 = M\xC3\xB6we\r\n02 = B\r\n");
-    EXPECT_EQ(k.ungueltigeZeilen, std::vector<int>{1});
-    ASSERT_EQ(k.wagen.size(), 2u);
-    EXPECT_EQ(k.wagen[1].Name, "B");
+    const auto k = parseCatalogue("\xEF\xBB\xBF"
+                                  "01 = M\xC3\xB6we\r\n02 = B\r\n");
+    EXPECT_EQ(k.invalidLines, std::vector<int>{1});
+    ASSERT_EQ(k.cars.size(), 2u);
+    EXPECT_EQ(k.cars[1].Name, "B");
 }
 
 TEST(HostileCatalogue, Utf8NamesAreKeptAsBytes) {
-    EXPECT_EQ(parseKatalog("01 = M\xC3\xB6we\r\n").wagen[1].Name, "M\xC3\xB6we");
+    EXPECT_EQ(parseCatalogue("01 = M\xC3\xB6we\r\n").cars[1].Name, "M\xC3\xB6we");
 }
 
 TEST(HostileCatalogue, CodesOfAnyLengthAreLoaded) {
     const auto k =
-        parseKatalog(" = Leer\r\n01020304050607 = Sieben\r\n010203040506070809 = Neun\r\n" +
-                     std::string(32, 'A') + " = Sechzehn\r\n");
-    ASSERT_EQ(k.wagen.size(), 5u);
-    EXPECT_EQ(k.wagen[1].Kennung.size(), 0u);
-    EXPECT_EQ(k.wagen[2].Kennung.size(), 7u);
-    EXPECT_EQ(k.wagen[3].Kennung.size(), 9u);
-    EXPECT_EQ(k.wagen[4].Kennung.size(), 16u);
+        parseCatalogue(" = Leer\r\n01020304050607 = Sieben\r\n010203040506070809 = Neun\r\n" +
+                       std::string(32, 'A') + " = Sechzehn\r\n");
+    ASSERT_EQ(k.cars.size(), 5u);
+    EXPECT_EQ(k.cars[1].Kennung.size(), 0u);
+    EXPECT_EQ(k.cars[2].Kennung.size(), 7u);
+    EXPECT_EQ(k.cars[3].Kennung.size(), 9u);
+    EXPECT_EQ(k.cars[4].Kennung.size(), 16u);
 }
 
 TEST(HostileCatalogue, FiftyMegabytesAreReadQuickly) {
@@ -79,14 +79,14 @@ TEST(HostileCatalogue, FiftyMegabytesAreReadQuickly) {
         text += line;
     }
     const auto start = std::chrono::steady_clock::now();
-    const auto k = parseKatalog(text);
+    const auto k = parseCatalogue(text);
     // Generous for sanitizer builds; a quadratic scan would take hours.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
-    EXPECT_EQ(k.wagen.size(), static_cast<std::size_t>(MaxWagen) + 1);
-    EXPECT_EQ(k.ueberzaehlige, static_cast<int>(text.size() / line.size()) - MaxWagen);
+    EXPECT_EQ(k.cars.size(), static_cast<std::size_t>(MaxCars) + 1);
+    EXPECT_EQ(k.surplusEntries, static_cast<int>(text.size() / line.size()) - MaxCars);
 
-    const auto noSeparator = parseKatalog(std::string(50'000'000, 'x'));
-    EXPECT_EQ(noSeparator.wagen.size(), 1u);
+    const auto noSeparator = parseCatalogue(std::string(50'000'000, 'x'));
+    EXPECT_EQ(noSeparator.cars.size(), 1u);
 }
 
 TEST(HostileSavegamePath, SocketsAreNotFound) {
@@ -97,7 +97,7 @@ TEST(HostileSavegamePath, SocketsAreNotFound) {
     address.sun_family = AF_UNIX;
     path.copy(address.sun_path, sizeof address.sun_path - 1);
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(ladeSpielstand(path).status, Ladestatus::NichtGefunden);
+    EXPECT_EQ(loadSavegame(path).status, LoadStatus::NotFound);
     ::close(fd);
 }
 
@@ -107,9 +107,9 @@ TEST(HostileSavegamePath, ATwoGigabyteSparseFileIsNoSavegameAndIsNotRead) {
     writeFile(path, "");
     ASSERT_EQ(::truncate(path.c_str(), 2'000'000'000), 0);
     const auto start = std::chrono::steady_clock::now();
-    const auto result = ladeSpielstand(path);
-    EXPECT_EQ(result.status, Ladestatus::KeinSpielstand);
-    EXPECT_TRUE(result.daten.empty());
+    const auto result = loadSavegame(path);
+    EXPECT_EQ(result.status, LoadStatus::NotASavegame);
+    EXPECT_TRUE(result.data.empty());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
@@ -123,11 +123,11 @@ template <class Change> void loadWhileChanging(const std::string& path, Change c
         }
     });
     for (int i = 0; i < 2000; ++i) {
-        const auto result = ladeSpielstand(path);
-        ASSERT_NE(result.status, Ladestatus::Lesefehler);
-        ASSERT_EQ(result.status == Ladestatus::Geladen, result.daten.size() == 63596);
-        if (result.status == Ladestatus::Geladen) {
-            ASSERT_EQ(result.daten, patternedSavegame(1));
+        const auto result = loadSavegame(path);
+        ASSERT_NE(result.status, LoadStatus::ReadError);
+        ASSERT_EQ(result.status == LoadStatus::Loaded, result.data.size() == 63596);
+        if (result.status == LoadStatus::Loaded) {
+            ASSERT_EQ(result.data, patternedSavegame(1));
         }
     }
     stop = true;

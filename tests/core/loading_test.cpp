@@ -12,53 +12,53 @@ using garagon::test::writeFile;
 
 TEST(SavegameLoading, ExactlyTheSavegameSizeIsAcceptedWhateverItsContent) {
     TestFolder folder;
-    const auto pfad = folder.file("save1.dat");
+    const auto path = folder.file("save1.dat");
     const Bytes original = patternedSavegame(3);
-    writeFile(pfad, original);
-    const auto result = ladeSpielstand(pfad);
-    EXPECT_EQ(result.status, Ladestatus::Geladen);
-    EXPECT_EQ(result.daten, original);
+    writeFile(path, original);
+    const auto result = loadSavegame(path);
+    EXPECT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(result.data, original);
 
-    writeFile(pfad, Bytes(SpielstandGroesse, 0));
-    EXPECT_EQ(ladeSpielstand(pfad).daten, Bytes(SpielstandGroesse, 0));
+    writeFile(path, Bytes(SavegameSize, 0));
+    EXPECT_EQ(loadSavegame(path).data, Bytes(SavegameSize, 0));
 }
 
 TEST(SavegameLoading, OtherSizesAreNoSavegameAndLeaveNoBuffer) {
     TestFolder folder;
-    const auto pfad = folder.file("save1.dat");
-    for (std::size_t size : {SpielstandGroesse - 1, SpielstandGroesse + 1, std::size_t{0}}) {
-        writeFile(pfad, patternedSavegame(1, size));
-        const auto result = ladeSpielstand(pfad);
-        EXPECT_EQ(result.status, Ladestatus::KeinSpielstand) << size;
-        EXPECT_TRUE(result.daten.empty()) << size;
+    const auto path = folder.file("save1.dat");
+    for (std::size_t size : {SavegameSize - 1, SavegameSize + 1, std::size_t{0}}) {
+        writeFile(path, patternedSavegame(1, size));
+        const auto result = loadSavegame(path);
+        EXPECT_EQ(result.status, LoadStatus::NotASavegame) << size;
+        EXPECT_TRUE(result.data.empty()) << size;
     }
 }
 
 TEST(SavegameLoading, HiddenAndReadOnlyFilesLoad) {
     TestFolder folder;
-    const auto pfad = folder.file(".versteckt.dat");
-    writeFile(pfad, patternedSavegame(5));
-    ::chmod(pfad.c_str(), 0444);
-    EXPECT_EQ(ladeSpielstand(pfad).status, Ladestatus::Geladen);
+    const auto path = folder.file(".versteckt.dat");
+    writeFile(path, patternedSavegame(5));
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(loadSavegame(path).status, LoadStatus::Loaded);
 }
 
 TEST(SavegameLoading, WhatIsNoRegularFileIsNotFoundAndNeverBlocks) {
     TestFolder folder;
-    EXPECT_EQ(ladeSpielstand(folder.file("fehlt.dat")).status, Ladestatus::NichtGefunden);
-    EXPECT_EQ(ladeSpielstand(folder.path().string()).status, Ladestatus::NichtGefunden);
+    EXPECT_EQ(loadSavegame(folder.file("fehlt.dat")).status, LoadStatus::NotFound);
+    EXPECT_EQ(loadSavegame(folder.path().string()).status, LoadStatus::NotFound);
 
     const auto fifo = folder.file("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(ladeSpielstand(fifo).status, Ladestatus::NichtGefunden);
+    EXPECT_EQ(loadSavegame(fifo).status, LoadStatus::NotFound);
 
     const auto dangling = folder.file("link");
     std::filesystem::create_symlink(folder.file("nirgends"), dangling);
-    EXPECT_EQ(ladeSpielstand(dangling).status, Ladestatus::NichtGefunden);
+    EXPECT_EQ(loadSavegame(dangling).status, LoadStatus::NotFound);
 }
 
 TEST(SavegameLoading, ASymlinkToASavegameLoads) {
     TestFolder folder;
     writeFile(folder.file("echt.dat"), patternedSavegame(9));
     std::filesystem::create_symlink(folder.file("echt.dat"), folder.file("link.dat"));
-    EXPECT_EQ(ladeSpielstand(folder.file("link.dat")).daten, patternedSavegame(9));
+    EXPECT_EQ(loadSavegame(folder.file("link.dat")).data, patternedSavegame(9));
 }

@@ -18,7 +18,7 @@ const Bytes codeB{0xA0, 0xB1, 0xC2, 0xD3, 0xE4, 0xF5, 0x06, 0x17};
 
 // A savegame of 0xEE bytes, so that nothing but the placed records matches.
 Bytes blankSavegame() {
-    return Bytes(SpielstandGroesse, 0xEE);
+    return Bytes(SavegameSize, 0xEE);
 }
 
 std::vector<std::string> positions(const std::vector<ResultRow>& rows) {
@@ -39,16 +39,16 @@ TEST(CategorySelection, CareerWinsOverOwnCarsAndTheShopRemains) {
 }
 
 TEST(CarSearch, WorkedExampleGivesPositionAndContext) {
-    Bytes daten = blankSavegame();
+    Bytes data = blankSavegame();
     for (std::size_t i = 92; i < 100; ++i) {
-        daten[i] = static_cast<std::uint8_t>(0x90 + i - 92);
+        data[i] = static_cast<std::uint8_t>(0x90 + i - 92);
     }
-    placeRecord(daten, 100, codeA, 1);
-    daten[112] = 0xAB;
-    daten[113] = 0x0C;
-    daten[114] = 0x5D;
-    const std::vector<WagenEintrag> wagen{{"Wagen A", codeA}};
-    const auto rows = listCarRecords(daten, wagen, Category::Shop);
+    placeRecord(data, 100, codeA, 1);
+    data[112] = 0xAB;
+    data[113] = 0x0C;
+    data[114] = 0x5D;
+    const std::vector<WagenEintrag> cars{{"Wagen A", codeA}};
+    const auto rows = listCarRecords(data, cars, Category::Shop);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].name, "Wagen A");
     EXPECT_EQ(rows[0].slot, "001");
@@ -57,28 +57,28 @@ TEST(CarSearch, WorkedExampleGivesPositionAndContext) {
 }
 
 TEST(CarSearch, OnlyTheChosenCategoryIsFound) {
-    Bytes daten = blankSavegame();
-    placeRecord(daten, 1000, codeA, 1);
-    placeRecord(daten, 2000, codeA, 2);
-    placeRecord(daten, 3000, codeA, 4);
-    placeRecord(daten, 4000, codeA, 3);
-    const std::vector<WagenEintrag> wagen{{"A", codeA}};
-    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Shop)),
+    Bytes data = blankSavegame();
+    placeRecord(data, 1000, codeA, 1);
+    placeRecord(data, 2000, codeA, 2);
+    placeRecord(data, 3000, codeA, 4);
+    placeRecord(data, 4000, codeA, 3);
+    const std::vector<WagenEintrag> cars{{"A", codeA}};
+    EXPECT_EQ(positions(listCarRecords(data, cars, Category::Shop)),
               std::vector<std::string>{"01004"});
-    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Career)),
+    EXPECT_EQ(positions(listCarRecords(data, cars, Category::Career)),
               std::vector<std::string>{"02004"});
-    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Own)),
+    EXPECT_EQ(positions(listCarRecords(data, cars, Category::Own)),
               std::vector<std::string>{"03004"});
 }
 
 TEST(CarSearch, RowsFollowCatalogueOrderThenPositionWithListOrdinals) {
-    Bytes daten = blankSavegame();
-    placeRecord(daten, 5000, codeA, 1);
-    placeRecord(daten, 200, codeB, 1);
-    placeRecord(daten, 300, codeA, 1);
+    Bytes data = blankSavegame();
+    placeRecord(data, 5000, codeA, 1);
+    placeRecord(data, 200, codeB, 1);
+    placeRecord(data, 300, codeA, 1);
     // The same code twice in the catalogue gives a row for each name.
-    const std::vector<WagenEintrag> wagen{{"A", codeA}, {"B", codeB}, {"A2", codeA}};
-    const auto rows = listCarRecords(daten, wagen, Category::Shop);
+    const std::vector<WagenEintrag> cars{{"A", codeA}, {"B", codeB}, {"A2", codeA}};
+    const auto rows = listCarRecords(data, cars, Category::Shop);
     ASSERT_EQ(rows.size(), 5u);
     const std::vector<std::string> names{rows[0].name, rows[1].name, rows[2].name, rows[3].name,
                                          rows[4].name};
@@ -89,12 +89,12 @@ TEST(CarSearch, RowsFollowCatalogueOrderThenPositionWithListOrdinals) {
 }
 
 TEST(CarSearch, SlotsAndPositionsGrowBeyondTheirPadding) {
-    Bytes daten = blankSavegame();
+    Bytes data = blankSavegame();
     for (std::size_t i = 0; i < 1001; ++i) {
-        placeRecord(daten, 20 + i * 12, codeA, 1);
+        placeRecord(data, 20 + i * 12, codeA, 1);
     }
-    const std::vector<WagenEintrag> wagen{{"A", codeA}};
-    const auto rows = listCarRecords(daten, wagen, Category::Shop);
+    const std::vector<WagenEintrag> cars{{"A", codeA}};
+    const auto rows = listCarRecords(data, cars, Category::Shop);
     ASSERT_EQ(rows.size(), 1001u);
     EXPECT_EQ(rows[999].slot, "1000");
     EXPECT_EQ(rows[1000].position, "12024");
@@ -102,37 +102,37 @@ TEST(CarSearch, SlotsAndPositionsGrowBeyondTheirPadding) {
 
 TEST(CarSearch, TheNextSearchStartsEightBytesAfterAMatch) {
     // An empty code gives the 4-byte pattern 00 00 00 01; runs of it overlap.
-    Bytes daten = blankSavegame();
+    Bytes data = blankSavegame();
     const Bytes record{0, 0, 0, 1};
     auto put = [&](std::size_t at) {
-        std::copy(record.begin(), record.end(), daten.begin() + static_cast<std::ptrdiff_t>(at));
+        std::copy(record.begin(), record.end(), data.begin() + static_cast<std::ptrdiff_t>(at));
     };
     put(1000); // found
     put(1007); // 7 bytes after: skipped
     put(1015); // found: the search resumed at 1008
     put(1023); // 8 after 1015: found
-    const std::vector<WagenEintrag> wagen{{"Leer", {}}};
-    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Shop)),
+    const std::vector<WagenEintrag> cars{{"Leer", {}}};
+    EXPECT_EQ(positions(listCarRecords(data, cars, Category::Shop)),
               (std::vector<std::string>{"01004", "01019", "01027"}));
 }
 
 TEST(CarSearch, AFullRecordOverlappingThePreviousOneByFourBytesIsFound) {
     // With this code a record 8 bytes after another shares its zeros and category byte.
     const Bytes code{1, 2, 3, 4, 5, 0, 0, 0};
-    Bytes daten = blankSavegame();
-    placeRecord(daten, 2000, code, 1);
-    placeRecord(daten, 2008, code, 1);
-    const std::vector<WagenEintrag> wagen{{"Ueberlapp", code}};
-    EXPECT_EQ(positions(listCarRecords(daten, wagen, Category::Shop)),
+    Bytes data = blankSavegame();
+    placeRecord(data, 2000, code, 1);
+    placeRecord(data, 2008, code, 1);
+    const std::vector<WagenEintrag> cars{{"Ueberlapp", code}};
+    EXPECT_EQ(positions(listCarRecords(data, cars, Category::Shop)),
               (std::vector<std::string>{"02004", "02012"}));
 }
 
 TEST(CarSearch, RecordsAtEitherEndAreListedWithMissingContextShownAsDashes) {
-    Bytes daten = blankSavegame();
-    placeRecord(daten, 0, codeA, 1);
-    placeRecord(daten, daten.size() - 12, codeB, 1);
-    const std::vector<WagenEintrag> wagen{{"A", codeA}, {"B", codeB}};
-    const auto rows = listCarRecords(daten, wagen, Category::Shop);
+    Bytes data = blankSavegame();
+    placeRecord(data, 0, codeA, 1);
+    placeRecord(data, data.size() - 12, codeB, 1);
+    const std::vector<WagenEintrag> cars{{"A", codeA}, {"B", codeB}};
+    const auto rows = listCarRecords(data, cars, Category::Shop);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].position, "00004");
     EXPECT_EQ(rows[0].context, "---------------- - 01EEEEEE");
@@ -141,8 +141,8 @@ TEST(CarSearch, RecordsAtEitherEndAreListedWithMissingContextShownAsDashes) {
 }
 
 TEST(CarSearch, NothingLoadedOrNoCatalogueFindsNothing) {
-    const std::vector<WagenEintrag> wagen{{"A", codeA}, {"Leer", {}}};
-    EXPECT_TRUE(listCarRecords({}, wagen, Category::Shop).empty());
+    const std::vector<WagenEintrag> cars{{"A", codeA}, {"Leer", {}}};
+    EXPECT_TRUE(listCarRecords({}, cars, Category::Shop).empty());
     EXPECT_TRUE(listCarRecords(blankSavegame(), {}, Category::Shop).empty());
 }
 
@@ -174,16 +174,16 @@ class CollidingInput {
     }
 
     Bytes savegame(const std::vector<WagenEintrag>& cars) {
-        const std::size_t sizes[] = {0, 4, 11, 12, 13, 64, 500, 4000, SpielstandGroesse};
-        Bytes daten = pick(0, 2) == 0 ? periodic(sizes[pick(0, 8)]) : bytes(sizes[pick(0, 8)]);
+        const std::size_t sizes[] = {0, 4, 11, 12, 13, 64, 500, 4000, SavegameSize};
+        Bytes data = pick(0, 2) == 0 ? periodic(sizes[pick(0, 8)]) : bytes(sizes[pick(0, 8)]);
         for (std::size_t i = 0, n = cars.empty() ? 0 : pick(0, 30); i < n; ++i) {
             const Bytes& code = cars[pick(0, cars.size() - 1)].Kennung;
             const auto categoryByte = static_cast<std::uint8_t>(category());
             for (std::size_t again = pick(1, 4); again > 0; --again) {
-                plant(daten, code, categoryByte);
+                plant(data, code, categoryByte);
             }
         }
-        return daten;
+        return data;
     }
 
     // Mostly the one category of this input, so that planted records overlap.
@@ -210,17 +210,17 @@ class CollidingInput {
         }
         return result;
     }
-    void plant(Bytes& daten, const Bytes& code, std::uint8_t categoryByte) {
-        if (daten.size() < code.size() + 4) {
+    void plant(Bytes& data, const Bytes& code, std::uint8_t categoryByte) {
+        if (data.size() < code.size() + 4) {
             return;
         }
-        const std::size_t last = daten.size() - code.size() - 4;
+        const std::size_t last = data.size() - code.size() - 4;
         const std::size_t near = lastPlanted_ + (pick(0, 1) == 0 ? pick(8, 11) : pick(1, 12));
         const std::size_t at = near <= last ? near : pick(0, last);
         Bytes record{0, 0, 0};
         record.insert(record.end(), code.begin(), code.end());
         record.push_back(categoryByte);
-        std::copy(record.begin(), record.end(), daten.begin() + static_cast<std::ptrdiff_t>(at));
+        std::copy(record.begin(), record.end(), data.begin() + static_cast<std::ptrdiff_t>(at));
         lastPlanted_ = at;
     }
 
@@ -242,10 +242,10 @@ TEST(CarSearch, OnePassEqualsTheScanPerCarOnThousandsOfCollidingInputs) {
     for (; seed <= 5000 && std::chrono::steady_clock::now() < deadline; ++seed) {
         CollidingInput input(seed);
         const auto cars = input.catalogue();
-        const Bytes daten = input.savegame(cars);
+        const Bytes data = input.savegame(cars);
         const Category category = input.category();
-        ASSERT_EQ(findRecords(daten, CodeIndex(cars), category),
-                  garagon::test::perCarSearch(daten, cars, category))
+        ASSERT_EQ(findRecords(data, CodeIndex(cars), category),
+                  garagon::test::perCarSearch(data, cars, category))
             << "seed " << seed;
     }
     EXPECT_GT(seed, 200u) << "too few inputs compared in the time";

@@ -43,7 +43,7 @@ Input split(const std::uint8_t* data, std::size_t size) {
 
 // Every reported record of one car: where it says, with ascending positions at least 8 apart.
 void checkRowsOfOneCar(const std::vector<ResultRow>& rows, const Bytes& buffer,
-                       const WagenEintrag& car, Category kategorie) {
+                       const WagenEintrag& car, Category category) {
     std::size_t previous = 0;
     for (const auto& row : rows) {
         const std::size_t position = std::stoul(row.position);
@@ -54,20 +54,20 @@ void checkRowsOfOneCar(const std::vector<ResultRow>& rows, const Bytes& buffer,
         check(buffer[start] == 0 && buffer[start + 1] == 0 && buffer[start + 2] == 0);
         check(std::equal(car.Kennung.begin(), car.Kennung.end(),
                          buffer.begin() + static_cast<std::ptrdiff_t>(start + 3)));
-        check(buffer[start + 3 + car.Kennung.size()] == static_cast<std::uint8_t>(kategorie));
+        check(buffer[start + 3 + car.Kennung.size()] == static_cast<std::uint8_t>(category));
         previous = position;
     }
 }
 
 void checkReplacement(const Bytes& buffer, std::size_t position, const Bytes& code) {
     Bytes changed = buffer;
-    const auto status = ersetzeKennung(changed, position, code);
+    const auto status = replaceCode(changed, position, code);
     check(changed.size() == buffer.size());
-    if (status != Ersetzstatus::Ersetzt) {
+    if (status != ReplaceStatus::Replaced) {
         check(changed == buffer);
         return;
     }
-    check(code.size() == KennungLaenge && position >= 1 && position + 7 <= buffer.size());
+    check(code.size() == CodeLength && position >= 1 && position + 7 <= buffer.size());
     for (std::size_t i = 0; i < buffer.size(); ++i) {
         const bool inCode = i >= position - 1 && i < position + 7;
         check(changed[i] == (inCode ? code[i - (position - 1)] : buffer[i]));
@@ -78,8 +78,8 @@ void checkReplacement(const Bytes& buffer, std::size_t position, const Bytes& co
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Input input = split(data, size);
-    const Katalog katalog = parseKatalog(input.catalogueText);
-    const std::span<const WagenEintrag> cars = std::span(katalog.wagen).subspan(1);
+    const Catalogue catalogue = parseCatalogue(input.catalogueText);
+    const std::span<const WagenEintrag> cars = std::span(catalogue.cars).subspan(1);
     const auto rows = listCarRecords(input.buffer, cars, input.category);
     // The one-pass search finds exactly what a scan per car finds.
     check(findRecords(input.buffer, CodeIndex(cars), input.category) ==

@@ -6,12 +6,12 @@ namespace garagon::test {
 
 // The plain search that the one-pass search must equal: one scan of the whole savegame
 // per catalogue car, in catalogue order.
-inline std::vector<RecordMatch> perCarSearch(std::span<const std::uint8_t> daten,
+inline std::vector<RecordMatch> perCarSearch(std::span<const std::uint8_t> data,
                                              std::span<const WagenEintrag> cars,
                                              Category category) {
     std::vector<RecordMatch> matches;
     for (std::size_t car = 0; car < cars.size(); ++car) {
-        for (const std::size_t start : scanForCode(daten, cars[car].Kennung, category)) {
+        for (const std::size_t start : scanForCode(data, cars[car].Kennung, category)) {
             matches.push_back({car, start});
         }
     }

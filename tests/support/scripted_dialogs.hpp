@@ -7,22 +7,22 @@
 
 namespace garagon::test {
 
-struct Meldung {
-    QString titel;
+struct ShownMessage {
+    QString title;
     QString text;
 };
 
 // Dialogs that answer from a script and record the messages instead of showing them.
-class ScriptedDialogs : public Dialoge {
+class ScriptedDialogs : public Dialogs {
   public:
-    QStringList pfade; // answers of the file dialog, in order; none left = cancelled
-    QList<Meldung> meldungen;
+    QStringList paths; // answers of the file dialog, in order; none left = cancelled
+    QList<ShownMessage> shownMessages;
 
-    QString waehleSpielstand(QWidget*) override {
-        return pfade.isEmpty() ? QString() : pfade.takeFirst();
+    QString chooseSavegame(QWidget*) override {
+        return paths.isEmpty() ? QString() : paths.takeFirst();
     }
-    void meldung(QWidget*, const QString& titel, const QString& text) override {
-        meldungen.append({titel, text});
+    void showMessage(QWidget*, const QString& title, const QString& text) override {
+        shownMessages.append({title, text});
     }
 };
 

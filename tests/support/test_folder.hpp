@@ -48,19 +48,18 @@ inline Bytes readFile(const std::string& path) {
 // A savegame-sized buffer whose bytes differ from one another, seeded so that two
 // savegames made with different seeds differ everywhere.
 inline Bytes patternedSavegame(std::uint8_t seed, std::size_t size = 63596) {
-    Bytes daten(size);
+    Bytes data(size);
     for (std::size_t i = 0; i < size; ++i) {
-        daten[i] = static_cast<std::uint8_t>(i * 7 + seed);
+        data[i] = static_cast<std::uint8_t>(i * 7 + seed);
     }
-    return daten;
+    return data;
 }
 
 // Writes a car record "00 00 00 <code> <category>" at the 0-based offset.
-inline void placeRecord(Bytes& daten, std::size_t offset, const Bytes& code,
-                        std::uint8_t category) {
-    daten[offset] = daten[offset + 1] = daten[offset + 2] = 0;
-    std::copy(code.begin(), code.end(), daten.begin() + static_cast<std::ptrdiff_t>(offset + 3));
-    daten[offset + 3 + code.size()] = category;
+inline void placeRecord(Bytes& data, std::size_t offset, const Bytes& code, std::uint8_t category) {
+    data[offset] = data[offset + 1] = data[offset + 2] = 0;
+    std::copy(code.begin(), code.end(), data.begin() + static_cast<std::ptrdiff_t>(offset + 3));
+    data[offset + 3 + code.size()] = category;
 }
 
 } // namespace garagon::test

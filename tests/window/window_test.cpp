@@ -29,7 +29,7 @@
 using namespace garagon;
 using garagon::test::placeRecord;
 using garagon::test::readFile;
-using FakeDialoge = garagon::test::ScriptedDialogs;
+using FakeDialogs = garagon::test::ScriptedDialogs;
 using garagon::test::TestFolder;
 using garagon::test::writeFile;
 
@@ -37,7 +37,7 @@ namespace {
 
 const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
 const Bytes codeEuro{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
-const Bytes codeDritter{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28};
+const Bytes codeC{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28};
 
 // Windows-1252: 0xF6 is "ö", 0x80 is "€".
 const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
@@ -46,13 +46,13 @@ const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
 
 // Shop: Möwe at 1004, Euro at 2004; career: Dritter at 3004; own: Möwe at 4004, Euro at 5004.
 Bytes demoSavegame() {
-    Bytes daten(63596, 0xEE);
-    placeRecord(daten, 1000, codeMoewe, 1);
-    placeRecord(daten, 2000, codeEuro, 1);
-    placeRecord(daten, 3000, codeDritter, 2);
-    placeRecord(daten, 4000, codeMoewe, 4);
-    placeRecord(daten, 5000, codeEuro, 4);
-    return daten;
+    Bytes data(63596, 0xEE);
+    placeRecord(data, 1000, codeMoewe, 1);
+    placeRecord(data, 2000, codeEuro, 1);
+    placeRecord(data, 3000, codeC, 2);
+    placeRecord(data, 4000, codeMoewe, 4);
+    placeRecord(data, 5000, codeEuro, 4);
+    return data;
 }
 
 } // namespace
@@ -62,7 +62,7 @@ class WindowTest : public QObject {
 
   private:
     std::unique_ptr<TestFolder> folder;
-    FakeDialoge dialoge;
+    FakeDialogs dialogs;
     std::unique_ptr<frmVelox> window;
     QString savegame;
 
@@ -70,7 +70,7 @@ class WindowTest : public QObject {
         if (catalogueText != nullptr) {
             writeFile(folder->file("Cardata.txt"), catalogueText);
         }
-        window = starteFenster(dialoge, folder->path());
+        window = startWindow(dialogs, folder->path());
         if (window) {
             window->show();
         }
@@ -86,8 +86,8 @@ class WindowTest : public QObject {
 
     void click(const char* name) { control<QAbstractButton>(name)->click(); }
 
-    void open(const QString& pfad) {
-        dialoge.pfade.append(pfad);
+    void open(const QString& path) {
+        dialogs.paths.append(path);
         click("cmdOpen");
     }
 
@@ -169,7 +169,7 @@ class WindowTest : public QObject {
 
     void init() {
         folder = std::make_unique<TestFolder>();
-        dialoge = FakeDialoge{};
+        dialogs = FakeDialogs{};
         savegame = QString::fromStdString(folder->file("save1.dat"));
         writeFile(savegame.toStdString(), demoSavegame());
     }
@@ -206,7 +206,7 @@ class WindowTest : public QObject {
         QCOMPARE(states(), (QList<bool>{true, true, true, false}));
         QVERIFY(control<QRadioButton>("optShop")->isChecked());
         QCOMPARE(rowCount(), 0);
-        QVERIFY(dialoge.meldungen.isEmpty());
+        QVERIFY(dialogs.shownMessages.isEmpty());
         QCOMPARE(control<QWidget>("lvCars")->accessibleName(), QStringLiteral("Gefundene Wagen"));
         QCOMPARE(control<QWidget>("cmdSave")->accessibleName(),
                  QStringLiteral("Änderungen speichern"));
@@ -269,9 +269,10 @@ class WindowTest : public QObject {
     void aMissingCatalogueEndsWithItsMessage() {
         start(nullptr);
         QVERIFY(!window);
-        QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
-        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
+        QCOMPARE(dialogs.shownMessages.size(), 1);
+        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(dialogs.shownMessages[0].text,
+                 QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
     }
 
     void anEmptyCatalogueLeavesOnlyExitAndOptions() {
@@ -280,15 +281,15 @@ class WindowTest : public QObject {
         QVERIFY(control<QWidget>("cmdExit")->isEnabled());
         click("optMY");
         QCOMPARE(rowCount(), 0);
-        QVERIFY(dialoge.meldungen.isEmpty());
+        QVERIFY(dialogs.shownMessages.isEmpty());
     }
 
     void badCatalogueLinesAreReportedOnceAndTheRestWorks() {
         start("0102030405060708 = M\xF6we\r\nXX02030405060708 = Kaputt\r\n2122232425262728 = "
               "Dritter\r\n");
-        QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
-        QVERIFY(dialoge.meldungen[0].text.contains(QStringLiteral("Zeile 2")));
+        QCOMPARE(dialogs.shownMessages.size(), 1);
+        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
+        QVERIFY(dialogs.shownMessages[0].text.contains(QStringLiteral("Zeile 2")));
         auto* cars = control<QComboBox>("cmbCars");
         QCOMPARE(cars->count(), 2);
         open(savegame);
@@ -329,9 +330,9 @@ class WindowTest : public QObject {
         const auto shortFile = folder->file("kurz.dat");
         writeFile(shortFile, Bytes(63595, 0));
         open(QString::fromStdString(shortFile));
-        QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
-        QCOMPARE(dialoge.meldungen[0].text,
+        QCOMPARE(dialogs.shownMessages.size(), 1);
+        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(dialogs.shownMessages[0].text,
                  QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [kurz.dat]"));
         QCOMPARE(states(), (QList<bool>{true, true, false, false}));
@@ -341,7 +342,7 @@ class WindowTest : public QObject {
         QVERIFY(!control<QWidget>("cmdReplace")->isEnabled());
 
         open(QString::fromStdString(folder->file("fehlt.dat")));
-        QCOMPARE(dialoge.meldungen.last().text,
+        QCOMPARE(dialogs.shownMessages.last().text,
                  QStringLiteral("Spielstand konnte nicht geladen werden!"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [fehlt.dat]"));
     }
@@ -368,15 +369,15 @@ class WindowTest : public QObject {
         QCOMPARE(states(), (QList<bool>{true, true, true, true}));
 
         click("cmdSave");
-        QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Gespeichert"));
-        QVERIFY(
-            dialoge.meldungen[0].text.contains(savegame + QStringLiteral(".~1\r\n gesichert.")));
+        QCOMPARE(dialogs.shownMessages.size(), 1);
+        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Gespeichert"));
+        QVERIFY(dialogs.shownMessages[0].text.contains(savegame +
+                                                       QStringLiteral(".~1\r\n gesichert.")));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
         const Bytes original = demoSavegame();
         QCOMPARE(readFile(savegame.toStdString() + ".~1"), original);
         Bytes expected = original;
-        std::copy(codeDritter.begin(), codeDritter.end(), expected.begin() + 2003);
+        std::copy(codeC.begin(), codeC.end(), expected.begin() + 2003);
         QCOMPARE(readFile(savegame.toStdString()), expected);
     }
 
@@ -395,13 +396,13 @@ class WindowTest : public QObject {
     void replacingWithoutAMarkedRowIsRefused() {
         start();
         click("cmdReplace");
-        QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].text,
+        QCOMPARE(dialogs.shownMessages.size(), 1);
+        QCOMPARE(dialogs.shownMessages[0].text,
                  QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
         open(savegame);
         control<QTreeView>("lvCars")->clearSelection();
         click("cmdReplace");
-        QCOMPARE(dialoge.meldungen.size(), 2);
+        QCOMPARE(dialogs.shownMessages.size(), 2);
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
 
@@ -410,9 +411,10 @@ class WindowTest : public QObject {
         open(savegame);
         control<QComboBox>("cmbCars")->setCurrentIndex(-1);
         click("cmdReplace");
-        QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
-        QCOMPARE(dialoge.meldungen[0].text, QStringLiteral("Es wurde kein neues Auto gewählt!"));
+        QCOMPARE(dialogs.shownMessages.size(), 1);
+        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(dialogs.shownMessages[0].text,
+                 QStringLiteral("Es wurde kein neues Auto gewählt!"));
         QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
@@ -422,9 +424,9 @@ class WindowTest : public QObject {
         open(savegame);
         control<QComboBox>("cmbCars")->setCurrentIndex(1);
         click("cmdReplace");
-        QCOMPARE(dialoge.meldungen.size(), 1);
-        QCOMPARE(dialoge.meldungen[0].titel, QStringLiteral("Fehler"));
-        QCOMPARE(dialoge.meldungen[0].text, QString::fromUtf8(messages::WrongCodeLength));
+        QCOMPARE(dialogs.shownMessages.size(), 1);
+        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(dialogs.shownMessages[0].text, QString::fromUtf8(messages::WrongCodeLength));
         QCOMPARE(column(0), QStringList{"Möwe"});
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
@@ -439,14 +441,14 @@ class WindowTest : public QObject {
         QCOMPARE(::flock(held, LOCK_EX), 0);
         click("cmdSave");
         ::close(held);
-        QCOMPARE(dialoge.meldungen.last().titel, QStringLiteral("Fehler"));
-        QVERIFY(dialoge.meldungen.last().text.contains(QStringLiteral("Ein anderes Programm")));
-        QVERIFY(dialoge.meldungen.last().text.contains(QStringLiteral("unverändert")));
+        QCOMPARE(dialogs.shownMessages.last().title, QStringLiteral("Fehler"));
+        QVERIFY(dialogs.shownMessages.last().text.contains(QStringLiteral("Ein anderes Programm")));
+        QVERIFY(dialogs.shownMessages.last().text.contains(QStringLiteral("unverändert")));
         QVERIFY(control<QWidget>("cmdSave")->isEnabled());
         QCOMPARE(readFile(savegame.toStdString()), demoSavegame());
 
         click("cmdSave");
-        QCOMPARE(dialoge.meldungen.last().titel, QStringLiteral("Gespeichert"));
+        QCOMPARE(dialogs.shownMessages.last().title, QStringLiteral("Gespeichert"));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
 
@@ -474,8 +476,8 @@ class WindowTest : public QObject {
             dialog->selectFile(savegame);
             buttons->button(QDialogButtonBox::Open)->click();
         });
-        QtDialoge real;
-        QCOMPARE(real.waehleSpielstand(nullptr), savegame);
+        QtDialogs real;
+        QCOMPARE(real.chooseSavegame(nullptr), savegame);
         QCOMPARE(title, QStringLiteral("Tarvo Spielstand laden"));
         QCOMPARE(name, QStringLiteral("ComDia"));
         QVERIFY(filters.isEmpty() || filters == QStringList{QStringLiteral("Alle Dateien (*)")});
@@ -490,7 +492,7 @@ class WindowTest : public QObject {
             reopenedIn = dialog ? dialog->directory().absolutePath() : QString();
             closeModal();
         });
-        QCOMPARE(real.waehleSpielstand(nullptr), QString());
+        QCOMPARE(real.chooseSavegame(nullptr), QString());
         QCOMPARE(reopenedIn, QString::fromStdString(folder->path().string()));
     }
 
@@ -509,8 +511,8 @@ class WindowTest : public QObject {
             buttons = box->buttons().size();
             box->button(QMessageBox::Ok)->click();
         });
-        QtDialoge real;
-        real.meldung(nullptr, QStringLiteral("Fehler"), QStringLiteral("Zeile 1\r\nZeile 2"));
+        QtDialogs real;
+        real.showMessage(nullptr, QStringLiteral("Fehler"), QStringLiteral("Zeile 1\r\nZeile 2"));
         QCOMPARE(icon, QMessageBox::Information);
         QCOMPARE(title, QStringLiteral("Fehler"));
         QCOMPARE(text, QStringLiteral("Zeile 1\r\nZeile 2"));
@@ -519,8 +521,8 @@ class WindowTest : public QObject {
 
     void aRoundTripByKeysAlone() {
         writeFile(folder->file("Cardata.txt"), catalogue);
-        QtDialoge real;
-        window = starteFenster(real, folder->path());
+        QtDialogs real;
+        window = startWindow(real, folder->path());
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -565,7 +567,7 @@ class WindowTest : public QObject {
 
         Bytes expected = demoSavegame();
         QCOMPARE(readFile(savegame.toStdString() + ".~1"), expected);
-        std::copy(codeDritter.begin(), codeDritter.end(), expected.begin() + 2003);
+        std::copy(codeC.begin(), codeC.end(), expected.begin() + 2003);
         QCOMPARE(readFile(savegame.toStdString()), expected);
     }
 
