@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build/ci}
 app_id=example.garagon.Garagon
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix=$scratch/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for path in bin/garagon lib/garagon/garagon lib/garagon/Cardata.txt \
@@ -26,13 +27,14 @@ complaints=$(desktop-file-validate "$desktop")
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml"
 
 # The menu's command with %f replaced by the file, started as the menu would start it.
-savegame=$(mktemp -d)/Demo-Spielstand.sav
+savegame=$scratch/Demo-Spielstand.sav
 cp "$build/bin/Demo-Spielstand.sav" "$savegame"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 command=${exec_line//%f/$savegame}
 [ "${command%% *}" = "$prefix/bin/garagon" ] ||
     { echo "Exec does not start the installed link: $exec_line" >&2; exit 1; }
 expected='"Garagon 1.1 [Demo-Spielstand.sav]"'
+# shellcheck disable=SC2016 # the inner script gets the command and the title as arguments
 xvfb-run -a bash -c '
     $1 & program=$!
     for _ in $(seq 100); do
@@ -43,5 +45,4 @@ xvfb-run -a bash -c '
     kill $program
     exit 1' check "$command" "$expected" ||
     { echo "the installed program did not come up with its catalogue and the savegame" >&2; exit 1; }
-rm -r "$(dirname "$savegame")"
 echo "Per-user install: files, validators and the menu command are fine."
