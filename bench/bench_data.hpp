@@ -5,6 +5,7 @@
 #include "catalogue_parser.hpp"
 #include "savegame.hpp"
 #include "search.hpp"
+#include "test_folder.hpp"
 
 #include <chrono>
 #include <cstdio>
@@ -44,11 +45,8 @@ inline Bytes savegameWithRecords(const std::vector<WagenEintrag>& cars, std::siz
     const std::size_t spacing = (SavegameSize - 12) / records;
     const std::uint8_t categories[] = {1, 2, 4};
     for (std::size_t i = 0; i < records; ++i) {
-        const Bytes& code = cars[random() % cars.size()].Kennung;
-        const std::size_t at = i * spacing;
-        std::copy(code.begin(), code.end(), data.begin() + static_cast<std::ptrdiff_t>(at + 3));
-        data[at] = data[at + 1] = data[at + 2] = 0;
-        data[at + 11] = categories[i % 3];
+        test::placeRecord(data, i * spacing, cars[random() % cars.size()].Kennung,
+                          categories[i % 3]);
     }
     return data;
 }

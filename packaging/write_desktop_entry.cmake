@@ -1,14 +1,12 @@
 # Runs at install time, when the prefix is known: the menu entry starts the program by its
 # full path, so that it works also where the prefix's bin folder is not on the PATH.
-# Expects GARAGON_DESKTOP_ENTRY (made at configure time), GARAGON_APP_ID and GARAGON_BINDIR.
-file(READ "${GARAGON_DESKTOP_ENTRY}" entry)
+# Expects GARAGON_DESKTOP_TEMPLATE, GARAGON_APP_ID and GARAGON_BINDIR.
 if(IS_ABSOLUTE "${GARAGON_BINDIR}")
-    set(bindir "${GARAGON_BINDIR}")
+    set(GARAGON_EXEC "${GARAGON_BINDIR}/garagon")
 else()
-    set(bindir "${CMAKE_INSTALL_PREFIX}/${GARAGON_BINDIR}")
+    set(GARAGON_EXEC "${CMAKE_INSTALL_PREFIX}/${GARAGON_BINDIR}/garagon")
 endif()
-string(REPLACE "INSTALLED_BINDIR" "${bindir}" entry "${entry}")
 set(target "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/share/applications/${GARAGON_APP_ID}.desktop")
 message(STATUS "Installing: ${target}")
-file(WRITE "${target}" "${entry}")
+configure_file("${GARAGON_DESKTOP_TEMPLATE}" "${target}" @ONLY)
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${target}")

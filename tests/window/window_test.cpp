@@ -29,7 +29,7 @@
 using namespace garagon;
 using garagon::test::placeRecord;
 using garagon::test::readFile;
-using FakeDialogs = garagon::test::ScriptedDialogs;
+using garagon::test::ScriptedDialogs;
 using garagon::test::TestFolder;
 using garagon::test::writeFile;
 
@@ -62,7 +62,7 @@ class WindowTest : public QObject {
 
   private:
     std::unique_ptr<TestFolder> folder;
-    FakeDialogs dialogs;
+    ScriptedDialogs dialogs;
     std::unique_ptr<frmVelox> window;
     QString savegame;
 
@@ -169,7 +169,7 @@ class WindowTest : public QObject {
 
     void init() {
         folder = std::make_unique<TestFolder>();
-        dialogs = FakeDialogs{};
+        dialogs = ScriptedDialogs{};
         savegame = QString::fromStdString(folder->file("save1.dat"));
         writeFile(savegame.toStdString(), demoSavegame());
     }
@@ -473,6 +473,8 @@ class WindowTest : public QObject {
             open = buttons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&'));
             cancel = buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&'));
             dialog->setDirectory(folder->path().c_str());
+            // The dialog fills in a chosen file only where the user is not typing one.
+            dialog->findChild<QWidget*>(QStringLiteral("fileNameEdit"))->clearFocus();
             dialog->selectFile(savegame);
             buttons->button(QDialogButtonBox::Open)->click();
         });
