@@ -27,6 +27,7 @@ class CodeIndex {
     // The group of the cars with this code, or none.
     std::uint32_t groupOf(std::uint64_t code) const;
     bool empty() const { return firstCar_.empty(); }
+    std::size_t carCount() const { return nextCar_.size(); }
 
     // The cars of a group in catalogue order (0-based): the first, then each one's next.
     std::uint32_t firstCar(std::uint32_t group) const { return firstCar_[group]; }

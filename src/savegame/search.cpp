@@ -13,9 +13,9 @@ constexpr std::size_t categoryOffset = 11;
 constexpr std::size_t recordLength = 12;
 constexpr std::size_t resumeDistance = 8;
 
-std::string zeroPadded(std::size_t value, int digits) {
+std::string zeroPadded(std::uint64_t value, int digits) {
     char text[32];
-    std::snprintf(text, sizeof text, "%0*zu", digits, value);
+    std::snprintf(text, sizeof text, "%0*llu", digits, static_cast<unsigned long long>(value));
     return text;
 }
 
@@ -75,24 +75,39 @@ std::vector<GroupHit> walkOnce(std::span<const std::uint8_t> data, const CodeInd
     return hits;
 }
 
+// Where one car's record starts lie in FoundRecords' list: [first, first + count).
+struct StartRange {
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
 // Within one code the rule of the plain scan holds: a record less than 8 bytes after the
-// last one taken is not found.
-void takeWithResumeRule(const std::vector<GroupHit>& hits, const CodeIndex& index,
-                        std::vector<RecordMatch>& matches) {
+// last one taken is not found. Hits come grouped by code; each group's starts are stored once.
+std::vector<StartRange> takeWithResumeRule(const std::vector<GroupHit>& hits,
+                                           const CodeIndex& index,
+                                           std::vector<std::size_t>& starts) {
+    std::vector<StartRange> ofCar(index.carCount());
     std::size_t next = 0;
     for (std::size_t i = 0; i < hits.size(); ++i) {
-        if (i == 0 || hits[i].group != hits[i - 1].group) {
+        const bool newGroup = i == 0 || hits[i].group != hits[i - 1].group;
+        if (newGroup) {
             next = 0;
+            for (auto car = index.firstCar(hits[i].group); car != CodeIndex::none;
+                 car = index.nextCar(car)) {
+                ofCar[car].first = starts.size();
+            }
         }
         if (hits[i].recordStart < next) {
             continue;
         }
         next = hits[i].recordStart + resumeDistance;
+        starts.push_back(hits[i].recordStart);
         for (auto car = index.firstCar(hits[i].group); car != CodeIndex::none;
              car = index.nextCar(car)) {
-            matches.push_back({car, hits[i].recordStart});
+            ++ofCar[car].count;
         }
     }
+    return ofCar;
 }
 
 } // namespace
@@ -121,40 +136,52 @@ std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> data, const B
     }
 }
 
-std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> data, const CodeIndex& index,
-                                     Category category) {
+FoundRecords findRecords(std::span<const std::uint8_t> data, const CodeIndex& index,
+                         Category category) {
     std::vector<GroupHit> hits = walkOnce(data, index, category);
     std::stable_sort(hits.begin(), hits.end(),
                      [](const GroupHit& a, const GroupHit& b) { return a.group < b.group; });
-    std::vector<RecordMatch> matches;
-    takeWithResumeRule(hits, index, matches);
+    FoundRecords found;
+    std::vector<StartRange> ofCar = takeWithResumeRule(hits, index, found.starts_);
     for (const auto& odd : index.oddCodes()) {
-        for (const std::size_t start : scanForCode(data, odd.code, category)) {
-            matches.push_back({odd.car, start});
+        const auto starts = scanForCode(data, odd.code, category);
+        ofCar[odd.car] = {found.starts_.size(), starts.size()};
+        found.starts_.insert(found.starts_.end(), starts.begin(), starts.end());
+    }
+    for (std::size_t car = 0; car < ofCar.size(); ++car) {
+        if (ofCar[car].count > 0) {
+            found.runs_.push_back({found.rows_, car, ofCar[car].first});
+            found.rows_ += ofCar[car].count;
         }
     }
-    std::sort(matches.begin(), matches.end(), [](const RecordMatch& a, const RecordMatch& b) {
-        return a.car != b.car ? a.car < b.car : a.recordStart < b.recordStart;
-    });
-    return matches;
+    return found;
 }
 
-std::vector<ResultRow> resultRows(std::span<const std::uint8_t> data,
-                                  std::span<const WagenEintrag> cars,
-                                  const std::vector<RecordMatch>& matches) {
-    std::vector<ResultRow> rows;
-    rows.reserve(matches.size());
-    for (std::size_t i = 0; i < matches.size(); ++i) {
-        const std::size_t start = matches[i].recordStart;
-        rows.push_back({cars[matches[i].car].Name, zeroPadded(i + 1, 3),
-                        zeroPadded(start + 1 + codeOffset, 5), contextText(data, start)});
-    }
-    return rows;
+RecordMatch FoundRecords::operator[](std::uint64_t row) const {
+    const auto after = std::upper_bound(runs_.begin(), runs_.end(), row,
+                                        [](std::uint64_t r, const CarRun& run) {
+                                            return r < run.firstRow;
+                                        });
+    const CarRun& run = *(after - 1);
+    return {run.car, starts_[run.firstStart + static_cast<std::size_t>(row - run.firstRow)]};
+}
+
+ResultRow resultRow(std::span<const std::uint8_t> data, std::span<const WagenEintrag> cars,
+                    const FoundRecords& found, std::uint64_t row) {
+    const RecordMatch match = found[row];
+    return {cars[match.car].Name, zeroPadded(row + 1, 3),
+            zeroPadded(match.recordStart + 1 + codeOffset, 5),
+            contextText(data, match.recordStart)};
 }
 
 std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> data,
                                       std::span<const WagenEintrag> cars, Category category) {
-    return resultRows(data, cars, findRecords(data, CodeIndex(cars), category));
+    const FoundRecords found = findRecords(data, CodeIndex(cars), category);
+    std::vector<ResultRow> rows;
+    for (std::uint64_t row = 0; row < found.size(); ++row) {
+        rows.push_back(resultRow(data, cars, found, row));
+    }
+    return rows;
 }
 
 } // namespace garagon

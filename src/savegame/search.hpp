@@ -29,10 +29,33 @@ struct RecordMatch {
 std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> data, const Bytes& code,
                                      Category category);
 
-// Every record of every car in one pass over the savegame: in catalogue order and within
-// one car by ascending position, exactly as scanning for each car on its own would give.
-std::vector<RecordMatch> findRecords(std::span<const std::uint8_t> data, const CodeIndex& index,
-                                     Category category);
+// The records found, in catalogue order and within one car by ascending position. Cars
+// that share a code share one run of positions, so the size grows with the cars plus the
+// records, never with their product; a row is worked out only when it is asked for.
+class FoundRecords {
+  public:
+    std::uint64_t size() const { return rows_; }
+    bool empty() const { return rows_ == 0; }
+    RecordMatch operator[](std::uint64_t row) const;
+
+  private:
+    friend FoundRecords findRecords(std::span<const std::uint8_t>, const CodeIndex&, Category);
+
+    // The rows of one car: its record starts are starts_[firstStart, firstStart + count).
+    struct CarRun {
+        std::uint64_t firstRow;
+        std::size_t car;
+        std::size_t firstStart;
+    };
+    std::vector<std::size_t> starts_;
+    std::vector<CarRun> runs_;
+    std::uint64_t rows_ = 0;
+};
+
+// Every record of every car in one pass over the savegame, exactly as scanning for each
+// car on its own would give.
+FoundRecords findRecords(std::span<const std::uint8_t> data, const CodeIndex& index,
+                         Category category);
 
 // One found record: the texts of the four list columns.
 struct ResultRow {
@@ -42,9 +65,9 @@ struct ResultRow {
     std::string context;  // 8 bytes before the record, " - ", 4 bytes from the category byte
 };
 
-std::vector<ResultRow> resultRows(std::span<const std::uint8_t> data,
-                                  std::span<const WagenEintrag> cars,
-                                  const std::vector<RecordMatch>& matches);
+// The texts of one row (0-based) of the list.
+ResultRow resultRow(std::span<const std::uint8_t> data, std::span<const WagenEintrag> cars,
+                    const FoundRecords& found, std::uint64_t row);
 
 // The rows of every record of the cars, with an index built for them.
 std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> data,

@@ -244,7 +244,7 @@ TEST(CarSearch, OnePassEqualsTheScanPerCarOnThousandsOfCollidingInputs) {
         const auto cars = input.catalogue();
         const Bytes data = input.savegame(cars);
         const Category category = input.category();
-        ASSERT_EQ(findRecords(data, CodeIndex(cars), category),
+        ASSERT_EQ(garagon::test::allMatches(findRecords(data, CodeIndex(cars), category)),
                   garagon::test::perCarSearch(data, cars, category))
             << "seed " << seed;
     }

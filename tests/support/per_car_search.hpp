@@ -18,4 +18,13 @@ inline std::vector<RecordMatch> perCarSearch(std::span<const std::uint8_t> data,
     return matches;
 }
 
+// Every row of a search result, for comparing it whole.
+inline std::vector<RecordMatch> allMatches(const FoundRecords& found) {
+    std::vector<RecordMatch> matches;
+    for (std::uint64_t row = 0; row < found.size(); ++row) {
+        matches.push_back(found[row]);
+    }
+    return matches;
+}
+
 } // namespace garagon::test

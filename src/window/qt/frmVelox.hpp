@@ -1,7 +1,6 @@
 #pragma once
 
-#include "bytes.hpp"
-#include "code_index.hpp"
+#include "window_rules.hpp"
 
 #include <QWidget>
 #include <filesystem>
@@ -19,8 +18,8 @@ class Dialogs;
 class ResultListModel;
 
 // The program's one window: the car list of a savegame, the catalogue selector and the
-// buttons to open, replace, save and end.
-class frmVelox : public QWidget {
+// buttons to open, replace, save and end. It shows what its rules decide.
+class frmVelox : public QWidget, private WindowPort {
     Q_OBJECT
 
   public:
@@ -45,28 +44,17 @@ class frmVelox : public QWidget {
     void Form_Load(const std::filesystem::path& catalogueFolder);
     void HideColumns();
     void fillCarChoice();
-
-    void cmdOpen_Click();
     void cmdReplace_Click();
-    void cmdSave_Click();
-    void cmdExit_Click();
-    void optShop_Click();
-    void optBuyed_Click();
-    void optMY_Click();
+    std::optional<std::size_t> firstMarkedRow() const;
 
-    void LadeSpielstand();
-    void AutosSuchen();
-    void searchAgain();
-    int firstMarkedRow() const; // -1 when no row is marked
-    QString cellText(int row, int column) const;
-    void showInTitle(const QString& inBrackets);
-    void showError(const QString& text);
+    std::optional<std::filesystem::path> chooseSavegame() override;
+    void showMessage(const std::string& title, const std::string& text) override;
+    void refresh() override;
 
     Dialogs& dialogs_;
+    WindowRules rules_{*this};
     bool catalogueFound_ = false;
-    QString SpielstandPfad;
-    Bytes SpielstandDaten;
-    CodeIndex codeIndex_{{}};
+    std::uint64_t listShown_ = 0;
 
     QGroupBox* Frame1 = nullptr;
     QTreeView* lvCars = nullptr;

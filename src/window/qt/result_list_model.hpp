@@ -1,22 +1,22 @@
 #pragma once
 
-#include "search.hpp"
-
 #include <QAbstractTableModel>
-#include <vector>
 
 namespace garagon {
 
+class WindowRules;
+
 // The rows of lvCars: car name, slot, position and context of each record found. The
-// view asks only for the rows it shows, so a list of any length appears at once.
+// texts of a row are made only when the view asks for them, so a list of any length
+// appears at once and costs no memory per row.
 class ResultListModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    using QAbstractTableModel::QAbstractTableModel;
+    ResultListModel(const WindowRules& rules, QObject* parent);
 
-    void setRows(std::vector<ResultRow> rows);
-    void clear() { setRows({}); }
+    // Shows a new list of this many rows.
+    void showRows(int count);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,7 +24,8 @@ class ResultListModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    std::vector<ResultRow> rows_;
+    const WindowRules& rules_;
+    int rows_ = 0;
 };
 
 } // namespace garagon

@@ -1,6 +1,6 @@
 #include "result_list_model.hpp"
 
-#include "windows1252.hpp"
+#include "window_rules.hpp"
 
 namespace garagon {
 namespace {
@@ -13,29 +13,19 @@ QVariant alignment(int column) {
     return QVariant::fromValue((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
-QString columnText(const ResultRow& row, int column) {
-    switch (column) {
-    case 0:
-        return QString::fromStdString(windows1252ToUtf8(row.name));
-    case 1:
-        return QString::fromStdString(row.slot);
-    case 2:
-        return QString::fromStdString(row.position);
-    default:
-        return QString::fromStdString(row.context);
-    }
-}
-
 } // namespace
 
-void ResultListModel::setRows(std::vector<ResultRow> rows) {
+ResultListModel::ResultListModel(const WindowRules& rules, QObject* parent)
+    : QAbstractTableModel(parent), rules_(rules) {}
+
+void ResultListModel::showRows(int count) {
     beginResetModel();
-    rows_ = std::move(rows);
+    rows_ = count;
     endResetModel();
 }
 
 int ResultListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : rows_;
 }
 
 int ResultListModel::columnCount(const QModelIndex& parent) const {
@@ -47,7 +37,8 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return columnText(rows_[static_cast<std::size_t>(index.row())], index.column());
+        return QString::fromStdString(
+            rules_.cellText(static_cast<std::size_t>(index.row()), index.column()));
     }
     return role == Qt::TextAlignmentRole ? alignment(index.column()) : QVariant{};
 }

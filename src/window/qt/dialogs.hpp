@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QPointer>
 #include <QString>
 
-class QFileDialog;
 class QWidget;
 
 namespace garagon {
@@ -21,13 +19,11 @@ class Dialogs {
 // The real dialogs.
 class QtDialogs : public Dialogs {
   public:
-    QtDialogs();
-    ~QtDialogs() override;
     QString chooseSavegame(QWidget* parent) override;
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
 
   private:
-    QPointer<QFileDialog> comDia_; // owned by its parent window, if it has one
+    QString lastFolder_; // empty at first: the dialog opens where the system puts it
 };
 
 } // namespace garagon

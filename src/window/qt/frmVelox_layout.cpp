@@ -65,7 +65,7 @@ void frmVelox::buildControls() {
     Frame1 = place<QGroupBox>(this, "Frame1", 120, 240, 5220, 6000, true);
     Frame1->setTitle(QStringLiteral("Gefundene Wagen:"));
     lvCars = place<QTreeView>(Frame1, "lvCars", 240, 360, 4740, 3900, false);
-    carRows_ = new ResultListModel(lvCars);
+    carRows_ = new ResultListModel(rules_, lvCars);
     setUpColumns(lvCars, carRows_);
     optShop = place<QRadioButton>(Frame1, "optShop", 240, 4290, 4515, 315, true);
     optShop->setText(QStringLiteral("\"Ladenwagen\""));
@@ -99,7 +99,7 @@ void frmVelox::buildControls() {
         button->setAutoDefault(false);
         button->setAccessibleName(button->text());
     }
-    lvCars->setAccessibleName(texts::FoundCars);
+    lvCars->setAccessibleName(QString::fromUtf8(texts::FoundCars));
     // Qt on Linux reports the selected car as the selector's name; say what it is for.
     cmbCars->setAccessibleDescription(Frame2->title());
     setAcceptDrops(true);

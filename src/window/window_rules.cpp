@@ -1,0 +1,211 @@
+#include "window_rules.hpp"
+
+#include "loading.hpp"
+#include "messages.hpp"
+#include "modVelox.hpp"
+#include "path_text.hpp"
+#include "replacement.hpp"
+#include "saving.hpp"
+#include "texts.hpp"
+#include "windows1252.hpp"
+
+#include <algorithm>
+
+namespace garagon {
+namespace {
+
+constexpr std::array tabOrder{Control::cmdOpen, Control::lvCars,  Control::cmbCars,
+                              Control::cmdReplace, Control::cmdSave, Control::cmdExit,
+                              Control::Options};
+
+std::span<const WagenEintrag> catalogueCars() {
+    return std::span(modVelox::Wagen).subspan(1);
+}
+
+// 1234567 as "1.234.567", as a German reader writes large numbers.
+std::string grouped(std::uint64_t number) {
+    std::string digits = std::to_string(number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ".");
+    }
+    return digits;
+}
+
+std::string replaced(std::string text, const std::string& field, const std::string& value) {
+    return text.replace(text.find(field), field.size(), value);
+}
+
+} // namespace
+
+WindowRules::WindowRules(WindowPort& port) : port_(port), title_(texts::TitlePrefix) {
+    title_ += std::string("[") + texts::NoSavegame + "]";
+    enabled_.fill(true);
+    setEnabled(Control::cmdSave, false);
+}
+
+bool WindowRules::Form_Load(const std::filesystem::path& programFolder) {
+    const auto report = modVelox::LadeWagenliste(programFolder);
+    switch (report.status) {
+    case modVelox::CatalogueStatus::NotFound:
+        tell(texts::ErrorTitle, texts::CatalogueNotFound);
+        return false;
+    case modVelox::CatalogueStatus::ReadError:
+        tell(texts::ErrorTitle, std::string(texts::CatalogueUnreadable) + "\r\n" +
+                                    messages::reason(report.error) + ".");
+        return false;
+    case modVelox::CatalogueStatus::Read:
+        break;
+    }
+    codeIndex_ = CodeIndex(catalogueCars());
+    if (!report.problems.empty()) {
+        tell(texts::ErrorTitle, report.problems);
+    }
+    if (modVelox::WagenAnzahl < 1) {
+        for (const Control control :
+             {Control::cmbCars, Control::cmdOpen, Control::cmdSave, Control::cmdReplace}) {
+            setEnabled(control, false);
+        }
+    }
+    for (const auto& car : catalogueCars()) {
+        carNames_.push_back(windows1252ToUtf8(car.Name));
+    }
+    port_.refresh();
+    return true;
+}
+
+Control WindowRules::focusFrom(Control wanted) const {
+    const auto from = std::find(tabOrder.begin(), tabOrder.end(), wanted);
+    for (std::size_t step = 0; step < tabOrder.size(); ++step) {
+        const Control control =
+            tabOrder[(static_cast<std::size_t>(from - tabOrder.begin()) + step) % tabOrder.size()];
+        if (isEnabled(control)) {
+            return control;
+        }
+    }
+    return Control::cmdExit;
+}
+
+void WindowRules::cmdOpen_Click() {
+    if (const auto path = port_.chooseSavegame()) {
+        openSavegame(*path);
+    } // cancelled: everything stays as it was
+}
+
+void WindowRules::openSavegame(const std::filesystem::path& path) {
+    if (!isEnabled(Control::cmdOpen)) {
+        return; // without a catalogue nothing can be opened, whichever way
+    }
+    SpielstandPfad = std::filesystem::absolute(path).lexically_normal();
+    showInTitle(pathText(path.filename()));
+    LadeSpielstand();
+    port_.refresh();
+}
+
+void WindowRules::LadeSpielstand() {
+    found_ = {};
+    ++listNumber_;
+    auto result = loadSavegame(SpielstandPfad);
+    SpielstandDaten = std::move(result.data);
+    switch (result.status) {
+    case LoadStatus::Loaded:
+        AutosSuchen();
+        return;
+    case LoadStatus::NotFound:
+        tell(texts::ErrorTitle, texts::SavegameNotLoaded);
+        break;
+    case LoadStatus::NotASavegame:
+        tell(texts::ErrorTitle, texts::NotASavegame);
+        break;
+    case LoadStatus::ReadError:
+        showInTitle(texts::NoSavegame);
+        break;
+    }
+    setEnabled(Control::cmdReplace, false);
+    setEnabled(Control::cmdSave, false);
+}
+
+void WindowRules::AutosSuchen() {
+    found_ = findRecords(SpielstandDaten, codeIndex_, category_);
+    ++listNumber_;
+    setEnabled(Control::cmdReplace, !found_.empty());
+    if (found_.size() > RowCap) {
+        tell(texts::NoticeTitle,
+             replaced(replaced(texts::RowsCapped, "{found}", grouped(found_.size())), "{listed}",
+                      grouped(RowCap)));
+    }
+}
+
+void WindowRules::chooseCategory(Category category) {
+    category_ = category;
+    AutosSuchen();
+    port_.refresh();
+}
+
+std::size_t WindowRules::rowCount() const {
+    return static_cast<std::size_t>(std::min(found_.size(), RowCap));
+}
+
+std::string WindowRules::cellText(std::size_t row, int column) const {
+    const ResultRow texts = resultRow(SpielstandDaten, catalogueCars(), found_, row);
+    switch (column) {
+    case 0:
+        return windows1252ToUtf8(texts.name);
+    case 1:
+        return texts.slot;
+    case 2:
+        return texts.position;
+    default:
+        return texts.context;
+    }
+}
+
+void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, int chosenCar) {
+    if (!firstMarkedRow || *firstMarkedRow >= rowCount() ||
+        catalogueCars()[found_[*firstMarkedRow].car].Name.empty()) {
+        tell(texts::ErrorTitle, texts::NoCarToReplace);
+        return;
+    }
+    if (chosenCar < 0 || static_cast<std::size_t>(chosenCar) >= catalogueCars().size()) {
+        tell(texts::ErrorTitle, texts::NoNewCar);
+        return;
+    }
+    const std::size_t position = found_[*firstMarkedRow].recordStart + 4;
+    const auto& code = catalogueCars()[static_cast<std::size_t>(chosenCar)].Kennung;
+    switch (replaceCode(SpielstandDaten, position, code)) {
+    case ReplaceStatus::WrongLength:
+        tell(texts::ErrorTitle, messages::WrongCodeLength);
+        return;
+    case ReplaceStatus::InvalidPosition:
+        tell(texts::ErrorTitle, texts::NoNewCar);
+        return;
+    case ReplaceStatus::Replaced:
+        AutosSuchen();
+        setEnabled(Control::cmdSave, true);
+        port_.refresh();
+        return;
+    }
+}
+
+void WindowRules::cmdSave_Click() {
+    setEnabled(Control::cmdSave, false);
+    const auto result = saveSavegame(SpielstandPfad, SpielstandDaten);
+    // Nothing was written after a failure: the changes can be saved again.
+    setEnabled(Control::cmdSave, !result.saved);
+    tell(result.title, result.text);
+}
+
+void WindowRules::setEnabled(Control control, bool enabled) {
+    enabled_[static_cast<std::size_t>(control)] = enabled;
+}
+
+void WindowRules::showInTitle(const std::string& inBrackets) {
+    title_ = texts::TitlePrefix + ("[" + inBrackets + "]");
+}
+
+// The window shows the state so far before the modal message appears over it.
+void WindowRules::tell(const std::string& title, const std::string& text) {
+    port_.refresh();
+    port_.showMessage(title, text);
+}
+
+} // namespace garagon

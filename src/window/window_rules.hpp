@@ -1,0 +1,93 @@
+#pragma once
+
+#include "bytes.hpp"
+#include "code_index.hpp"
+#include "search.hpp"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace garagon {
+
+// The controls whose state the rules decide, in the window's tab order.
+enum class Control { cmdOpen, lvCars, cmbCars, cmdReplace, cmdSave, cmdExit, Options, Count };
+
+// What the rules need of a window: its modal dialogs, and a word when what it shows must
+// be brought up to date.
+class WindowPort {
+  public:
+    virtual ~WindowPort() = default;
+    // The chosen file's full path; nothing when the dialog was cancelled.
+    virtual std::optional<std::filesystem::path> chooseSavegame() = 0;
+    // A modal message with the information icon and one OK button; UTF-8, lines by CR LF.
+    virtual void showMessage(const std::string& title, const std::string& text) = 0;
+    // Title, enabled states, options or list have changed.
+    virtual void refresh() = 0;
+};
+
+// The window's behaviour without a toolkit: what each event does, the title, which
+// controls are enabled, the rows of the list and which of them is marked, which message
+// appears, and where the focus goes. Each window binds its controls to one of these.
+class WindowRules {
+  public:
+    // No list is longer: a real savegame gives a few thousand rows at most, while a
+    // hostile catalogue and savegame could ask for hundreds of millions.
+    static constexpr std::uint64_t RowCap = 1'000'000;
+
+    explicit WindowRules(WindowPort& port);
+
+    // Reads the catalogue from the program's folder. False when it is missing or
+    // unreadable: its message has been shown and the program must end.
+    bool Form_Load(const std::filesystem::path& programFolder);
+
+    void cmdOpen_Click();
+    // Opens a savegame as if chosen in the file dialog: from the command line, or dropped.
+    void openSavegame(const std::filesystem::path& path);
+    // The first marked row, if any, and the entry chosen in cmbCars (-1 for none).
+    void cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, int chosenCar);
+    void cmdSave_Click();
+    void optShop_Click() { chooseCategory(Category::Shop); }
+    void optBuyed_Click() { chooseCategory(Category::Career); }
+    void optMY_Click() { chooseCategory(Category::Own); }
+
+    const std::string& title() const { return title_; }
+    bool isEnabled(Control control) const { return enabled_[static_cast<std::size_t>(control)]; }
+    Category category() const { return category_; }
+    // The entries of cmbCars, in catalogue order, and the one chosen at start (-1: none).
+    const std::vector<std::string>& carNames() const { return carNames_; }
+    int firstChosenCar() const { return carNames_.empty() ? -1 : 0; }
+    // Where the focus goes when it would be on the given control: there, or on the next
+    // enabled control in tab order.
+    Control focusFrom(Control wanted) const;
+
+    // The list: its rows, their texts (columns 0 to 3, UTF-8), and a number that rises
+    // with every new list, on which the view shows it afresh and marks the first row.
+    std::size_t rowCount() const;
+    std::string cellText(std::size_t row, int column) const;
+    std::uint64_t listNumber() const { return listNumber_; }
+
+  private:
+    void LadeSpielstand();
+    void AutosSuchen();
+    void chooseCategory(Category category);
+    void setEnabled(Control control, bool enabled);
+    void showInTitle(const std::string& inBrackets);
+    void tell(const std::string& title, const std::string& text);
+
+    WindowPort& port_;
+    std::filesystem::path SpielstandPfad;
+    Bytes SpielstandDaten;
+    CodeIndex codeIndex_{{}};
+    FoundRecords found_;
+    std::uint64_t listNumber_ = 0;
+    std::string title_;
+    std::vector<std::string> carNames_;
+    Category category_ = Category::Shop;
+    std::array<bool, static_cast<std::size_t>(Control::Count)> enabled_{};
+};
+
+} // namespace garagon
