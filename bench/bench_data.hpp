@@ -85,6 +85,25 @@ inline std::string catalogueTextWithCodes(std::size_t count, const std::vector<B
     return text + catalogueText(count - codes.size());
 }
 
+// A hostile pair: every catalogue line carries the same code, and the savegame holds as
+// many records of it as fit, back to back, so the list would have lines x records rows.
+struct HostilePair {
+    std::string catalogue;
+    Bytes data;
+};
+
+inline HostilePair hostilePair(std::size_t lines, std::size_t records) {
+    const Bytes code{1, 2, 3, 4, 5, 6, 7, 8};
+    HostilePair pair{{}, Bytes(SavegameSize, 0xEE)};
+    for (std::size_t i = 0; i < lines; ++i) {
+        pair.catalogue += "0102030405060708 = Wagen " + std::to_string(i + 1) + "\r\n";
+    }
+    for (std::size_t i = 0; i < records; ++i) {
+        test::placeRecord(pair.data, i * 12, code, 1);
+    }
+    return pair;
+}
+
 // The mean wall time of a call over repeats runs, in microseconds.
 template <class Call> double meanMicroseconds(int repeats, Call call) {
     const auto start = std::chrono::steady_clock::now();

@@ -83,6 +83,20 @@ void largestListRows(benchmark::State& state) {
 }
 BENCHMARK(largestListRows)->Unit(benchmark::kMicrosecond);
 
+// The search over the hostile pair: 173 million rows, kept as 5,299 positions.
+void hostilePairSearch(benchmark::State& state) {
+    const HostilePair pair = hostilePair(32767, 5299);
+    auto cars = parseCatalogue(pair.catalogue).cars;
+    cars.erase(cars.begin());
+    const CodeIndex index(cars);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(findRecords(pair.data, index, Category::Shop));
+    }
+    state.counters["rows"] =
+        static_cast<double>(findRecords(pair.data, index, Category::Shop).size());
+}
+BENCHMARK(hostilePairSearch)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

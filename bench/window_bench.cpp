@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <filesystem>
+#include <fstream>
 
 using namespace garagon;
 using namespace garagon::bench;
@@ -77,6 +78,37 @@ void categoryClick(benchmark::State& state) {
     state.counters["rows"] = listRows(*window);
 }
 BENCHMARK(categoryClick)->Unit(benchmark::kMillisecond);
+
+// The resident memory of this process, in MB, as the system counts it.
+double residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) {
+            return std::stod(line.substr(6)) / 1024;
+        }
+    }
+    return 0;
+}
+
+// 32,767 names of one code and 5,299 records of it: 173 million rows, of which the list
+// shows the first million.
+void hostilePairOpen(benchmark::State& state) {
+    const HostilePair pair = hostilePair(32767, 5299);
+    test::TestFolder folder;
+    test::writeFile(folder.file("Cardata.txt"), pair.catalogue);
+    const QString savegame = QString::fromStdString(folder.file("feindlich.sav"));
+    test::writeFile(savegame.toStdString(), pair.data);
+    test::ScriptedDialogs dialogs;
+    const auto window = shownWindow(dialogs, folder.path());
+    for (auto _ : state) {
+        dialogs.paths.append(savegame);
+        click(*window, "cmdOpen");
+        drawn(*window);
+    }
+    state.counters["rows"] = listRows(*window);
+    state.counters["resident_mb"] = residentMegabytes();
+}
+BENCHMARK(hostilePairOpen)->Unit(benchmark::kMillisecond);
 
 // The demo catalogue itself for 20 cars, else one made for the count.
 void placeCatalogue(const test::TestFolder& folder, std::size_t count) {

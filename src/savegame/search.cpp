@@ -82,42 +82,30 @@ struct StartRange {
 };
 
 // Within one code the rule of the plain scan holds: a record less than 8 bytes after the
-// last one taken is not found. Hits come grouped by code; each group's starts are stored once.
+// last one taken is not found. Hits come grouped by code; each group's starts are stored
+// once and shared by all its cars.
 std::vector<StartRange> takeWithResumeRule(const std::vector<GroupHit>& hits,
                                            const CodeIndex& index,
                                            std::vector<std::size_t>& starts) {
     std::vector<StartRange> ofCar(index.carCount());
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < hits.size(); ++i) {
-        const bool newGroup = i == 0 || hits[i].group != hits[i - 1].group;
-        if (newGroup) {
-            next = 0;
-            for (auto car = index.firstCar(hits[i].group); car != CodeIndex::none;
-                 car = index.nextCar(car)) {
-                ofCar[car].first = starts.size();
+    for (std::size_t i = 0; i < hits.size();) {
+        const std::uint32_t group = hits[i].group;
+        const StartRange range{starts.size(), 0};
+        std::size_t next = 0;
+        for (; i < hits.size() && hits[i].group == group; ++i) {
+            if (hits[i].recordStart >= next) {
+                starts.push_back(hits[i].recordStart);
+                next = hits[i].recordStart + resumeDistance;
             }
         }
-        if (hits[i].recordStart < next) {
-            continue;
-        }
-        next = hits[i].recordStart + resumeDistance;
-        starts.push_back(hits[i].recordStart);
-        for (auto car = index.firstCar(hits[i].group); car != CodeIndex::none;
-             car = index.nextCar(car)) {
-            ++ofCar[car].count;
+        for (auto car = index.firstCar(group); car != CodeIndex::none; car = index.nextCar(car)) {
+            ofCar[car] = {range.first, starts.size() - range.first};
         }
     }
     return ofCar;
 }
 
 } // namespace
-
-Category categoryFor(bool optBuyed, bool optMY) {
-    if (optBuyed) {
-        return Category::Career;
-    }
-    return optMY ? Category::Own : Category::Shop;
-}
 
 std::vector<std::size_t> scanForCode(std::span<const std::uint8_t> data, const Bytes& code,
                                      Category category) {
@@ -158,10 +146,9 @@ FoundRecords findRecords(std::span<const std::uint8_t> data, const CodeIndex& in
 }
 
 RecordMatch FoundRecords::operator[](std::uint64_t row) const {
-    const auto after = std::upper_bound(runs_.begin(), runs_.end(), row,
-                                        [](std::uint64_t r, const CarRun& run) {
-                                            return r < run.firstRow;
-                                        });
+    const auto after =
+        std::upper_bound(runs_.begin(), runs_.end(), row,
+                         [](std::uint64_t r, const CarRun& run) { return r < run.firstRow; });
     const CarRun& run = *(after - 1);
     return {run.car, starts_[run.firstStart + static_cast<std::size_t>(row - run.firstRow)]};
 }

@@ -14,9 +14,6 @@ namespace garagon {
 // The byte after a car record's code: which list of the game the car is in.
 enum class Category : std::uint8_t { Shop = 1, Career = 2, Own = 4 };
 
-// Career cars win over own cars, and the shop is what remains.
-Category categoryFor(bool optBuyed, bool optMY);
-
 // One car record "00 00 00 <code> <category>" found: the car (0-based, in catalogue
 // order) and the 0-based offset of the record's first byte.
 struct RecordMatch {

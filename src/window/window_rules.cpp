@@ -14,7 +14,7 @@
 namespace garagon {
 namespace {
 
-constexpr std::array tabOrder{Control::cmdOpen, Control::lvCars,  Control::cmbCars,
+constexpr std::array tabOrder{Control::cmdOpen,    Control::lvCars,  Control::cmbCars,
                               Control::cmdReplace, Control::cmdSave, Control::cmdExit,
                               Control::Options};
 
@@ -24,11 +24,15 @@ std::span<const WagenEintrag> catalogueCars() {
 
 // 1234567 as "1.234.567", as a German reader writes large numbers.
 std::string grouped(std::uint64_t number) {
-    std::string digits = std::to_string(number);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ".");
+    const std::string digits = std::to_string(number);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            text += '.';
+        }
+        text += digits[i];
     }
-    return digits;
+    return text;
 }
 
 std::string replaced(std::string text, const std::string& field, const std::string& value) {

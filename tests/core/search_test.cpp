@@ -31,13 +31,6 @@ std::vector<std::string> positions(const std::vector<ResultRow>& rows) {
 
 } // namespace
 
-TEST(CategorySelection, CareerWinsOverOwnCarsAndTheShopRemains) {
-    EXPECT_EQ(categoryFor(false, false), Category::Shop);
-    EXPECT_EQ(categoryFor(true, false), Category::Career);
-    EXPECT_EQ(categoryFor(false, true), Category::Own);
-    EXPECT_EQ(categoryFor(true, true), Category::Career);
-}
-
 TEST(CarSearch, WorkedExampleGivesPositionAndContext) {
     Bytes data = blankSavegame();
     for (std::size_t i = 92; i < 100; ++i) {
@@ -249,4 +242,28 @@ TEST(CarSearch, OnePassEqualsTheScanPerCarOnThousandsOfCollidingInputs) {
             << "seed " << seed;
     }
     EXPECT_GT(seed, 200u) << "too few inputs compared in the time";
+}
+
+// 400 names of one code and as many records as fit: 2,119,600 rows, kept without a row
+// each, whose texts at the start, in the middle and at the end are those of the scan per car.
+TEST(CarSearch, AHostilePairKeepsEveryRowWithoutStoringThem) {
+    std::vector<WagenEintrag> cars(400, WagenEintrag{"", codeA});
+    for (std::size_t car = 0; car < cars.size(); ++car) {
+        cars[car].Name = "Wagen " + std::to_string(car + 1);
+    }
+    Bytes data = blankSavegame();
+    for (std::size_t record = 0; record + 12 <= data.size(); record += 12) {
+        placeRecord(data, record, codeA, 1);
+    }
+    const auto reference = garagon::test::perCarSearch(data, cars, Category::Shop);
+    const FoundRecords found = findRecords(data, CodeIndex(cars), Category::Shop);
+    ASSERT_EQ(found.size(), reference.size());
+    ASSERT_EQ(found.size(), 400u * 5299u);
+    for (const std::size_t row : {std::size_t{0}, std::size_t{5298}, std::size_t{5299},
+                                  reference.size() / 2, reference.size() - 1}) {
+        const ResultRow texts = resultRow(data, cars, found, row);
+        EXPECT_EQ(texts.name, cars[reference[row].car].Name) << row;
+        EXPECT_EQ(std::stoul(texts.slot), row + 1) << row;
+        EXPECT_EQ(std::stoul(texts.position), reference[row].recordStart + 4) << row;
+    }
 }

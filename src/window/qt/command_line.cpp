@@ -1,7 +1,7 @@
 #include "command_line.hpp"
 
-#include "identity.hpp"
 #include "command_line_texts.hpp"
+#include "identity.hpp"
 
 #include <cstdio>
 

@@ -4,6 +4,17 @@
 #include <QMessageBox>
 
 namespace garagon {
+namespace {
+
+// Without a window manager nobody gives the keyboard back once a dialog has gone: the
+// window takes it again itself, at the control that had it.
+void takeKeyboardBack(QWidget* window) {
+    if (window != nullptr) {
+        window->activateWindow();
+    }
+}
+
+} // namespace
 
 QString QtDialogs::chooseSavegame(QWidget* parent) {
     // A new dialog each time, so that none of its popups outlives it and takes the
@@ -14,11 +25,13 @@ QString QtDialogs::chooseSavegame(QWidget* parent) {
     comDia.setFileMode(QFileDialog::ExistingFile);
     const bool chosen = comDia.exec() == QDialog::Accepted && !comDia.selectedFiles().isEmpty();
     lastFolder_ = comDia.directory().absolutePath();
+    takeKeyboardBack(parent);
     return chosen ? comDia.selectedFiles().constFirst() : QString();
 }
 
 void QtDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::information(parent, title, text);
+    takeKeyboardBack(parent);
 }
 
 } // namespace garagon

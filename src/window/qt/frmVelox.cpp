@@ -115,8 +115,9 @@ std::optional<std::size_t> frmVelox::firstMarkedRow() const {
     if (marked.isEmpty()) {
         return std::nullopt;
     }
-    const auto first = std::min_element(marked.begin(), marked.end(),
-                                        [](const auto& a, const auto& b) { return a.row() < b.row(); });
+    const auto first =
+        std::min_element(marked.begin(), marked.end(),
+                         [](const auto& a, const auto& b) { return a.row() < b.row(); });
     return static_cast<std::size_t>(first->row());
 }
 

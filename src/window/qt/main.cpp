@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     window->show();
+    // A program just started takes the keyboard, with or without a window manager.
+    window->activateWindow();
     if (!commandLine.savegame.isEmpty()) {
         window->openSavegame(commandLine.savegame);
     }

@@ -1,0 +1,296 @@
+#include "messages.hpp"
+#include "test_folder.hpp"
+#include "texts.hpp"
+#include "window_rules.hpp"
+
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace garagon;
+using garagon::test::placeRecord;
+using garagon::test::readFile;
+using garagon::test::TestFolder;
+using garagon::test::writeFile;
+
+namespace {
+
+const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
+const Bytes codeEuro{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
+const Bytes codeC{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28};
+
+// Windows-1252: 0xF6 is "ö".
+const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
+                              "1112131415161718 = Euro\r\n"
+                              "2122232425262728 = Dritter\r\n";
+
+// Shop: Möwe at 1004, Euro at 2004; career: Dritter at 3004; own: Möwe at 4004.
+Bytes demoSavegame() {
+    Bytes data(63596, 0xEE);
+    placeRecord(data, 1000, codeMoewe, 1);
+    placeRecord(data, 2000, codeEuro, 1);
+    placeRecord(data, 3000, codeC, 2);
+    placeRecord(data, 4000, codeMoewe, 4);
+    return data;
+}
+
+// A window that answers the file dialog from a script and writes messages down.
+struct ScriptedPort : WindowPort {
+    std::deque<std::filesystem::path> answers; // none left: the dialog is cancelled
+    std::vector<std::string> messages;         // title, ": ", first line
+    int refreshes = 0;
+
+    std::optional<std::filesystem::path> chooseSavegame() override {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        auto path = answers.front();
+        answers.pop_front();
+        return path;
+    }
+    void showMessage(const std::string& title, const std::string& text) override {
+        messages.push_back(title + ": " + text.substr(0, text.find("\r\n")));
+    }
+    void refresh() override { ++refreshes; }
+};
+
+struct Window {
+    TestFolder folder;
+    ScriptedPort port;
+    WindowRules rules{port};
+    std::filesystem::path savegame = folder.path() / "save1.dat";
+
+    void open(const std::filesystem::path& path) {
+        port.answers.push_back(path);
+        rules.cmdOpen_Click();
+    }
+    std::vector<std::string> column(int index) const {
+        std::vector<std::string> texts;
+        for (std::size_t row = 0; row < rules.rowCount(); ++row) {
+            texts.push_back(rules.cellText(row, index));
+        }
+        return texts;
+    }
+    // cmdOpen, cmbCars, cmdReplace, cmdSave
+    std::vector<bool> states() const {
+        return {rules.isEnabled(Control::cmdOpen), rules.isEnabled(Control::cmbCars),
+                rules.isEnabled(Control::cmdReplace), rules.isEnabled(Control::cmdSave)};
+    }
+};
+
+using Strings = std::vector<std::string>;
+
+struct Case {
+    const char* what;
+    const char* catalogue;
+    std::function<void(Window&)> events;
+    std::string title;
+    std::vector<bool> states;
+    Strings positions;
+    Strings names;
+    Strings messages;
+    Control focusFromSave = Control::cmdSave;
+};
+
+const std::string noSavegame = "Garagon 1.1 [Kein Spielstand geladen]";
+const std::string save1 = "Garagon 1.1 [save1.dat]";
+const std::string error = std::string(texts::ErrorTitle) + ": ";
+
+} // namespace
+
+TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
+    const Case cases[] = {
+        {"start",
+         catalogue,
+         [](Window&) {},
+         noSavegame,
+         {true, true, true, false},
+         {},
+         {},
+         {},
+         Control::cmdExit},
+        {"an empty catalogue leaves exit and options",
+         "",
+         [](Window& w) {
+             w.rules.optMY_Click();
+             w.open(w.savegame);
+         },
+         noSavegame,
+         {false, false, false, false},
+         {},
+         {},
+         {},
+         Control::cmdExit},
+        {"opening lists the shop cars",
+         catalogue,
+         [](Window& w) { w.open(w.savegame); },
+         save1,
+         {true, true, true, false},
+         {"01004", "02004"},
+         {"Möwe", "Euro"},
+         {},
+         Control::cmdExit},
+        {"a category searches again",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.optBuyed_Click();
+         },
+         save1,
+         {true, true, true, false},
+         {"03004"},
+         {"Dritter"},
+         {},
+         Control::cmdExit},
+        {"cancelling the dialog changes nothing",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.cmdOpen_Click();
+         },
+         save1,
+         {true, true, true, false},
+         {"01004", "02004"},
+         {"Möwe", "Euro"},
+         {},
+         Control::cmdExit},
+        {"a file of the wrong size is refused and forgets the last",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             writeFile(w.folder.file("kurz.dat"), Bytes(63595, 0));
+             w.open(w.folder.path() / "kurz.dat");
+             w.rules.optMY_Click();
+         },
+         "Garagon 1.1 [kurz.dat]",
+         {true, true, false, false},
+         {},
+         {},
+         {error + texts::NotASavegame},
+         Control::cmdExit},
+        {"a missing file is refused",
+         catalogue,
+         [](Window& w) { w.open(w.folder.path() / "fehlt.dat"); },
+         "Garagon 1.1 [fehlt.dat]",
+         {true, true, false, false},
+         {},
+         {},
+         {error + texts::SavegameNotLoaded},
+         Control::cmdExit},
+        {"replacing lists the new car and enables saving",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.cmdReplace_Click(1, 2);
+         },
+         save1,
+         {true, true, true, true},
+         {"01004", "02004"},
+         {"Möwe", "Dritter"},
+         {}},
+        {"replacing without a marked row",
+         catalogue,
+         [](Window& w) {
+             w.rules.cmdReplace_Click(0, 0);
+             w.open(w.savegame);
+             w.rules.cmdReplace_Click(std::nullopt, 0);
+         },
+         save1,
+         {true, true, true, false},
+         {"01004", "02004"},
+         {"Möwe", "Euro"},
+         {error + texts::NoCarToReplace, error + texts::NoCarToReplace},
+         Control::cmdExit},
+        {"replacing without a chosen car",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.cmdReplace_Click(0, -1);
+         },
+         save1,
+         {true, true, true, false},
+         {"01004", "02004"},
+         {"Möwe", "Euro"},
+         {error + texts::NoNewCar},
+         Control::cmdExit},
+        {"a code that is not 8 bytes is refused",
+         "0102030405060708 = M\xF6we\r\n0102 = Kurz\r\n",
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.cmdReplace_Click(0, 1);
+         },
+         save1,
+         {true, true, true, false},
+         {"01004"},
+         {"Möwe"},
+         {error + "Die Kennung des gewählten Wagens ist nicht 8 Bytes lang."},
+         Control::cmdExit},
+        {"saving confirms and disables saving",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.cmdReplace_Click(1, 2);
+             w.rules.cmdSave_Click();
+         },
+         save1,
+         {true, true, true, false},
+         {"01004", "02004"},
+         {"Möwe", "Dritter"},
+         {"Gespeichert: Datei gespeichert!"},
+         Control::cmdExit},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window w;
+        writeFile(w.folder.file("Cardata.txt"), c.catalogue);
+        writeFile(w.savegame.string(), demoSavegame());
+        ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+        c.events(w);
+        EXPECT_EQ(w.rules.title(), c.title);
+        EXPECT_EQ(w.states(), c.states);
+        EXPECT_EQ(w.column(2), c.positions);
+        EXPECT_EQ(w.column(0), c.names);
+        EXPECT_EQ(w.port.messages, c.messages);
+        EXPECT_EQ(w.rules.focusFrom(Control::cmdSave), c.focusFromSave);
+        EXPECT_GT(w.port.refreshes, 0);
+    }
+}
+
+TEST(WindowRules, TheFocusSkipsDisabledControlsInTabOrder) {
+    Window w;
+    writeFile(w.folder.file("Cardata.txt"), "");
+    ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+    EXPECT_EQ(w.rules.focusFrom(Control::cmdOpen), Control::lvCars);
+    EXPECT_EQ(w.rules.focusFrom(Control::cmbCars), Control::cmdExit);
+    EXPECT_EQ(w.rules.focusFrom(Control::Options), Control::Options);
+}
+
+TEST(WindowRules, AMissingCatalogueEndsTheProgramWithItsMessage) {
+    Window w;
+    EXPECT_FALSE(w.rules.Form_Load(w.folder.path()));
+    EXPECT_EQ(w.port.messages, Strings{error + texts::CatalogueNotFound});
+}
+
+// 200 names of one code and as many records as fit: 1,059,800 rows, of which the first
+// million are listed in their order, with a word on how many there were.
+TEST(WindowRules, AListBeyondTheCapShowsItsFirstRowsAndSaysSo) {
+    Window w;
+    std::string names;
+    for (int i = 1; i <= 200; ++i) {
+        names += "0102030405060708 = Wagen " + std::to_string(i) + "\r\n";
+    }
+    writeFile(w.folder.file("Cardata.txt"), names);
+    Bytes data(63596, 0xEE);
+    for (std::size_t record = 0; record + 12 <= data.size(); record += 12) {
+        placeRecord(data, record, codeMoewe, 1);
+    }
+    writeFile(w.savegame.string(), data);
+    ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+    w.open(w.savegame);
+    ASSERT_EQ(w.rules.rowCount(), WindowRules::RowCap);
+    EXPECT_EQ(w.port.messages, Strings{"Hinweis: Es wurden 1.059.800 Wagen gefunden."});
+    EXPECT_EQ(w.rules.cellText(WindowRules::RowCap - 1, 0), "Wagen 189");
+    EXPECT_EQ(w.rules.cellText(WindowRules::RowCap - 1, 1), "1000000");
+    w.rules.cmdReplace_Click(WindowRules::RowCap - 1, 0);
+    EXPECT_TRUE(w.rules.isEnabled(Control::cmdSave));
+}
