@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue_parser.hpp"
+#include "file_system.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -21,7 +22,7 @@ enum class CatalogueStatus {
 
 struct CatalogueReport {
     CatalogueStatus status = CatalogueStatus::NotFound;
-    int error = 0; // the system's error number of a read error
+    platform::SystemError error; // why the file could not be read
     // German report of catalogue lines that were not taken over; empty when all were.
     std::string problems;
 };

@@ -2,7 +2,7 @@
 
 #include "bytes.hpp"
 
-#include <string>
+#include <filesystem>
 
 namespace garagon {
 
@@ -20,6 +20,6 @@ struct LoadResult {
     Bytes data;
 };
 
-LoadResult loadSavegame(const std::string& path);
+LoadResult loadSavegame(const std::filesystem::path& path);
 
 } // namespace garagon

@@ -1,6 +1,5 @@
 #include "messages.hpp"
 
-#include <cerrno>
 
 namespace garagon::messages {
 namespace {
@@ -25,35 +24,36 @@ const char* stepText(SaveStep step) {
 
 } // namespace
 
-std::string reason(int errorNumber, bool folderGone) {
-    switch (errorNumber) {
-    case ENOSPC:
-    case EDQUOT:
+std::string reason(platform::SystemError error, bool folderGone) {
+    using platform::Failure;
+    switch (error.kind) {
+    case Failure::NoSpace:
         return "Auf dem Datenträger ist kein Platz mehr frei";
-    case EFBIG:
+    case Failure::TooLarge:
         return "Die Datei ist zu groß für den Datenträger";
-    case EACCES:
-    case EPERM:
+    case Failure::NoPermission:
         return "Keine Berechtigung";
-    case EROFS:
+    case Failure::ReadOnlyMedium:
         return "Der Datenträger ist schreibgeschützt";
-    case ENAMETOOLONG:
+    case Failure::NameTooLong:
         return "Der Name ist zu lang für den Datenträger";
-    case ENOENT:
-    case ENOTDIR:
+    case Failure::NotFound:
         return folderGone ? "Der Ordner des Spielstands ist nicht mehr vorhanden"
                           : "Eine Datei wurde während des Speicherns von außen entfernt";
-    case EISDIR:
-    case EEXIST:
-    case ENOTEMPTY:
+    case Failure::NameTaken:
         return "Der Name ist bereits durch einen Ordner oder eine andere Datei belegt";
-    case EWOULDBLOCK:
+    case Failure::Busy:
         return "Ein anderes Programm speichert gerade in diesem Ordner";
-    case EIO:
+    case Failure::InUse:
+        return "Der Spielstand wird gerade von einem anderen Programm benutzt";
+    case Failure::IO:
         return "Ein- oder Ausgabefehler des Datenträgers";
-    default:
-        return "Systemfehler " + std::to_string(errorNumber);
+    case Failure::None:
+    case Failure::NoHardLinks:
+    case Failure::Other:
+        break;
     }
+    return "Systemfehler " + std::to_string(error.code);
 }
 
 std::string saved(const std::string& backup) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "file_system.hpp"
+
 #include <string>
 
 // Every German text that the savegame layer gives the user to read.
@@ -19,15 +21,16 @@ enum class SaveStep { Lock, Backup, Write, Replace, Flush };
 // What became of the old savegame after a failed save.
 enum class OldFile { None, Unchanged, MovedAway };
 
-// A short German reason for a system error number. "No such file" means that the
-// savegame's folder is gone only when it really is.
-std::string reason(int errorNumber, bool folderGone = false);
+// A short German reason for a system error. "No such file" means that the savegame's
+// folder is gone only when it really is.
+std::string reason(platform::SystemError error, bool folderGone = false);
 
-// The confirmation; without a backup name the old file no longer existed.
+// The confirmation; the backup's name is UTF-8, and empty when the old file no longer
+// existed.
 std::string saved(const std::string& backup);
 
 // Three parts: the save failed, the step and its reason, what became of the old file
-// (movedTo names where it lies when it could not be put back).
+// (movedTo, UTF-8, names where it lies when it could not be put back).
 std::string notSaved(SaveStep step, const std::string& why, OldFile old,
                      const std::string& movedTo = {});
 

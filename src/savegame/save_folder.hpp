@@ -1,10 +1,10 @@
 #pragma once
 
-#include "file_descriptor.hpp"
+#include "file_system.hpp"
 
 #include <chrono>
 #include <filesystem>
-#include <string>
+#include <span>
 #include <string_view>
 
 namespace garagon {
@@ -18,27 +18,28 @@ class SaveFolder {
     const std::filesystem::path& path() const { return path_; }
     bool isGone() const;
 
-    // Takes the exclusive lock, waiting at most the given time; returns 0 or the error
-    // number, EWOULDBLOCK when another save held it all along. The lock is held until this
-    // object goes and dies with its process, so a killed save never blocks the next one.
-    int lock(std::chrono::milliseconds wait);
+    // Takes the exclusive lock, waiting at most the given time. The lock is held until
+    // this object goes and dies with its process, so a killed save never blocks the next.
+    platform::SystemError lock(std::chrono::milliseconds wait) { return lock_.lock(path_, wait); }
 
     // Removes the temporary files of interrupted saves. Only while the lock is held, so
     // that no running save loses its files.
     void removeStaleTemporaries() const;
 
-    // Creates an empty file of a unique short name in the folder, so that temporary
-    // names never shorten the savegame names that can be saved.
-    FileDescriptor createTemporary(std::string& name) const;
+    // Writes and flushes a new file of a unique short name in the folder, so that
+    // temporary names never shorten the savegame names that can be saved.
+    platform::SystemError writeTemporary(std::span<const std::uint8_t> bytes,
+                                         platform::Likeness likeness,
+                                         platform::SystemError (*flush)(platform::FileHandle),
+                                         std::filesystem::path& name) const;
 
-    // fsync of the folder. Best effort where the folder may be written but not read:
-    // the rename before it is atomic, and there is no descriptor to flush with.
-    int flush(int (*fsync)(int)) const;
+    platform::SystemError flush(platform::SystemError (*flush)(platform::FileHandle)) const {
+        return lock_.flush(flush);
+    }
 
   private:
     std::filesystem::path path_;
-    FileDescriptor folder_;   // open for reading and locked, where it can be read
-    FileDescriptor lockFile_; // locked instead where the folder cannot be read
+    platform::FolderLock lock_;
 };
 
 // ".~garagon-" and six lower-case letters or digits: FAT folds case.

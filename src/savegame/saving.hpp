@@ -1,28 +1,32 @@
 #pragma once
 
+#include "file_system.hpp"
+
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
-#include <unistd.h>
 
 namespace garagon {
 
 // The system calls whose failure decides how a save must be undone. Tests replace them
 // to fail or to stop the process where a real fault cannot be produced on demand.
 struct SaveSystemCalls {
-    int (*link)(const char*, const char*) = ::link;
-    int (*rename)(const char*, const char*) = ::rename;
-    int (*fsync)(int) = ::fsync;
+    platform::SystemError (*link)(const std::filesystem::path&,
+                                  const std::filesystem::path&) = platform::hardLink;
+    platform::SystemError (*rename)(const std::filesystem::path&,
+                                    const std::filesystem::path&) = platform::replaceFile;
+    platform::SystemError (*flush)(platform::FileHandle) = platform::flushFile;
     // How long a save waits for another one into the same folder to finish.
     std::chrono::milliseconds lockWait{3000};
 };
 
 struct SaveResult {
     bool saved = false;
-    std::string title;  // "Gespeichert" or "Fehler"
-    std::string text;   // German message, lines joined by CR LF
-    std::string backup; // the backup's full name; empty when there was no old file
+    std::string title;             // "Gespeichert" or "Fehler"
+    std::string text;              // German message, lines joined by CR LF
+    std::filesystem::path backup;  // empty when there was no old file
 };
 
 // Writes the buffer to path and keeps the file that was there under path.~N, N the first
@@ -31,7 +35,7 @@ struct SaveResult {
 // so path holds the old or the new bytes at every instant. Saves into one folder, from
 // any number of processes, take turns. A failed save is undone and reported, never
 // reported as success.
-SaveResult saveSavegame(const std::string& path, std::span<const std::uint8_t> bytes,
+SaveResult saveSavegame(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                         const SaveSystemCalls& sys = {});
 
 } // namespace garagon

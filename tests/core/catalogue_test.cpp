@@ -153,7 +153,7 @@ TEST(CatalogueLoading, MissingUnreadableOrEmptyCatalogue) {
     ::chmod(folder.file("Cardata.txt").c_str(), 0);
     EXPECT_TRUE(garagon::test::holdsWithoutRoot(folder.path(), [&] {
         const auto report = modVelox::LadeWagenliste(folder.path());
-        return report.status == CatalogueStatus::ReadError && report.error == EACCES &&
+        return report.status == CatalogueStatus::ReadError && report.error.code == EACCES &&
                modVelox::WagenAnzahl == 0;
     })) << "an unreadable catalogue is a read error, not a missing one";
 

@@ -32,30 +32,30 @@ void maybeDie() {
     }
 }
 
-template <class... Args> int around(int (*call)(Args...), Args... args) {
+using platform::SystemError;
+using std::filesystem::path;
+
+template <class... Args> SystemError around(SystemError (*call)(Args...), Args... args) {
     maybeDie();
-    const int result = call(args...);
-    const int error = errno;
+    const SystemError result = call(args...);
     maybeDie();
-    errno = error;
     return result;
 }
 
-int noLink(const char*, const char*) {
-    errno = EPERM;
-    return -1;
+SystemError noLink(const path&, const path&) {
+    return {platform::Failure::NoHardLinks, EPERM};
 }
-int killingLink(const char* a, const char* b) {
-    return around(::link, a, b);
+SystemError killingLink(const path& a, const path& b) {
+    return around<const path&, const path&>(platform::hardLink, a, b);
 }
-int killingNoLink(const char* a, const char* b) {
-    return around(noLink, a, b);
+SystemError killingNoLink(const path& a, const path& b) {
+    return around<const path&, const path&>(noLink, a, b);
 }
-int killingRename(const char* a, const char* b) {
-    return around(::rename, a, b);
+SystemError killingRename(const path& a, const path& b) {
+    return around<const path&, const path&>(platform::replaceFile, a, b);
 }
-int killingFsync(int fd) {
-    return around(::fsync, fd);
+SystemError killingFsync(platform::FileHandle fd) {
+    return around(platform::flushFile, fd);
 }
 
 const SaveSystemCalls withLinks{killingLink, killingRename, killingFsync};

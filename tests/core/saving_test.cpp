@@ -29,26 +29,26 @@ std::set<std::string> listing(const TestFolder& folder) {
     return names;
 }
 
-// Fails the n-th call (1-based) of the replaced system call with EIO; 0 never fails.
+// Fails the n-th call (1-based) of the replaced system call with an I/O error; 0 never fails.
 int failingCall = 0;
 int calls = 0;
 
+using platform::SystemError;
+using Path = std::filesystem::path;
+
 bool failNow() {
-    if (++calls == failingCall) {
-        errno = EIO;
-        return true;
-    }
-    return false;
+    return ++calls == failingCall;
 }
-int failingFsync(int fd) {
-    return failNow() ? -1 : ::fsync(fd);
+const SystemError ioError{platform::Failure::IO, 5};
+
+SystemError failingFsync(platform::FileHandle file) {
+    return failNow() ? ioError : platform::flushFile(file);
 }
-int failingRename(const char* from, const char* to) {
-    return failNow() ? -1 : ::rename(from, to);
+SystemError failingRename(const Path& from, const Path& to) {
+    return failNow() ? ioError : platform::replaceFile(from, to);
 }
-int unsupportedLink(const char*, const char*) {
-    errno = EPERM;
-    return -1;
+SystemError unsupportedLink(const Path&, const Path&) {
+    return {platform::Failure::NoHardLinks, 1};
 }
 
 // Append-only folders allow new names but no rename or removal, even for root.
@@ -247,7 +247,7 @@ TEST_F(Saving, AFolderThatForbidsRenamingKeepsTheOldFile) {
 
 TEST_F(Saving, AFailedFlushOfTheNewFileIsAFailedSave) {
     failingCall = 1;
-    const auto result = saveSavegame(path, newBytes, {.fsync = failingFsync});
+    const auto result = saveSavegame(path, newBytes, {.flush = failingFsync});
     EXPECT_FALSE(result.saved);
     EXPECT_NE(result.text.find("Ein- oder Ausgabefehler"), std::string::npos);
     expectNothingLost();
@@ -255,12 +255,12 @@ TEST_F(Saving, AFailedFlushOfTheNewFileIsAFailedSave) {
 
 TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
     // The folder's flush is the second fsync with hard links, the third when copying.
-    using Link = int (*)(const char*, const char*);
-    const std::pair<Link, int> cases[] = {{::link, 2}, {unsupportedLink, 3}};
+    using Link = SystemError (*)(const Path&, const Path&);
+    const std::pair<Link, int> cases[] = {{platform::hardLink, 2}, {unsupportedLink, 3}};
     for (const auto& [link, folderFlush] : cases) {
         calls = 0;
         failingCall = folderFlush;
-        const auto result = saveSavegame(path, newBytes, {.link = link, .fsync = failingFsync});
+        const auto result = saveSavegame(path, newBytes, {.link = link, .flush = failingFsync});
         EXPECT_FALSE(result.saved);
         EXPECT_NE(result.text.find("Der Ordner konnte nicht"), std::string::npos) << result.text;
         EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."),
@@ -283,7 +283,7 @@ TEST_F(Saving, AFailedRenameOverThePathUndoesTheBackup) {
 
 TEST_F(Saving, SavingAgainAfterAFailureWorks) {
     failingCall = 1;
-    ASSERT_FALSE(saveSavegame(path, newBytes, {.fsync = failingFsync}).saved);
+    ASSERT_FALSE(saveSavegame(path, newBytes, {.flush = failingFsync}).saved);
     const auto result = saveSavegame(path, newBytes);
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(result.backup, path + ".~1");

@@ -1,6 +1,7 @@
 #include "command_line.hpp"
 #include "dialogs.hpp"
 #include "identity.hpp"
+#include "file_system.hpp"
 #include "start.hpp"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     }
     garagon::QtDialogs dialogs;
     const auto window = garagon::startWindow(
-        dialogs, QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+        dialogs, garagon::platform::programFolder());
     if (!window) {
         return 1;
     }

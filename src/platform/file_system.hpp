@@ -1,0 +1,132 @@
+#pragma once
+
+#include "bytes.hpp"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+
+// The few file-system operations that loading and saving need, one implementation for
+// POSIX and one for Win32. Paths are std::filesystem::path throughout: bytes on Linux,
+// UTF-16 on Windows, never shortened.
+namespace garagon::platform {
+
+// What kind of failure a system error is; the system's own number stays for the message.
+enum class Failure {
+    None,
+    NoSpace,
+    TooLarge,
+    NoPermission,
+    ReadOnlyMedium,
+    NameTooLong,
+    NotFound,
+    NameTaken,
+    Busy,  // another save held the folder for longer than a save waits
+    InUse, // another program holds the file open
+    IO,
+    NoHardLinks, // the volume cannot give a file a second name
+    Other,
+};
+
+struct SystemError {
+    Failure kind = Failure::None;
+    long code = 0; // errno or GetLastError()
+    explicit operator bool() const { return kind != Failure::None; }
+};
+
+// The system's error number as a failure.
+SystemError fromNative(long code);
+
+// What a new file takes over from the file it stands in for: the permission bits (POSIX)
+// or the attributes (Win32), and for a copy also the times.
+struct FileStatus {
+    std::uint64_t size = 0;
+    std::uint32_t permissions = 0;
+    std::int64_t accessed = 0;
+    std::int64_t modified = 0;
+};
+
+// The file's status when a file is at the path, whatever its attributes: normal,
+// read-only, hidden or system. Folders, devices, pipes and sockets are no files. Only
+// looks at the name, so it never blocks.
+std::optional<FileStatus> existingFile(const std::filesystem::path& path);
+
+enum class ReadStatus { Read, NotFound, Failed };
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::NotFound;
+    SystemError error;
+    Bytes bytes;
+};
+
+// Reads the file from its start, at most limit bytes; a file that is no file (any more)
+// is not found. Never blocks on a pipe swapped in for the file.
+ReadResult readFile(const std::filesystem::path& path, std::size_t limit);
+
+// An open file, as the system identifies it.
+#ifdef _WIN32
+using FileHandle = void*;
+#else
+using FileHandle = int;
+#endif
+
+// Writes a file's data to the disk.
+SystemError flushFile(FileHandle file);
+
+// How a new file is made like the one it stands in for.
+struct Likeness {
+    const FileStatus* like = nullptr;
+    bool times = false; // a copy keeps the times of its original
+};
+
+// Creates a file that is not there yet (NameTaken otherwise), writes the bytes, flushes
+// them with flush and closes it. A file that could not be written whole is removed.
+SystemError writeNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         Likeness likeness, SystemError (*flush)(FileHandle));
+
+// Gives the file a second name; NoHardLinks where the volume has none.
+SystemError hardLink(const std::filesystem::path& existing, const std::filesystem::path& second);
+
+// Puts the file under the new name in one step, replacing a file there. A file that
+// another program holds for a moment is waited for.
+SystemError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Removes the file, best effort.
+void removeFile(const std::filesystem::path& path);
+
+// Fails with InUse when another program holds the file so that it cannot be replaced.
+SystemError checkReplaceable(const std::filesystem::path& path);
+
+// Gives the file again what it takes over from like, where replacing it took that away.
+void restoreLikeness(const std::filesystem::path& path, const FileStatus& like);
+
+// The exclusive lock that serialises the saves into one folder, from any process. It is
+// held until this object goes, and dies with its process.
+class FolderLock {
+  public:
+    FolderLock() = default;
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock();
+
+    // Waits at most the given time; Busy when another save held it all along.
+    SystemError lock(const std::filesystem::path& folder, std::chrono::milliseconds wait);
+
+    // Writes the folder's entries to the disk, where the system has such a step.
+    SystemError flush(SystemError (*flush)(FileHandle)) const;
+
+  private:
+#ifdef _WIN32
+    FileHandle lockFile_ = reinterpret_cast<FileHandle>(-1);
+#else
+    FileHandle folder_ = -1;   // open for reading and locked, where it can be read
+    FileHandle lockFile_ = -1; // locked instead where the folder cannot be read
+#endif
+};
+
+// The folder of the running program's executable.
+std::filesystem::path programFolder();
+
+} // namespace garagon::platform

@@ -1,0 +1,243 @@
+// The file-system operations on Linux and other POSIX systems.
+#include "file_system.hpp"
+
+#include "file_descriptor.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace garagon::platform {
+namespace {
+
+constexpr auto lockPollInterval = std::chrono::milliseconds(10);
+// Where the folder cannot be read, this file in it carries the lock; it stays.
+constexpr const char* lockFileName = ".~garagon-lock";
+
+SystemError lastError() {
+    return fromNative(errno);
+}
+
+FileStatus statusOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_size), static_cast<std::uint32_t>(info.st_mode & 07777),
+            info.st_atim.tv_sec * 1'000'000'000LL + info.st_atim.tv_nsec,
+            info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
+}
+
+timespec timeOf(std::int64_t nanoseconds) {
+    return {static_cast<time_t>(nanoseconds / 1'000'000'000),
+            static_cast<long>(nanoseconds % 1'000'000'000)};
+}
+
+// Appends up to limit bytes; false on an error.
+bool readUpTo(int fd, Bytes& bytes, std::size_t limit) {
+    std::uint8_t chunk[65536];
+    while (bytes.size() < limit) {
+        const ssize_t n = ::read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n == 0;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+    return true;
+}
+
+SystemError writeAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? lastError() : fromNative(EIO);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+SystemError fill(int fd, std::span<const std::uint8_t> bytes, Likeness likeness,
+                 SystemError (*flush)(FileHandle)) {
+    if (likeness.like != nullptr) {
+        // Best effort: some file systems keep no permission bits or times.
+        ::fchmod(fd, likeness.like->permissions);
+    }
+    if (const auto error = writeAll(fd, bytes)) {
+        return error;
+    }
+    if (likeness.like != nullptr && likeness.times) {
+        const timespec times[] = {timeOf(likeness.like->accessed), timeOf(likeness.like->modified)};
+        ::futimens(fd, times);
+    }
+    return flush(fd);
+}
+
+SystemError lockWithin(int fd, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return lastError();
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return {Failure::Busy, EWOULDBLOCK};
+        }
+        std::this_thread::sleep_for(lockPollInterval);
+    }
+    return {};
+}
+
+} // namespace
+
+SystemError fromNative(long code) {
+    switch (code) {
+    case 0:
+        return {};
+    case ENOSPC:
+    case EDQUOT:
+        return {Failure::NoSpace, code};
+    case EFBIG:
+        return {Failure::TooLarge, code};
+    case EACCES:
+    case EPERM:
+        return {Failure::NoPermission, code};
+    case EROFS:
+        return {Failure::ReadOnlyMedium, code};
+    case ENAMETOOLONG:
+        return {Failure::NameTooLong, code};
+    case ENOENT:
+    case ENOTDIR:
+        return {Failure::NotFound, code};
+    case EISDIR:
+    case EEXIST:
+    case ENOTEMPTY:
+        return {Failure::NameTaken, code};
+    case EWOULDBLOCK:
+        return {Failure::Busy, code};
+    case EIO:
+        return {Failure::IO, code};
+    default:
+        return {Failure::Other, code};
+    }
+}
+
+std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return statusOf(info);
+}
+
+ReadResult readFile(const std::filesystem::path& path, std::size_t limit) {
+    // Non-blocking, so that a FIFO swapped in after a check cannot hang the program.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return {errno == ENOENT ? ReadStatus::NotFound : ReadStatus::Failed, lastError(), {}};
+    }
+    // The file was checked by name; it may have changed before it was opened.
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return {ReadStatus::Failed, lastError(), {}};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return {ReadStatus::NotFound, {}, {}};
+    }
+    ReadResult result{ReadStatus::Read, {}, {}};
+    result.bytes.reserve(std::min(limit, static_cast<std::size_t>(info.st_size)));
+    if (!readUpTo(fd.get(), result.bytes, limit)) {
+        return {ReadStatus::Failed, lastError(), {}};
+    }
+    return result;
+}
+
+SystemError flushFile(FileHandle file) {
+    return ::fsync(file) == 0 ? SystemError{} : lastError();
+}
+
+SystemError writeNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         Likeness likeness, SystemError (*flush)(FileHandle)) {
+    FileDescriptor fd(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+    if (!fd.valid()) {
+        return lastError();
+    }
+    SystemError error = fill(fd.get(), bytes, likeness, flush);
+    if (!error && fd.close() != 0) {
+        error = lastError();
+    }
+    if (error) {
+        ::unlink(path.c_str());
+    }
+    return error;
+}
+
+SystemError hardLink(const std::filesystem::path& existing, const std::filesystem::path& second) {
+    if (::link(existing.c_str(), second.c_str()) == 0) {
+        return {};
+    }
+    const int error = errno;
+    const bool unsupported =
+        error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
+    return unsupported ? SystemError{Failure::NoHardLinks, error} : fromNative(error);
+}
+
+SystemError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? SystemError{} : lastError();
+}
+
+void removeFile(const std::filesystem::path& path) {
+    ::unlink(path.c_str());
+}
+
+// POSIX lets a file be replaced whoever holds it open.
+SystemError checkReplaceable(const std::filesystem::path&) {
+    return {};
+}
+
+// Replacing a file takes nothing from the other names of the old one.
+void restoreLikeness(const std::filesystem::path&, const FileStatus&) {}
+
+FolderLock::~FolderLock() {
+    for (const int fd : {folder_, lockFile_}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+}
+
+SystemError FolderLock::lock(const std::filesystem::path& folder, std::chrono::milliseconds wait) {
+    folder_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder_ >= 0) {
+        return lockWithin(folder_, wait);
+    }
+    if (errno != EACCES) {
+        return lastError();
+    }
+    lockFile_ =
+        ::open((folder / lockFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    return lockFile_ >= 0 ? lockWithin(lockFile_, wait) : lastError();
+}
+
+SystemError FolderLock::flush(SystemError (*flush)(FileHandle)) const {
+    if (folder_ < 0) {
+        return {}; // best effort where the folder may be written but not read
+    }
+    // EINVAL: the file system has nothing to flush for folders.
+    const SystemError error = flush(folder_);
+    return error.code == EINVAL ? SystemError{} : error;
+}
+
+std::filesystem::path programFolder() {
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+}
+
+} // namespace garagon::platform

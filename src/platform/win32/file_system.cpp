@@ -1,0 +1,312 @@
+// The file-system operations on Windows, through the wide (UTF-16) API alone.
+#include "file_system.hpp"
+
+#include <algorithm>
+#include <thread>
+#include <windows.h>
+
+namespace garagon::platform {
+namespace {
+
+// Virus scanners, the search indexer or the game itself hold a file that was just written
+// for a moment; a step that meets them is tried again with growing pauses.
+constexpr auto retryTime = std::chrono::milliseconds(2000);
+constexpr auto firstPause = std::chrono::milliseconds(10);
+constexpr auto longestPause = std::chrono::milliseconds(250);
+constexpr auto lockPollInterval = std::chrono::milliseconds(10);
+constexpr const wchar_t* lockFileName = L".~garagon-lock";
+// What a new file takes over from its old one.
+constexpr DWORD keptAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+SystemError lastError() {
+    return fromNative(static_cast<long>(GetLastError()));
+}
+
+// Paths longer than the old limit of 260 characters get the prefix that lifts it.
+std::wstring systemPath(const std::filesystem::path& path) {
+    const std::wstring& text = path.native();
+    if (text.size() < MAX_PATH || text.starts_with(L"\\\\?\\") || !path.is_absolute()) {
+        return text;
+    }
+    const std::wstring normal = path.lexically_normal().make_preferred().native();
+    return normal.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + normal.substr(2) : L"\\\\?\\" + normal;
+}
+
+bool isBriefHold(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+// Runs the step until it succeeds, fails for good, or the holder did not let go in time.
+template <class Step> bool retried(Step step) {
+    const auto deadline = std::chrono::steady_clock::now() + retryTime;
+    for (auto pause = firstPause;; pause = std::min(pause * 2, longestPause)) {
+        if (step()) {
+            return true;
+        }
+        if (!isBriefHold(GetLastError()) || std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        const DWORD error = GetLastError();
+        std::this_thread::sleep_for(pause);
+        SetLastError(error);
+    }
+}
+
+std::int64_t ticks(const FILETIME& time) {
+    return static_cast<std::int64_t>(ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart);
+}
+
+FILETIME fileTime(std::int64_t value) {
+    ULARGE_INTEGER large{};
+    large.QuadPart = static_cast<ULONGLONG>(value);
+    return {large.LowPart, large.HighPart};
+}
+
+SystemError writeAll(HANDLE file, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
+            return lastError();
+        }
+        if (written == 0) {
+            return fromNative(ERROR_WRITE_FAULT);
+        }
+        done += written;
+    }
+    return {};
+}
+
+SystemError fill(HANDLE file, std::span<const std::uint8_t> bytes, Likeness likeness,
+                 SystemError (*flush)(FileHandle)) {
+    if (const auto error = writeAll(file, bytes)) {
+        return error;
+    }
+    if (likeness.like != nullptr && likeness.times) {
+        const FILETIME accessed = fileTime(likeness.like->accessed);
+        const FILETIME modified = fileTime(likeness.like->modified);
+        SetFileTime(file, nullptr, &accessed, &modified);
+    }
+    return flush(file);
+}
+
+} // namespace
+
+SystemError fromNative(long code) {
+    switch (code) {
+    case ERROR_SUCCESS:
+        return {};
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return {Failure::NoSpace, code};
+    case ERROR_FILE_TOO_LARGE:
+        return {Failure::TooLarge, code};
+    case ERROR_ACCESS_DENIED:
+    case ERROR_PRIVILEGE_NOT_HELD:
+        return {Failure::NoPermission, code};
+    case ERROR_WRITE_PROTECT:
+        return {Failure::ReadOnlyMedium, code};
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BUFFER_OVERFLOW:
+        return {Failure::NameTooLong, code};
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
+        return {Failure::NotFound, code};
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_DIR_NOT_EMPTY:
+        return {Failure::NameTaken, code};
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return {Failure::InUse, code};
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+    case ERROR_GEN_FAILURE:
+    case ERROR_WRITE_FAULT:
+    case ERROR_READ_FAULT:
+        return {Failure::IO, code};
+    default:
+        return {Failure::Other, code};
+    }
+}
+
+std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return std::nullopt;
+    }
+    return FileStatus{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                      data.dwFileAttributes & keptAttributes, ticks(data.ftLastAccessTime),
+                      ticks(data.ftLastWriteTime)};
+}
+
+ReadResult readFile(const std::filesystem::path& path, std::size_t limit) {
+    HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const SystemError error = lastError();
+        return {error.kind == Failure::NotFound ? ReadStatus::NotFound : ReadStatus::Failed, error,
+                {}};
+    }
+    ReadResult result{ReadStatus::Read, {}, {}};
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        result.status = ReadStatus::NotFound;
+    }
+    LARGE_INTEGER size{};
+    if (result.status == ReadStatus::Read && GetFileSizeEx(file, &size)) {
+        result.bytes.reserve(std::min(limit, static_cast<std::size_t>(size.QuadPart)));
+    }
+    std::uint8_t chunk[65536];
+    while (result.status == ReadStatus::Read && result.bytes.size() < limit) {
+        DWORD got = 0;
+        const auto wanted = static_cast<DWORD>(std::min(sizeof chunk, limit - result.bytes.size()));
+        if (!ReadFile(file, chunk, wanted, &got, nullptr)) {
+            result = {ReadStatus::Failed, lastError(), {}};
+        } else if (got == 0) {
+            break;
+        }
+        result.bytes.insert(result.bytes.end(), chunk, chunk + got);
+    }
+    CloseHandle(file);
+    return result;
+}
+
+SystemError flushFile(FileHandle file) {
+    return FlushFileBuffers(file) ? SystemError{} : lastError();
+}
+
+SystemError writeNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         Likeness likeness, SystemError (*flush)(FileHandle)) {
+    const DWORD attributes = likeness.like != nullptr && likeness.like->permissions != 0
+                                 ? likeness.like->permissions
+                                 : FILE_ATTRIBUTE_NORMAL;
+    HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              attributes, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return lastError();
+    }
+    SystemError error = fill(file, bytes, likeness, flush);
+    if (!CloseHandle(file) && !error) {
+        error = lastError();
+    }
+    if (error) {
+        removeFile(path);
+    }
+    return error;
+}
+
+SystemError hardLink(const std::filesystem::path& existing, const std::filesystem::path& second) {
+    if (CreateHardLinkW(systemPath(second).c_str(), systemPath(existing).c_str(), nullptr)) {
+        return {};
+    }
+    const DWORD error = GetLastError();
+    const bool unsupported = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+                             error == ERROR_TOO_MANY_LINKS || error == ERROR_NOT_SAME_DEVICE;
+    return unsupported ? SystemError{Failure::NoHardLinks, static_cast<long>(error)}
+                       : fromNative(static_cast<long>(error));
+}
+
+// The rename written through to the disk stands in for flushing the folder, which Windows
+// has no call for. A read-only file in the way is replaced all the same: its attribute
+// is taken off for the step and put back where the step fails.
+SystemError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const std::wstring target = systemPath(to);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly) {
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    const bool moved = retried([&] {
+        return MoveFileExW(systemPath(from).c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+    if (moved) {
+        return {};
+    }
+    const SystemError error = lastError();
+    if (readOnly) {
+        SetFileAttributesW(target.c_str(), attributes);
+    }
+    return error;
+}
+
+void removeFile(const std::filesystem::path& path) {
+    const std::wstring name = systemPath(path);
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    retried([&] { return DeleteFileW(name.c_str()) != 0; });
+}
+
+// A program that holds the file open without letting others delete or rename it, as a
+// game may hold its savegame, makes any replacement fail; better to know before a backup.
+SystemError checkReplaceable(const std::filesystem::path& path) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const bool opened = retried([&] {
+        file = CreateFileW(systemPath(path).c_str(), DELETE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+    });
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return {};
+    }
+    return opened ? SystemError{} : lastError();
+}
+
+void restoreLikeness(const std::filesystem::path& path, const FileStatus& like) {
+    if (like.permissions != 0) {
+        SetFileAttributesW(systemPath(path).c_str(), like.permissions);
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (lockFile_ != INVALID_HANDLE_VALUE) {
+        CloseHandle(lockFile_);
+    }
+}
+
+// A lock file that no other handle may share, gone again when it is closed.
+SystemError FolderLock::lock(const std::filesystem::path& folder, std::chrono::milliseconds wait) {
+    const std::wstring name = systemPath(folder / lockFileName);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (true) {
+        lockFile_ = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (lockFile_ != INVALID_HANDLE_VALUE) {
+            return {};
+        }
+        // Access is denied while the last holder's file is being deleted.
+        if (!isBriefHold(GetLastError())) {
+            return lastError();
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return {Failure::Busy, static_cast<long>(GetLastError())};
+        }
+        std::this_thread::sleep_for(lockPollInterval);
+    }
+}
+
+SystemError FolderLock::flush(SystemError (*)(FileHandle)) const {
+    return {};
+}
+
+std::filesystem::path programFolder() {
+    std::wstring name(MAX_PATH, L'\0');
+    while (true) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length < name.size()) {
+            name.resize(length);
+            return std::filesystem::path(name).parent_path();
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+} // namespace garagon::platform
