@@ -1,6 +1,5 @@
 #include "messages.hpp"
 
-
 namespace garagon::messages {
 namespace {
 

@@ -53,7 +53,8 @@ SystemError copyToBackup(const Save& save, const FileStatus& old, unsigned long 
         return content.error ? content.error : SystemError{platform::Failure::NotFound, 0};
     }
     path copy;
-    if (const auto error = save.folder.writeTemporary(content.bytes, {&old, true}, save.sys.flush, copy)) {
+    if (const auto error =
+            save.folder.writeTemporary(content.bytes, {&old, true}, save.sys.flush, copy)) {
         return error;
     }
     backup = freeBackupName(save.savegame, number);
@@ -93,7 +94,8 @@ SaveResult replace(const Save& save, const path& backup, const FileStatus* old) 
         }
     };
     path temporary;
-    if (const auto error = save.folder.writeTemporary(save.bytes, {old, false}, save.sys.flush, temporary)) {
+    if (const auto error =
+            save.folder.writeTemporary(save.bytes, {old, false}, save.sys.flush, temporary)) {
         dropBackup();
         return failure(save, SaveStep::Write, error, kept);
     }

@@ -24,9 +24,9 @@ struct SaveSystemCalls {
 
 struct SaveResult {
     bool saved = false;
-    std::string title;             // "Gespeichert" or "Fehler"
-    std::string text;              // German message, lines joined by CR LF
-    std::filesystem::path backup;  // empty when there was no old file
+    std::string title;            // "Gespeichert" or "Fehler"
+    std::string text;             // German message, lines joined by CR LF
+    std::filesystem::path backup; // empty when there was no old file
 };
 
 // Writes the buffer to path and keeps the file that was there under path.~N, N the first

@@ -8,10 +8,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace garagon;
 using garagon::test::patternedSavegame;
@@ -89,23 +86,11 @@ TEST(HostileCatalogue, FiftyMegabytesAreReadQuickly) {
     EXPECT_EQ(noSeparator.cars.size(), 1u);
 }
 
-TEST(HostileSavegamePath, SocketsAreNotFound) {
-    TestFolder folder;
-    const auto path = folder.file("sock");
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(loadSavegame(path).status, LoadStatus::NotFound);
-    ::close(fd);
-}
-
 TEST(HostileSavegamePath, ATwoGigabyteSparseFileIsNoSavegameAndIsNotRead) {
     TestFolder folder;
     const auto path = folder.file("gross.dat");
     writeFile(path, "");
-    ASSERT_EQ(::truncate(path.c_str(), 2'000'000'000), 0);
+    std::filesystem::resize_file(path, 2'000'000'000);
     const auto start = std::chrono::steady_clock::now();
     const auto result = loadSavegame(path);
     EXPECT_EQ(result.status, LoadStatus::NotASavegame);
@@ -138,7 +123,10 @@ TEST(HostileSavegamePath, AFileChangingSizeWhileLoadedIsLoadedWholeOrRejected) {
     TestFolder folder;
     const auto path = folder.file("save.dat");
     writeFile(path, patternedSavegame(1));
-    loadWhileChanging(path, [&](int i) { ::truncate(path.c_str(), i % 2 == 0 ? 63597 : 63596); });
+    loadWhileChanging(path, [&](int i) {
+        std::error_code error; // a moment when the file is being read may refuse the change
+        std::filesystem::resize_file(path, i % 2 == 0 ? 63597 : 63596, error);
+    });
 }
 
 TEST(HostileSavegamePath, AFileVanishingWhileLoadedIsLoadedWholeOrNotFound) {
@@ -147,25 +135,11 @@ TEST(HostileSavegamePath, AFileVanishingWhileLoadedIsLoadedWholeOrNotFound) {
     const auto spare = folder.file("spare.dat");
     writeFile(path, patternedSavegame(1));
     loadWhileChanging(path, [&](int i) {
+        std::error_code error;
         if (i % 2 == 0) {
-            ::rename(path.c_str(), spare.c_str());
+            std::filesystem::rename(path, spare, error);
         } else {
-            ::rename(spare.c_str(), path.c_str());
+            std::filesystem::rename(spare, path, error);
         }
     });
-}
-
-TEST(HostileSavegamePath, ASavegameBehindASymlinkIsSavedWhereTheLinkPoints) {
-    TestFolder folder;
-    std::filesystem::create_directory(folder.path() / "spiel");
-    const auto real = folder.file("spiel/save.dat");
-    const auto link = folder.file("verknuepfung.dat");
-    writeFile(real, patternedSavegame(1));
-    std::filesystem::create_symlink(real, link);
-    const auto result = saveSavegame(link, patternedSavegame(2));
-    ASSERT_TRUE(result.saved) << result.text;
-    EXPECT_EQ(result.backup, real + ".~1");
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(readFile(real), patternedSavegame(2));
-    EXPECT_EQ(readFile(real + ".~1"), patternedSavegame(1));
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -16,10 +17,25 @@ namespace garagon::test {
 class TestFolder {
   public:
     TestFolder() {
-        std::string name = (std::filesystem::temp_directory_path() / "garagon-XXXXXX").string();
-        path_ = ::mkdtemp(name.data());
+        std::random_device random;
+        do {
+            path_ =
+                std::filesystem::temp_directory_path() / ("garagon-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
     }
-    ~TestFolder() { std::filesystem::remove_all(path_); }
+    // Read-only files and folders that may not be listed go too.
+    ~TestFolder() {
+        std::error_code error;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error)) {
+            if (!entry.is_symlink(error)) {
+                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                             std::filesystem::perm_options::add, error);
+            }
+        }
+        std::filesystem::remove_all(path_, error);
+    }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
 

@@ -23,7 +23,8 @@ SystemError lastError() {
 }
 
 FileStatus statusOf(const struct stat& info) {
-    return {static_cast<std::uint64_t>(info.st_size), static_cast<std::uint32_t>(info.st_mode & 07777),
+    return {static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::uint32_t>(info.st_mode & 07777),
             info.st_atim.tv_sec * 1'000'000'000LL + info.st_atim.tv_nsec,
             info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec};
 }

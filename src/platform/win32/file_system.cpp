@@ -16,11 +16,20 @@ constexpr auto longestPause = std::chrono::milliseconds(250);
 constexpr auto lockPollInterval = std::chrono::milliseconds(10);
 constexpr const wchar_t* lockFileName = L".~garagon-lock";
 // What a new file takes over from its old one.
-constexpr DWORD keptAttributes =
-    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+constexpr DWORD keptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 SystemError lastError() {
     return fromNative(static_cast<long>(GetLastError()));
+}
+
+// The last error of a step that makes the name; a name longer than any volume takes is
+// reported as such, whatever the volume answered.
+SystemError namingError(const std::filesystem::path& name) {
+    constexpr std::size_t longestName = 255;
+    return name.filename().native().size() > longestName
+               ? SystemError{Failure::NameTooLong, ERROR_FILENAME_EXCED_RANGE}
+               : lastError();
 }
 
 // Paths longer than the old limit of 260 characters get the prefix that lifts it.
@@ -55,7 +64,8 @@ template <class Step> bool retried(Step step) {
 }
 
 std::int64_t ticks(const FILETIME& time) {
-    return static_cast<std::int64_t>(ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart);
+    return static_cast<std::int64_t>(
+        ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart);
 }
 
 FILETIME fileTime(std::int64_t value) {
@@ -151,8 +161,8 @@ ReadResult readFile(const std::filesystem::path& path, std::size_t limit) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const SystemError error = lastError();
-        return {error.kind == Failure::NotFound ? ReadStatus::NotFound : ReadStatus::Failed, error,
-                {}};
+        return {
+            error.kind == Failure::NotFound ? ReadStatus::NotFound : ReadStatus::Failed, error, {}};
     }
     ReadResult result{ReadStatus::Read, {}, {}};
     if (GetFileType(file) != FILE_TYPE_DISK) {
@@ -189,7 +199,7 @@ SystemError writeNewFile(const std::filesystem::path& path, std::span<const std:
     HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               attributes, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return lastError();
+        return namingError(path);
     }
     SystemError error = fill(file, bytes, likeness, flush);
     if (!CloseHandle(file) && !error) {
@@ -206,6 +216,9 @@ SystemError hardLink(const std::filesystem::path& existing, const std::filesyste
         return {};
     }
     const DWORD error = GetLastError();
+    if (const auto naming = namingError(second); naming.kind == Failure::NameTooLong) {
+        return naming;
+    }
     const bool unsupported = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
                              error == ERROR_TOO_MANY_LINKS || error == ERROR_NOT_SAME_DEVICE;
     return unsupported ? SystemError{Failure::NoHardLinks, static_cast<long>(error)}
@@ -218,6 +231,9 @@ SystemError hardLink(const std::filesystem::path& existing, const std::filesyste
 SystemError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     const std::wstring target = systemPath(to);
     const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return {Failure::NameTaken, ERROR_ALREADY_EXISTS};
+    }
     const bool readOnly =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     if (readOnly) {
@@ -230,7 +246,7 @@ SystemError replaceFile(const std::filesystem::path& from, const std::filesystem
     if (moved) {
         return {};
     }
-    const SystemError error = lastError();
+    const SystemError error = namingError(to);
     if (readOnly) {
         SetFileAttributesW(target.c_str(), attributes);
     }
@@ -300,7 +316,8 @@ SystemError FolderLock::flush(SystemError (*)(FileHandle)) const {
 std::filesystem::path programFolder() {
     std::wstring name(MAX_PATH, L'\0');
     while (true) {
-        const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
         if (length < name.size()) {
             name.resize(length);
             return std::filesystem::path(name).parent_path();
