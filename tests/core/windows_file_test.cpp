@@ -1,0 +1,293 @@
+// Where saving and loading meet what only Windows does: sharing rules, programs that hold
+// a file for a moment, file attributes, UTF-16 names, long paths and its error codes.
+#include "loading.hpp"
+#include "messages.hpp"
+#include "modVelox.hpp"
+#include "saving_fixture.hpp"
+
+#include <atomic>
+#include <thread>
+#include <vector>
+#include <windows.h>
+
+using namespace garagon;
+using namespace garagon::test;
+
+namespace {
+
+// Another program's handle on the file, sharing only what is given.
+class Held {
+  public:
+    Held(const std::filesystem::path& path, DWORD sharing)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~Held() { release(); }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void release() {
+        if (valid()) {
+            CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+        }
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+DWORD attributesOf(const std::filesystem::path& path) {
+    return GetFileAttributesW(path.c_str());
+}
+
+// Removes a folder and all in it through the wide API, which takes paths of any length
+// behind the prefix "\\?\".
+bool removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        const std::wstring path = folder + L"\\" + name;
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            removeTree(path);
+        } else {
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        }
+    }
+    FindClose(search);
+    return RemoveDirectoryW(folder.c_str()) != 0;
+}
+
+std::string utf8(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
+} // namespace
+
+TEST_F(Saving, AFolderWithUmlautsAndACyrillicNameSaveAndLoad) {
+    const auto place = folder.path() / L"Spielst\u00e4nde J\u00fcrgen";
+    std::filesystem::create_directory(place);
+    const auto savegame = place / L"\u041d\u043e\u0447\u044c.sav";
+    writeFile(savegame, oldBytes);
+    EXPECT_EQ(loadSavegame(savegame).data, oldBytes);
+    const auto result = saveSavegame(savegame, newBytes);
+    ASSERT_TRUE(result.saved) << result.text;
+    auto backup = savegame;
+    backup += L".~1";
+    EXPECT_EQ(result.backup, backup);
+    EXPECT_NE(result.text.find(utf8(backup)), std::string::npos);
+    EXPECT_NE(result.text.find("Spielstände Jürgen\\Ночь.sav.~1"), std::string::npos);
+    EXPECT_EQ(loadSavegame(savegame).data, newBytes);
+    EXPECT_EQ(loadSavegame(backup).data, oldBytes);
+}
+
+TEST_F(Saving, PathsBeyondTwoHundredSixtyCharactersSaveAndLoad) {
+    auto place = folder.path();
+    for (int depth = 0; depth < 4; ++depth) {
+        place /= std::string(80, static_cast<char>('a' + depth));
+        std::filesystem::create_directory(place);
+    }
+    const auto savegame = place / "lang.sav";
+    ASSERT_GT(savegame.native().size(), 300u);
+    ASSERT_TRUE(saveSavegame(savegame, oldBytes).saved); // no old file: written anew
+    const auto result = saveSavegame(savegame, newBytes);
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_EQ(loadSavegame(savegame).data, newBytes);
+    EXPECT_EQ(loadSavegame(result.backup).data, oldBytes);
+    EXPECT_TRUE(removeTree(L"\\\\?\\" + (folder.path() / std::string(80, 'a')).native()));
+}
+
+// The game holds its savegame open without letting it be deleted or renamed.
+TEST_F(Saving, ASavegameHeldOpenByAnotherProgramIsNotSavedAndNothingChanges) {
+    Held game(path, FILE_SHARE_READ);
+    ASSERT_TRUE(game.valid());
+    const auto result = saveSavegame(path, newBytes);
+    game.release();
+    EXPECT_FALSE(result.saved);
+    EXPECT_NE(result.text.find("Der Spielstand wird gerade von einem anderen Programm benutzt."),
+              std::string::npos)
+        << result.text;
+    EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."), std::string::npos);
+    expectNothingLost();
+}
+
+// A virus scanner holds the file for a moment: the save waits for it and succeeds.
+TEST_F(Saving, AFileHeldForAMomentIsSavedOnceItIsFree) {
+    Held scanner(path, FILE_SHARE_READ);
+    ASSERT_TRUE(scanner.valid());
+    std::thread letGo([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        scanner.release();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const auto result = saveSavegame(path, newBytes);
+    letGo.join();
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+    EXPECT_EQ(readFile(path), newBytes);
+    EXPECT_EQ(readFile(path + ".~1"), oldBytes);
+}
+
+// The replace step itself meets the scanner: the new file was just written.
+TEST_F(Saving, AReplaceThatMeetsABriefHoldIsTriedAgain) {
+    static std::thread letGo;
+    static std::unique_ptr<Held> scanner;
+    const auto holdThenReplace = [](const Path& from, const Path& to) {
+        scanner = std::make_unique<Held>(to, FILE_SHARE_READ);
+        letGo = std::thread([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            scanner->release();
+        });
+        return platform::replaceFile(from, to);
+    };
+    const auto result = saveSavegame(path, newBytes, {.rename = holdThenReplace});
+    letGo.join();
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_EQ(readFile(path), newBytes);
+}
+
+TEST_F(Saving, AReadOnlySavegameIsSavedAndTheNewFileAndTheBackupStayReadOnly) {
+    SetFileAttributesW(Path(path).c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    const auto result = saveSavegame(path, newBytes);
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_EQ(readFile(path), newBytes);
+    EXPECT_EQ(readFile(path + ".~1"), oldBytes);
+    EXPECT_NE(attributesOf(path) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_NE(attributesOf(path + ".~1") & FILE_ATTRIBUTE_READONLY, 0u);
+    // Without hard links the copy takes the attribute along.
+    const auto again = saveSavegame(path, oldBytes, {.link = unsupportedLink});
+    ASSERT_TRUE(again.saved) << again.text;
+    EXPECT_NE(attributesOf(path + ".~2") & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(readFile(path + ".~2"), newBytes);
+}
+
+// The old file gets its second name: no copy, the same file.
+TEST_F(Saving, TheBackupIsTheOldFileItself) {
+    const auto identity = [](const Path& name) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        HANDLE file =
+            CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        GetFileInformationByHandle(file, &info);
+        CloseHandle(file);
+        return std::pair(info.nFileIndexHigh, info.nFileIndexLow);
+    };
+    const auto before = identity(path);
+    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
+    EXPECT_EQ(identity(path + ".~1"), before);
+    EXPECT_NE(identity(path), before);
+    EXPECT_EQ(std::filesystem::hard_link_count(path + ".~1"), 1u);
+}
+
+// A temporary file left by a save that was interrupted may carry the read-only attribute
+// of its savegame; it goes all the same.
+TEST_F(Saving, ReadOnlyTemporariesOfInterruptedSavesAreRemoved) {
+    const Path stale = folder.path() / ".~garagon-k3m9x2";
+    writeFile(stale, "halb geschrieben");
+    SetFileAttributesW(stale.c_str(), FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
+    EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1"}));
+}
+
+// A lock file left behind, by a crash of the system say, blocks no save; a save's own
+// lock file goes with it.
+TEST_F(Saving, ALeftOverLockFileBlocksNothingAndTheLockLeavesNoFile) {
+    writeFile(folder.path() / ".~garagon-lock", "");
+    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
+    EXPECT_EQ(listing(folder), (std::set<std::string>{"save1.dat", "save1.dat.~1"}));
+}
+
+// Two savers in turn while a reader opens the savegame again and again, as the game or a
+// scanner would: each step that meets the reader's handle waits for it.
+TEST_F(Saving, ConcurrentSavesWhileTheFileIsReadAllSucceedAndNeverExposeAPartialSavegame) {
+    constexpr int savers = 2, savesEach = 50;
+    std::atomic<int> running = savers, failed = 0;
+    std::vector<std::thread> threads;
+    for (int saver = 0; saver < savers; ++saver) {
+        threads.emplace_back([&, saver] {
+            for (int i = 0; i < savesEach; ++i) {
+                const auto seed = static_cast<std::uint8_t>(saver * 100 + i + 3);
+                failed += saveSavegame(path, patternedSavegame(seed)).saved ? 0 : 1;
+            }
+            --running;
+        });
+    }
+    int reads = 0;
+    while (running > 0) {
+        const Bytes seen = readFile(path);
+        if (seen.empty()) {
+            continue; // Windows keeps a reader out for the moment a file is being renamed
+        }
+        ++reads;
+        ASSERT_EQ(seen.size(), 63596u);
+        ASSERT_EQ(seen, patternedSavegame(seen[0])) << "a savegame mixed of two versions";
+        // A reader that let go of the file never would starve any writer on Windows.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(failed, 0);
+    EXPECT_GT(reads, 0);
+    EXPECT_EQ(listing(folder).size(), 1u + savers * savesEach);
+}
+
+TEST(SavegameLoading, HiddenAndSystemFilesLoad) {
+    TestFolder folder;
+    const auto path = folder.path() / "versteckt.dat";
+    writeFile(path, patternedSavegame(4));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    EXPECT_EQ(loadSavegame(path).data, patternedSavegame(4));
+}
+
+TEST(SavegameLoading, NamedPipesAreNotFoundAndNeverBlock) {
+    const std::wstring pipeName = L"\\\\.\\pipe\\garagon-test";
+    HANDLE pipe =
+        CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(loadSavegame(pipeName).status, LoadStatus::NotFound);
+    CloseHandle(pipe);
+}
+
+// Another program keeps the catalogue open without letting it be read.
+TEST(CatalogueLoading, ACatalogueHeldWithoutReadSharingIsAReadError) {
+    TestFolder folder;
+    writeFile(folder.file("Cardata.txt"), "01 = A\r\n");
+    Held editor(folder.path() / "Cardata.txt", 0);
+    ASSERT_TRUE(editor.valid());
+    const auto report = modVelox::LadeWagenliste(folder.path());
+    EXPECT_EQ(report.status, modVelox::CatalogueStatus::ReadError);
+    EXPECT_EQ(messages::reason(report.error),
+              "Der Spielstand wird gerade von einem anderen Programm benutzt");
+}
+
+TEST(SystemErrors, WindowsErrorCodesGiveTheSameReasonsAsOnLinux) {
+    const std::pair<DWORD, const char*> cases[] = {
+        {ERROR_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei"},
+        {ERROR_HANDLE_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei"},
+        {ERROR_FILE_TOO_LARGE, "Die Datei ist zu groß für den Datenträger"},
+        {ERROR_ACCESS_DENIED, "Keine Berechtigung"},
+        {ERROR_WRITE_PROTECT, "Der Datenträger ist schreibgeschützt"},
+        {ERROR_FILENAME_EXCED_RANGE, "Der Name ist zu lang für den Datenträger"},
+        {ERROR_PATH_NOT_FOUND, "Eine Datei wurde während des Speicherns von außen entfernt"},
+        {ERROR_FILE_EXISTS,
+         "Der Name ist bereits durch einen Ordner oder eine andere Datei belegt"},
+        {ERROR_SHARING_VIOLATION, "Der Spielstand wird gerade von einem anderen Programm benutzt"},
+        {ERROR_LOCK_VIOLATION, "Der Spielstand wird gerade von einem anderen Programm benutzt"},
+        {ERROR_CRC, "Ein- oder Ausgabefehler des Datenträgers"},
+        {ERROR_INVALID_PARAMETER, "Systemfehler 87"},
+    };
+    for (const auto& [code, reason] : cases) {
+        EXPECT_EQ(messages::reason(platform::fromNative(static_cast<long>(code))), reason) << code;
+    }
+}
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningExecutable) {
+    wchar_t name[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, name, MAX_PATH);
+    const auto folder = platform::programFolder();
+    EXPECT_EQ(folder, std::filesystem::path(name).parent_path());
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}

@@ -28,9 +28,10 @@ class TestFolder {
         std::error_code error;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, error);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error)) {
-            if (!entry.is_symlink(error)) {
-                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+        for (std::filesystem::recursive_directory_iterator entry(path_, error), end;
+             !error && entry != end; entry.increment(error)) {
+            if (!entry->is_symlink(error)) {
+                std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
                                              std::filesystem::perm_options::add, error);
             }
         }
@@ -46,17 +47,17 @@ class TestFolder {
     std::filesystem::path path_;
 };
 
-inline void writeFile(const std::string& path, std::string_view content) {
+inline void writeFile(const std::filesystem::path& path, std::string_view content) {
     std::ofstream(path, std::ios::binary)
         .write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-inline void writeFile(const std::string& path, const Bytes& content) {
+inline void writeFile(const std::filesystem::path& path, const Bytes& content) {
     writeFile(path,
               std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
 }
 
-inline Bytes readFile(const std::string& path) {
+inline Bytes readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
