@@ -4,7 +4,7 @@
 # row, choose another car, replace, save, confirm, end. Any dialog that kept the keyboard
 # would stop the keys on the way. Then only the 8 code bytes may differ on disk, and the
 # backup must hold the old bytes.
-# Usage: real_keys.sh PROGRAM CATALOGUE SAVEGAME (run under xvfb-run)
+# Usage: real_keys.sh PROGRAM CATALOGUE SAVEGAME (on an X server without a window manager)
 set -euo pipefail
 
 scratch=$(mktemp -d)

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs a command on an X server of its own, on a display number the server picks itself,
+# so that test runs side by side never meet on one display.
+# Usage: with_display.sh COMMAND [ARGUMENTS...]
+set -euo pipefail
+
+numberFile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" 2>/dev/null &
+server=$!
+trap 'kill $server 2>/dev/null || true; rm -f "$numberFile"' EXIT
+for _ in $(seq 100); do
+    [ -s "$numberFile" ] && break
+    sleep 0.1
+done
+[ -s "$numberFile" ] || { echo "the X server did not start" >&2; exit 1; }
+DISPLAY=:$(head -1 "$numberFile")
+export DISPLAY
+"$@"
