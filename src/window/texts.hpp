@@ -24,6 +24,12 @@ inline constexpr const char* NoNewCar = "Es wurde kein neues Auto gewählt!";
 inline constexpr const char* RowsCapped =
     "Es wurden {found} Wagen gefunden.\r\nAngezeigt werden nur die ersten {listed}.";
 
+// Windows: the command line names more than one savegame, or an option.
+inline constexpr const char* CommandLineTitle = "Garagon";
+inline constexpr const char* CommandLineUsage =
+    "Garagon öffnet beim Start einen Spielstand, der als einzige Angabe genannt wird:\r\n"
+    "garagon.exe SPIELSTAND\r\n\r\nDie Wagenliste Cardata.txt liegt im Ordner des Programms.";
+
 // What assistive technology reads for the list.
 inline constexpr const char* FoundCars = "Gefundene Wagen";
 

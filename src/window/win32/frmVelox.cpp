@@ -1,0 +1,299 @@
+#include "frmVelox.hpp"
+
+#include "dialogs.hpp"
+#include "texts.hpp"
+#include "utf16.hpp"
+
+#include <shellapi.h>
+#include <utility>
+#include <windowsx.h>
+
+namespace garagon::win32 {
+namespace {
+
+constexpr const wchar_t* windowClassName = L"frmVelox";
+constexpr int iconId = 1;
+
+HFONT arial(UINT dpi, bool bold) {
+    return CreateFontW(-MulDiv(975, static_cast<int>(dpi), 7200), 0, 0, 0,
+                       bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"Arial");
+}
+
+void registerWindowClass(WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = windowClassName;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(windowClass.hInstance, MAKEINTRESOURCEW(iconId),
+                                                      IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(
+        windowClass.hInstance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    RegisterClassExW(&windowClass); // a second window finds the class already there
+}
+
+const ControlSpec& specOf(ControlId id) {
+    for (const auto& spec : controls) {
+        if (spec.id == id) {
+            return spec;
+        }
+    }
+    return controls.front();
+}
+
+} // namespace
+
+frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder)
+    : dialogs_(dialogs) {
+    registerWindowClass(&frmVelox::windowProcedure);
+    window_ = CreateWindowExW(0, windowClassName, L"Garagon 1.1 [Kein Spielstand geladen]",
+                              WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), this);
+    createControls();
+    layOut(GetDpiForWindow(window_));
+    DragAcceptFiles(window_, TRUE);
+    Form_Load(catalogueFolder);
+}
+
+frmVelox::~frmVelox() {
+    DestroyWindow(window_);
+    DeleteObject(regular_);
+    DeleteObject(bold_);
+}
+
+LRESULT CALLBACK frmVelox::windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<frmVelox*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<frmVelox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->handle(message, w, l) : DefWindowProcW(window, message, w, l);
+}
+
+LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(w), HIWORD(w));
+        return 0;
+    case WM_NOTIFY:
+        if (const auto* header = reinterpret_cast<NMHDR*>(l);
+            header->idFrom == lvCars && header->code == LVN_GETDISPINFOW) {
+            giveText(*reinterpret_cast<NMLVDISPINFOW*>(l));
+        }
+        return 0;
+    case WM_DROPFILES:
+        onDropFiles(reinterpret_cast<HDROP>(w));
+        return 0;
+    case WM_ACTIVATE:
+        keepFocus(LOWORD(w) != WA_INACTIVE);
+        return 0;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<RECT*>(l);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(HIWORD(w));
+        return 0;
+    }
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, w, l);
+    }
+}
+
+void frmVelox::createControls() {
+    for (const auto& spec : controls) {
+        const DWORD extended = spec.id == lvCars ? WS_EX_CLIENTEDGE : 0;
+        CreateWindowExW(extended, spec.windowClass, spec.caption,
+                        WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                        GetModuleHandleW(nullptr), nullptr);
+    }
+    HWND list = control(lvCars);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        column.fmt = columns[i].format;
+        column.cx = pixels(columns[i].width, USER_DEFAULT_SCREEN_DPI);
+        column.pszText = const_cast<wchar_t*>(columns[i].header);
+        ListView_InsertColumn(list, static_cast<int>(i), &column);
+    }
+    SendMessageW(control(optShop), BM_SETCHECK, BST_CHECKED, 0);
+}
+
+// Every position, size and font at the window's DPI: twips become pixels anew.
+void frmVelox::layOut(UINT dpi) {
+    RECT frame{0, 0, pixels(clientWidth, dpi), pixels(clientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DeleteObject(std::exchange(regular_, arial(dpi, false)));
+    DeleteObject(std::exchange(bold_, arial(dpi, true)));
+    for (const auto& spec : controls) {
+        const ControlSpec& container = specOf(spec.container);
+        const int left = spec.left + (container.id != spec.id ? container.left : 0);
+        const int top = spec.top + (container.id != spec.id ? container.top : 0);
+        HWND handle = control(spec.id);
+        SetWindowPos(handle, nullptr, pixels(left, dpi), pixels(top, dpi), pixels(spec.width, dpi),
+                     pixels(spec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(spec.bold ? bold_ : regular_),
+                     TRUE);
+    }
+    // Hidden columns stay hidden.
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int column = static_cast<int>(i);
+        if (ListView_GetColumnWidth(control(lvCars), column) > 0) {
+            ListView_SetColumnWidth(control(lvCars), column, pixels(columns[i].width, dpi));
+        }
+    }
+}
+
+void frmVelox::Form_Load(const std::filesystem::path& catalogueFolder) {
+    SetWindowTextW(control(Label1), utf16(texts::Disclaimer).c_str());
+    HideColumns();
+    catalogueFound_ = rules_.Form_Load(catalogueFolder);
+    if (!catalogueFound_) {
+        return;
+    }
+    fillCarChoice();
+    SetFocus(controlOf(rules_.focusFrom(Control::cmdOpen)));
+}
+
+void frmVelox::HideColumns() {
+    for (int column = 1; column < 4; ++column) {
+        ListView_SetColumnWidth(control(lvCars), column, 0);
+    }
+}
+
+void frmVelox::fillCarChoice() {
+    HWND selector = control(cmbCars);
+    SendMessageW(selector, CB_INITSTORAGE, rules_.carNames().size(), 64 * rules_.carNames().size());
+    for (const auto& name : rules_.carNames()) {
+        SendMessageW(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(utf16(name).c_str()));
+    }
+    ComboBox_SetCurSel(selector, rules_.firstChosenCar());
+}
+
+void frmVelox::onCommand(int id, int code) {
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+    case cmdOpen:
+        return rules_.cmdOpen_Click();
+    case cmdReplace: {
+        const int marked = ListView_GetNextItem(control(lvCars), -1, LVNI_SELECTED);
+        return rules_.cmdReplace_Click(marked < 0 ? std::nullopt
+                                                  : std::optional(static_cast<std::size_t>(marked)),
+                                       ComboBox_GetCurSel(control(cmbCars)));
+    }
+    case cmdSave:
+        return rules_.cmdSave_Click();
+    case cmdExit:
+        return static_cast<void>(DestroyWindow(window_));
+    case optShop:
+        return rules_.optShop_Click();
+    case optBuyed:
+        return rules_.optBuyed_Click();
+    case optMY:
+        return rules_.optMY_Click();
+    default:
+        return;
+    }
+}
+
+// One file, as Explorer drags it; anything else is not taken.
+void frmVelox::onDropFiles(HDROP drop) {
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        std::wstring name(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, 0, name.data(), static_cast<UINT>(name.size())));
+        openSavegame(name);
+    }
+    DragFinish(drop);
+}
+
+void frmVelox::giveText(NMLVDISPINFOW& request) const {
+    if ((request.item.mask & LVIF_TEXT) == 0 || request.item.cchTextMax <= 0) {
+        return;
+    }
+    const std::wstring text = utf16(rules_.cellText(static_cast<std::size_t>(request.item.iItem),
+                                                    request.item.iSubItem));
+    lstrcpynW(request.item.pszText, text.c_str(), request.item.cchTextMax);
+}
+
+// A plain window does not give the focus back to its control once a dialog or another
+// window had it; this one does.
+void frmVelox::keepFocus(bool active) {
+    if (!active) {
+        focused_ = GetFocus();
+        return;
+    }
+    if (focused_ != nullptr && IsChild(window_, focused_) && IsWindowEnabled(focused_)) {
+        SetFocus(focused_);
+    }
+}
+
+HWND frmVelox::controlOf(Control which) const {
+    switch (which) {
+    case Control::cmdOpen:
+        return control(cmdOpen);
+    case Control::lvCars:
+        return control(lvCars);
+    case Control::cmbCars:
+        return control(cmbCars);
+    case Control::cmdReplace:
+        return control(cmdReplace);
+    case Control::cmdSave:
+        return control(cmdSave);
+    case Control::cmdExit:
+        return control(cmdExit);
+    default:
+        return control(rules_.category() == Category::Career ? optBuyed
+                       : rules_.category() == Category::Own  ? optMY
+                                                             : optShop);
+    }
+}
+
+std::optional<std::filesystem::path> frmVelox::chooseSavegame() {
+    return dialogs_.chooseSavegame(window_);
+}
+
+void frmVelox::showMessage(const std::string& title, const std::string& text) {
+    dialogs_.showMessage(window_, utf16(title), utf16(text));
+}
+
+void frmVelox::refresh() {
+    SetWindowTextW(window_, utf16(rules_.title()).c_str());
+    // A disabled control cannot keep the focus: it moves on in tab order first.
+    const HWND focus = GetFocus();
+    for (const Control which :
+         {Control::cmdOpen, Control::cmbCars, Control::cmdReplace, Control::cmdSave}) {
+        const HWND handle = controlOf(which);
+        if (!rules_.isEnabled(which) && handle == focus) {
+            SetFocus(controlOf(rules_.focusFrom(which)));
+        }
+        EnableWindow(handle, rules_.isEnabled(which));
+    }
+    if (listShown_ == rules_.listNumber()) {
+        return;
+    }
+    listShown_ = rules_.listNumber();
+    HWND list = control(lvCars);
+    ListView_SetItemCountEx(list, static_cast<int>(rules_.rowCount()), 0);
+    if (rules_.rowCount() > 0) {
+        ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list, 0, FALSE);
+    }
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+} // namespace garagon::win32

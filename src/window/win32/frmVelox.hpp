@@ -1,0 +1,63 @@
+#pragma once
+
+#include "layout.hpp"
+#include "window_rules.hpp"
+
+#include <filesystem>
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace garagon::win32 {
+
+class Dialogs;
+
+// The program's one window on Windows, made of the system's own controls: the car list
+// of a savegame, the catalogue selector and the buttons to open, replace, save and end.
+// It shows what its rules decide.
+class frmVelox : private WindowPort {
+  public:
+    // Creates the window, not yet shown, and loads the catalogue from the given folder.
+    frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder);
+    ~frmVelox() override;
+    frmVelox(const frmVelox&) = delete;
+    frmVelox& operator=(const frmVelox&) = delete;
+
+    // False when Cardata.txt was missing: the program then ends without showing the window.
+    bool catalogueFound() const { return catalogueFound_; }
+    HWND handle() const { return window_; }
+    HWND control(ControlId id) const { return GetDlgItem(window_, id); }
+
+    // Opens the savegame as if it had been chosen in the file dialog: from the command
+    // line, or dropped onto the window.
+    void openSavegame(const std::filesystem::path& path) { rules_.openSavegame(path); }
+
+  private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    LRESULT handle(UINT message, WPARAM w, LPARAM l);
+    void createControls();
+    void layOut(UINT dpi);
+    void Form_Load(const std::filesystem::path& catalogueFolder);
+    void HideColumns();
+    void fillCarChoice();
+    void onCommand(int id, int code);
+    void onDropFiles(HDROP drop);
+    void giveText(NMLVDISPINFOW& request) const;
+    void keepFocus(bool active);
+    HWND controlOf(Control control) const;
+
+    std::optional<std::filesystem::path> chooseSavegame() override;
+    void showMessage(const std::string& title, const std::string& text) override;
+    void refresh() override;
+
+    Dialogs& dialogs_;
+    WindowRules rules_{*this};
+    bool catalogueFound_ = false;
+    std::uint64_t listShown_ = 0;
+    HWND window_ = nullptr;
+    HWND focused_ = nullptr; // the control that had the focus when the window was left
+    HFONT regular_ = nullptr;
+    HFONT bold_ = nullptr;
+};
+
+} // namespace garagon::win32

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <windows.h>
+
+namespace garagon::win32 {
+
+// The controls' ids; none is IDOK or IDCANCEL, which the dialog keys would send.
+enum ControlId : int {
+    cmdOpen = 100,
+    lvCars,
+    cmbCars,
+    cmdReplace,
+    cmdSave,
+    cmdExit,
+    Frame1,
+    Frame2,
+    Label1,
+    optBuyed,
+    optMY,
+    optShop,
+};
+
+// One control of the window: where it stands in twips, from the top-left corner of its
+// container, and how it looks.
+struct ControlSpec {
+    ControlId id;
+    const wchar_t* name;
+    const wchar_t* windowClass;
+    const wchar_t* caption;
+    DWORD style;
+    ControlId container; // Frame1 or Frame2 when inside one, else the control itself
+    int left, top, width, height;
+    bool bold;
+};
+
+// Every control in tab order, which is the order they are made in.
+extern const std::array<ControlSpec, 12> controls;
+
+// The client area, in twips.
+inline constexpr int clientWidth = 9705;
+inline constexpr int clientHeight = 6390;
+
+// The list's columns: header, width in twips, alignment.
+struct ColumnSpec {
+    const wchar_t* header;
+    int width;
+    int format;
+};
+extern const std::array<ColumnSpec, 4> columns;
+
+// Twips at a DPI: 1,440 to the inch.
+inline int pixels(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+} // namespace garagon::win32

@@ -1,0 +1,59 @@
+// The program's entry on Windows: the window, a savegame named on the command line, and
+// the message loop with the dialog keys.
+#include "dialogs.hpp"
+#include "file_system.hpp"
+#include "frmVelox.hpp"
+#include "texts.hpp"
+#include "utf16.hpp"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <vector>
+
+namespace {
+
+// The arguments after the program's name.
+std::vector<std::wstring> arguments() {
+    int count = 0;
+    wchar_t** list = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> result(list + std::min(count, 1), list + count);
+    LocalFree(list);
+    return result;
+}
+
+int messageLoop(HWND window) {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab, Shift+Tab and the arrow keys move the focus as in a dialog.
+        if (!IsDialogMessageW(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    using namespace garagon;
+    const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX),
+                                              ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    const auto savegames = arguments();
+    if (savegames.size() > 1) {
+        MessageBoxW(nullptr, win32::utf16(texts::CommandLineUsage).c_str(),
+                    win32::utf16(texts::CommandLineTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+        return 2;
+    }
+    win32::SystemDialogs dialogs;
+    win32::frmVelox window(dialogs, platform::programFolder());
+    if (!window.catalogueFound()) {
+        return 1;
+    }
+    ShowWindow(window.handle(), show);
+    if (!savegames.empty()) {
+        window.openSavegame(savegames.front());
+    }
+    return messageLoop(window.handle());
+}
