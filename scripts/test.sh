@@ -21,7 +21,7 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 wineserver -w
 cmake --preset windows
 cmake --build --preset windows
-ctest --preset windows
+tests/support/with_display.sh ctest --preset windows
 
 scripts/check-install.sh build/ci
 scripts/package.sh

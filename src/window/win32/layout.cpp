@@ -7,6 +7,7 @@ namespace garagon::win32 {
 namespace {
 
 constexpr DWORD button = BS_PUSHBUTTON | WS_TABSTOP;
+// The checked option alone is a tab stop: checking one moves the stop to it.
 constexpr DWORD option = BS_AUTORADIOBUTTON;
 // The list marks one row at a time, keeps it shown without the focus and asks for the
 // texts of a row only when it draws it.
@@ -36,7 +37,7 @@ const std::array<ControlSpec, 12> controls{{
     {Label1, L"Label1", L"STATIC", L"Label1", SS_LEFT | SS_NOPREFIX, Label1, 5520, 2520, 3975, 1800,
      false},
     {optBuyed, L"optBuyed", L"BUTTON", L"\"Karrierewagen\" (keine gewonnenen)",
-     option | WS_GROUP | WS_TABSTOP, Frame1, 240, 4590, 4740, 315, true},
+     option | WS_GROUP, Frame1, 240, 4590, 4740, 315, true},
     {optMY, L"optMY", L"BUTTON", L"\"Meine Wagen\"", option, Frame1, 240, 4890, 4740, 315, true},
     {optShop, L"optShop", L"BUTTON", L"\"Ladenwagen\"", option, Frame1, 240, 4290, 4515, 315, true},
 }};

@@ -1,0 +1,268 @@
+// The real Win32 window, driven through its controls as a player would drive them: button
+// clicks, the list's marks and the selector's entry; dialogs go through the seam.
+#include "dialogs.hpp"
+#include "frmVelox.hpp"
+#include "test_folder.hpp"
+
+#include <commctrl.h>
+#include <deque>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windowsx.h>
+
+using namespace garagon;
+using namespace garagon::win32;
+using garagon::test::placeRecord;
+using garagon::test::readFile;
+using garagon::test::TestFolder;
+using garagon::test::writeFile;
+
+namespace {
+
+const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
+const Bytes codeEuro{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
+const Bytes codeC{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28};
+
+// Windows-1252: 0xF6 is "ö", 0x80 is "€".
+const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
+                              "1112131415161718 = Euro \x80\r\n"
+                              "2122232425262728 = Dritter\r\n";
+
+// Shop: Möwe at 1004, Euro at 2004; career: Dritter at 3004.
+Bytes demoSavegame() {
+    Bytes data(63596, 0xEE);
+    placeRecord(data, 1000, codeMoewe, 1);
+    placeRecord(data, 2000, codeEuro, 1);
+    placeRecord(data, 3000, codeC, 2);
+    return data;
+}
+
+struct Message {
+    std::wstring title;
+    std::wstring text;
+};
+
+// Dialogs that answer from a script and write the messages down.
+class ScriptedDialogs : public Dialogs {
+  public:
+    std::deque<std::filesystem::path> paths; // none left: the dialog is cancelled
+    std::vector<Message> messages;
+
+    std::optional<std::filesystem::path> chooseSavegame(HWND) override {
+        if (paths.empty()) {
+            return std::nullopt;
+        }
+        auto path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+    void showMessage(HWND, const std::wstring& title, const std::wstring& text) override {
+        messages.push_back({title, text});
+    }
+};
+
+std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+class Win32Window : public ::testing::Test {
+  protected:
+    void SetUp() override { writeFile(savegame, demoSavegame()); }
+
+    void start(const char* catalogueText = catalogue) {
+        if (catalogueText != nullptr) {
+            writeFile(folder.path() / "Cardata.txt", catalogueText);
+        }
+        window = std::make_unique<frmVelox>(dialogs, folder.path());
+        ShowWindow(window->handle(), SW_SHOWNORMAL);
+    }
+    HWND control(ControlId id) const { return window->control(id); }
+    void click(ControlId id) { SendMessageW(control(id), BM_CLICK, 0, 0); }
+    void open(const std::filesystem::path& path) {
+        dialogs.paths.push_back(path);
+        click(cmdOpen);
+    }
+    std::vector<std::wstring> column(int index) const {
+        std::vector<std::wstring> texts;
+        const int rows = ListView_GetItemCount(control(lvCars));
+        for (int row = 0; row < rows; ++row) {
+            wchar_t text[256] = {};
+            ListView_GetItemText(control(lvCars), row, index, text, 256);
+            texts.emplace_back(text);
+        }
+        return texts;
+    }
+    void mark(int row) {
+        ListView_SetItemState(control(lvCars), row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    int markedRow() const { return ListView_GetNextItem(control(lvCars), -1, LVNI_SELECTED); }
+    // Enabled states of cmdOpen, cmbCars, cmdReplace and cmdSave.
+    std::vector<bool> states() const {
+        return {IsWindowEnabled(control(cmdOpen)) != 0, IsWindowEnabled(control(cmbCars)) != 0,
+                IsWindowEnabled(control(cmdReplace)) != 0, IsWindowEnabled(control(cmdSave)) != 0};
+    }
+    std::wstring title() const { return textOf(window->handle()); }
+
+    TestFolder folder;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmVelox> window;
+    std::filesystem::path savegame = folder.path() / "save1.dat";
+};
+
+} // namespace
+
+TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
+    start();
+    EXPECT_EQ(title(), L"Garagon 1.1 [Kein Spielstand geladen]");
+    RECT client{};
+    GetClientRect(window->handle(), &client);
+    EXPECT_EQ(client.right, 647);
+    EXPECT_EQ(client.bottom, 426);
+    const auto place = [&](ControlId id) {
+        RECT box{};
+        GetWindowRect(control(id), &box);
+        MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&box), 2);
+        return std::vector<LONG>{box.left, box.top, box.right - box.left, box.bottom - box.top};
+    };
+    EXPECT_EQ(place(lvCars), (std::vector<LONG>{24, 40, 316, 260}));
+    EXPECT_EQ(place(cmdSave), (std::vector<LONG>{384, 310, 236, 33}));
+    EXPECT_EQ(place(optShop), (std::vector<LONG>{24, 302, 301, 21}));
+    for (const auto& [id, caption, bold] :
+         {std::tuple{Frame1, L"Gefundene Wagen:", true},
+          {Frame2, L"Markierten Wagen ersetzen durch:", true},
+          {optShop, L"\"Ladenwagen\"", true},
+          {optBuyed, L"\"Karrierewagen\" (keine gewonnenen)", true},
+          {optMY, L"\"Meine Wagen\"", true},
+          {cmdOpen, L"Spielstand laden", true},
+          {cmdSave, L"Änderungen speichern", true},
+          {cmdExit, L"Programm beenden", true},
+          {Label1, L"Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
+                   L"Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
+                   L"https://garagon.example/tarvo",
+           false},
+          {cmbCars, L"Möwe", false}}) {
+        EXPECT_EQ(textOf(control(id)), caption);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfWeight, bold ? FW_BOLD : FW_NORMAL) << caption;
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
+        EXPECT_EQ(font.lfHeight, -13); // 9.75 pt at 96 dpi
+    }
+    EXPECT_EQ(ComboBox_GetCount(control(cmbCars)), 3);
+    EXPECT_EQ(ComboBox_GetCurSel(control(cmbCars)), 0);
+    EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(SendMessageW(control(optShop), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(ListView_GetColumnWidth(control(lvCars), 0), 180);
+    for (int hidden = 1; hidden < 4; ++hidden) {
+        EXPECT_EQ(ListView_GetColumnWidth(control(lvCars), hidden), 0);
+    }
+    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Tab stops in their order; the options are one stop, at the checked one.
+TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
+    start();
+    std::vector<int> order;
+    HWND at = control(cmdOpen);
+    for (int i = 0; i < 7; ++i) {
+        order.push_back(GetDlgCtrlID(at));
+        at = GetNextDlgTabItem(window->handle(), at, FALSE);
+    }
+    EXPECT_EQ(order, (std::vector<int>{cmdOpen, lvCars, cmbCars, cmdReplace, cmdExit, optShop,
+                                       cmdOpen}));
+    EXPECT_EQ(GetFocus(), control(cmdOpen));
+}
+
+TEST_F(Win32Window, OpeningReplacingAndSavingChangeExactlyTheMarkedCode) {
+    start();
+    open(savegame);
+    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+    EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Euro €"}));
+    EXPECT_EQ(column(1), (std::vector<std::wstring>{L"001", L"002"}));
+    EXPECT_EQ(column(2), (std::vector<std::wstring>{L"01004", L"02004"}));
+    EXPECT_EQ(column(3)[0], L"EEEEEEEEEEEEEEEE - 01EEEEEE");
+    EXPECT_EQ(markedRow(), 0);
+
+    mark(1);
+    ComboBox_SetCurSel(control(cmbCars), 2);
+    click(cmdReplace);
+    EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Dritter"}));
+    EXPECT_EQ(markedRow(), 0);
+    EXPECT_EQ(states(), (std::vector<bool>{true, true, true, true}));
+
+    SetFocus(control(cmdSave));
+    click(cmdSave);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, L"Gespeichert");
+    EXPECT_NE(dialogs.messages[0].text.find(savegame.native() + L".~1\r\n gesichert."),
+              std::wstring::npos);
+    EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(GetFocus(), control(cmdExit)) << "the focus left the disabled button";
+    Bytes expected = demoSavegame();
+    EXPECT_EQ(readFile(savegame.native() + L".~1"), expected);
+    std::copy(codeC.begin(), codeC.end(), expected.begin() + 2003);
+    EXPECT_EQ(readFile(savegame), expected);
+}
+
+TEST_F(Win32Window, CategoriesRefusalsAndCancelling) {
+    start();
+    open(savegame);
+    click(optBuyed);
+    EXPECT_EQ(column(0), std::vector<std::wstring>{L"Dritter"});
+    click(optShop);
+    EXPECT_EQ(column(2), (std::vector<std::wstring>{L"01004", L"02004"}));
+    click(cmdOpen); // nothing queued: cancelled
+    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+
+    ComboBox_SetCurSel(control(cmbCars), -1);
+    click(cmdReplace);
+    ListView_SetItemState(control(lvCars), -1, 0, LVIS_SELECTED);
+    click(cmdReplace);
+    writeFile(folder.path() / "kurz.dat", Bytes(63595, 0));
+    open(folder.path() / "kurz.dat");
+    std::vector<std::wstring> shown;
+    for (const auto& message : dialogs.messages) {
+        shown.push_back(message.title + L": " + message.text);
+    }
+    EXPECT_EQ(shown, (std::vector<std::wstring>{
+                         L"Fehler: Es wurde kein neues Auto gewählt!",
+                         L"Fehler: Es wurde kein zu ersetzendes Auto gewählt!",
+                         L"Fehler: Die gewählte Datei ist kein Tarvo-Spielstand!"}));
+    EXPECT_EQ(title(), L"Garagon 1.1 [kurz.dat]");
+    EXPECT_EQ(states(), (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 0);
+}
+
+TEST_F(Win32Window, AMissingOrEmptyCatalogue) {
+    start(nullptr);
+    EXPECT_FALSE(window->catalogueFound());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, L"Die Wagenliste wurde nicht gefunden!");
+    window.reset();
+    start("");
+    EXPECT_EQ(states(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(GetFocus(), control(lvCars));
+}
+
+// Explorer drops a file: it opens as if chosen in the dialog.
+TEST_F(Win32Window, ADroppedSavegameOpensAndExitCloses) {
+    start();
+    const std::wstring name = savegame.native();
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(name.begin(), name.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    GlobalUnlock(memory);
+    SendMessageW(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 2);
+
+    click(cmdExit);
+    EXPECT_FALSE(IsWindow(window->handle()));
+}
