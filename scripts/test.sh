@@ -13,15 +13,7 @@ for preset in ci sanitize; do
     ctest --preset "$preset"
 done
 
-# A Wine prefix of its own, made before the tests so that none of them waits for it.
-WINEPREFIX=$(mktemp -d)
-export WINEPREFIX WINEDEBUG=-all
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-/usr/lib/wine/wine64 wineboot --init
-wineserver -w
-cmake --preset windows
-cmake --build --preset windows
-tests/support/with_display.sh ctest --preset windows
+tests/support/with_display.sh scripts/test-windows.sh
 
 scripts/check-install.sh build/ci
 scripts/package.sh

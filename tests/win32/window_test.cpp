@@ -63,7 +63,8 @@ class ScriptedDialogs : public Dialogs {
 
 std::wstring textOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -139,9 +140,10 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
           {cmdOpen, L"Spielstand laden", true},
           {cmdSave, L"Änderungen speichern", true},
           {cmdExit, L"Programm beenden", true},
-          {Label1, L"Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
-                   L"Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
-                   L"https://garagon.example/tarvo",
+          {Label1,
+           L"Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
+           L"Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
+           L"https://garagon.example/tarvo",
            false},
           {cmbCars, L"Möwe", false}}) {
         EXPECT_EQ(textOf(control(id)), caption);
@@ -173,8 +175,8 @@ TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
         order.push_back(GetDlgCtrlID(at));
         at = GetNextDlgTabItem(window->handle(), at, FALSE);
     }
-    EXPECT_EQ(order, (std::vector<int>{cmdOpen, lvCars, cmbCars, cmdReplace, cmdExit, optShop,
-                                       cmdOpen}));
+    EXPECT_EQ(order,
+              (std::vector<int>{cmdOpen, lvCars, cmbCars, cmdReplace, cmdExit, optShop, cmdOpen}));
     EXPECT_EQ(GetFocus(), control(cmdOpen));
 }
 

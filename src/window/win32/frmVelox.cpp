@@ -29,8 +29,8 @@ void registerWindowClass(WNDPROC procedure) {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = windowClassName;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(windowClass.hInstance, MAKEINTRESOURCEW(iconId),
-                                                      IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(
+        windowClass.hInstance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(
         windowClass.hInstance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     RegisterClassExW(&windowClass); // a second window finds the class already there
@@ -51,9 +51,8 @@ frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolde
     : dialogs_(dialogs) {
     registerWindowClass(&frmVelox::windowProcedure);
     window_ = CreateWindowExW(0, windowClassName, L"Garagon 1.1 [Kein Spielstand geladen]",
-                              WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), this);
+                              WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     createControls();
     layOut(GetDpiForWindow(window_));
     DragAcceptFiles(window_, TRUE);
@@ -225,8 +224,8 @@ void frmVelox::giveText(NMLVDISPINFOW& request) const {
     if ((request.item.mask & LVIF_TEXT) == 0 || request.item.cchTextMax <= 0) {
         return;
     }
-    const std::wstring text = utf16(rules_.cellText(static_cast<std::size_t>(request.item.iItem),
-                                                    request.item.iSubItem));
+    const std::wstring text =
+        utf16(rules_.cellText(static_cast<std::size_t>(request.item.iItem), request.item.iSubItem));
     lstrcpynW(request.item.pszText, text.c_str(), request.item.cchTextMax);
 }
 
