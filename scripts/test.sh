@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors and runs all tests,
 # then the same tests again built with the address and undefined-behaviour sanitizers;
-# then the core and the window's rules cross-built for Windows, their tests under Wine;
-# last it installs the program per user into a scratch folder and builds and checks the package.
+# then the core, the window's rules and the Windows program cross-built for Windows, their
+# tests under Wine, and the Windows downloads built and checked; last it installs the
+# program per user into a scratch folder and builds and checks the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,7 @@ for preset in ci sanitize; do
 done
 
 tests/support/with_display.sh scripts/test-windows.sh
+tests/support/with_display.sh scripts/package-windows.sh
 
 scripts/check-install.sh build/ci
 scripts/package.sh
