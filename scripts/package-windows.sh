@@ -12,12 +12,7 @@ version=$(sed -n 's/^set(GARAGON_PRODUCT_VERSION \(.*\))$/\1/p' CMakeLists.txt)
 dist=build/windows/dist
 fail() { echo "package-windows: $*" >&2; exit 1; }
 
-WINEPREFIX=$(mktemp -d)
-export WINEPREFIX WINEDEBUG=-all
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-wineserver -p >/dev/null 2>&1
-/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
-/usr/lib/wine/wine64 explorer.exe /desktop >/dev/null 2>&1 &
+source scripts/wine-prefix.sh
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target garagon

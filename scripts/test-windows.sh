@@ -5,14 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-WINEPREFIX=$(mktemp -d)
-export WINEPREFIX WINEDEBUG=-all
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-# Wine's server, services and desktop start once and stay for all tests: one started by
-# a test would hold the test's output open and keep CTest waiting.
-wineserver -p >/dev/null 2>&1
-/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
-/usr/lib/wine/wine64 explorer.exe /desktop >/dev/null 2>&1 &
+source scripts/wine-prefix.sh
 cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows

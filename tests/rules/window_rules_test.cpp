@@ -1,6 +1,7 @@
 #include "messages.hpp"
 #include "test_folder.hpp"
 #include "texts.hpp"
+#include "window_data.hpp"
 #include "window_rules.hpp"
 
 #include <deque>
@@ -8,31 +9,9 @@
 #include <gtest/gtest.h>
 
 using namespace garagon;
-using garagon::test::placeRecord;
-using garagon::test::readFile;
-using garagon::test::TestFolder;
-using garagon::test::writeFile;
+using namespace garagon::test;
 
 namespace {
-
-const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
-const Bytes codeEuro{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
-const Bytes codeC{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28};
-
-// Windows-1252: 0xF6 is "ö".
-const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
-                              "1112131415161718 = Euro\r\n"
-                              "2122232425262728 = Dritter\r\n";
-
-// Shop: Möwe at 1004, Euro at 2004; career: Dritter at 3004; own: Möwe at 4004.
-Bytes demoSavegame() {
-    Bytes data(63596, 0xEE);
-    placeRecord(data, 1000, codeMoewe, 1);
-    placeRecord(data, 2000, codeEuro, 1);
-    placeRecord(data, 3000, codeC, 2);
-    placeRecord(data, 4000, codeMoewe, 4);
-    return data;
-}
 
 // A window that answers the file dialog from a script and writes messages down.
 struct ScriptedPort : WindowPort {
@@ -127,7 +106,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          save1,
          {true, true, true, false},
          {"01004", "02004"},
-         {"Möwe", "Euro"},
+         {"Möwe", "Euro €"},
          {},
          Control::cmdExit},
         {"a category searches again",
@@ -151,7 +130,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          save1,
          {true, true, true, false},
          {"01004", "02004"},
-         {"Möwe", "Euro"},
+         {"Möwe", "Euro €"},
          {},
          Control::cmdExit},
         {"a file of the wrong size is refused and forgets the last",
@@ -198,7 +177,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          save1,
          {true, true, true, false},
          {"01004", "02004"},
-         {"Möwe", "Euro"},
+         {"Möwe", "Euro €"},
          {error + texts::NoCarToReplace, error + texts::NoCarToReplace},
          Control::cmdExit},
         {"replacing without a chosen car",
@@ -210,7 +189,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          save1,
          {true, true, true, false},
          {"01004", "02004"},
-         {"Möwe", "Euro"},
+         {"Möwe", "Euro €"},
          {error + texts::NoNewCar},
          Control::cmdExit},
         {"a code that is not 8 bytes is refused",

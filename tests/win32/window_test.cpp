@@ -3,6 +3,7 @@
 #include "dialogs.hpp"
 #include "frmVelox.hpp"
 #include "test_folder.hpp"
+#include "window_data.hpp"
 
 #include <commctrl.h>
 #include <deque>
@@ -12,30 +13,9 @@
 
 using namespace garagon;
 using namespace garagon::win32;
-using garagon::test::placeRecord;
-using garagon::test::readFile;
-using garagon::test::TestFolder;
-using garagon::test::writeFile;
+using namespace garagon::test;
 
 namespace {
-
-const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};
-const Bytes codeEuro{0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18};
-const Bytes codeC{0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28};
-
-// Windows-1252: 0xF6 is "ö", 0x80 is "€".
-const char* const catalogue = "0102030405060708 = M\xF6we\r\n"
-                              "1112131415161718 = Euro \x80\r\n"
-                              "2122232425262728 = Dritter\r\n";
-
-// Shop: Möwe at 1004, Euro at 2004; career: Dritter at 3004.
-Bytes demoSavegame() {
-    Bytes data(63596, 0xEE);
-    placeRecord(data, 1000, codeMoewe, 1);
-    placeRecord(data, 2000, codeEuro, 1);
-    placeRecord(data, 3000, codeC, 2);
-    return data;
-}
 
 struct Message {
     std::wstring title;

@@ -18,21 +18,7 @@ export XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb
 
 fail() { echo "real keys: $*" >&2; exit 1; }
 
-# Waits until a window of this exact title is shown.
-await() {
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
-
-keys() {
-    for key in "$@"; do
-        xdotool key "$key"
-        sleep 0.3
-    done
-}
+source "$(dirname "$0")/../support/round_trip.sh"
 
 # The pointer stays off every window, so that keys reach only the window with the focus.
 xdotool mousemove 1200 1000
@@ -48,17 +34,8 @@ await "Garagon 1.1 \[Spielstand.sav\]"
 keys Tab Down Tab Down Down Tab space Tab space
 await "Gespeichert"
 keys Return space
-for _ in $(seq 50); do
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.1
-done
-! kill -0 "$program" 2>/dev/null || fail "Space on \"Programm beenden\" did not end the program"
+awaitEnd "$program"
 program=
 
-cmp -s "$scratch/old.sav" "$savegame.~1" || fail "the backup does not hold the old bytes"
-differing=$(cmp -l "$scratch/old.sav" "$savegame" | awk '{print $1}' || true)
-[ -n "$differing" ] || fail "nothing was replaced"
-first=$(head -1 <<<"$differing")
-last=$(tail -1 <<<"$differing")
-[ $((last - first)) -lt 8 ] || fail "bytes $first to $last differ, more than one code"
+checkSaved "$scratch/old.sav" "$savegame"
 echo "real keys: opened, replaced, saved and ended by keys alone"

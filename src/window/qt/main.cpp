@@ -1,11 +1,10 @@
 #include "command_line.hpp"
 #include "dialogs.hpp"
-#include "identity.hpp"
 #include "file_system.hpp"
+#include "identity.hpp"
 #include "start.hpp"
 
 #include <QApplication>
-#include <QFile>
 
 namespace {
 
@@ -33,8 +32,7 @@ int main(int argc, char** argv) {
         return *exitCode;
     }
     garagon::QtDialogs dialogs;
-    const auto window = garagon::startWindow(
-        dialogs, garagon::platform::programFolder());
+    const auto window = garagon::startWindow(dialogs, garagon::platform::programFolder());
     if (!window) {
         return 1;
     }
