@@ -67,17 +67,16 @@ printf "0123456789ABCDEF = Eigener Wagen\r\n" >"$installed/Cardata.txt"
 wine "$dist/garagon-$version-setup.exe" /S
 grep -q "Eigener Wagen" "$installed/Cardata.txt" || fail "a reinstall replaced the player's catalogue"
 
-wine "$installed/garagon.exe" &
-program=$!
+wine "$installed/garagon.exe" >/dev/null 2>&1 &
+disown
 for _ in $(seq 100); do
     xdotool search --onlyvisible --name '^Garagon 1.1 \[Kein Spielstand geladen\]$' >/dev/null 2>&1 && break
     sleep 0.2
 done
 xdotool search --onlyvisible --name '^Garagon 1.1 \[Kein Spielstand geladen\]$' >/dev/null 2>&1 ||
     fail "the installed program showed no window"
-# The Windows process is a child of the one started here.
+# The Windows process runs on beside the one started here; it is ended by its path.
 pkill -f "$installed/garagon.exe" || true
-{ wait $program; } 2>/dev/null || true
 for _ in $(seq 50); do
     pgrep -f "$installed/garagon.exe" >/dev/null || break
     sleep 0.1
