@@ -1,6 +1,18 @@
 # Shared steps of the round trips by real keys: waiting for a window, typing keys, and
 # checking the saved bytes. Sourced by the round-trip scripts, which define fail.
 
+# A scratch folder, gone at the end, with the program as NAME, its catalogue, the savegame
+# and a copy of its old bytes: placeFiles NAME PROGRAM CATALOGUE SAVEGAME
+placeFiles() {
+    scratch=$(mktemp -d)
+    trap 'kill "${program:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+    cp "$2" "$scratch/$1"
+    cp "$3" "$scratch/Cardata.txt"
+    savegame=$scratch/Spielstand.sav
+    cp "$4" "$savegame"
+    cp "$4" "$scratch/old.sav"
+}
+
 # Waits until a window of this exact title is shown.
 await() {
     for _ in $(seq 200); do

@@ -6,18 +6,12 @@
 # Usage: real_keys.sh PROGRAM.exe CATALOGUE SAVEGAME (on an X server, WINEPREFIX set)
 set -euo pipefail
 
-scratch=$(mktemp -d)
-trap 'kill "${program:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
-cp "$1" "$scratch/garagon.exe"
-cp "$2" "$scratch/Cardata.txt"
-savegame=$scratch/Spielstand.sav
-cp "$3" "$savegame"
-cp "$3" "$scratch/old.sav"
 export WINEDEBUG=-all
 
 fail() { echo "real keys under Wine: $*" >&2; exit 1; }
 
 source "$(dirname "$0")/../support/round_trip.sh"
+placeFiles garagon.exe "$@"
 
 # Without a window manager Wine places and focuses its windows itself, as Windows does.
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

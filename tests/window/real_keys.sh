@@ -7,18 +7,11 @@
 # Usage: real_keys.sh PROGRAM CATALOGUE SAVEGAME (on an X server without a window manager)
 set -euo pipefail
 
-scratch=$(mktemp -d)
-trap 'kill "${program:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
-cp "$1" "$scratch/garagon"
-cp "$2" "$scratch/Cardata.txt"
-savegame=$scratch/Spielstand.sav
-cp "$3" "$savegame"
-cp "$3" "$scratch/old.sav"
-export XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb
-
 fail() { echo "real keys: $*" >&2; exit 1; }
 
 source "$(dirname "$0")/../support/round_trip.sh"
+placeFiles garagon "$@"
+export XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb
 
 # The pointer stays off every window, so that keys reach only the window with the focus.
 xdotool mousemove 1200 1000
