@@ -9,6 +9,8 @@ const char* stepText(SaveStep step) {
     switch (step) {
     case SaveStep::Lock:
         return "Der Ordner des Spielstands konnte nicht für das Speichern reserviert werden";
+    case SaveStep::Check:
+        return "Der Spielstand kann gerade nicht ersetzt werden";
     case SaveStep::Backup:
         return "Die bisherige Datei konnte nicht gesichert werden";
     case SaveStep::Write:
@@ -44,7 +46,7 @@ std::string reason(platform::SystemError error, bool folderGone) {
     case Failure::Busy:
         return "Ein anderes Programm speichert gerade in diesem Ordner";
     case Failure::InUse:
-        return "Der Spielstand wird gerade von einem anderen Programm benutzt";
+        return "Die Datei wird gerade von einem anderen Programm benutzt";
     case Failure::IO:
         return "Ein- oder Ausgabefehler des Datenträgers";
     case Failure::None:

@@ -16,7 +16,7 @@ inline constexpr const char* SavedTitle = "Gespeichert";
 inline constexpr const char* ErrorTitle = "Fehler";
 
 // The step of a save that failed, the second line of its message.
-enum class SaveStep { Lock, Backup, Write, Replace, Flush };
+enum class SaveStep { Lock, Check, Backup, Write, Replace, Flush };
 
 // What became of the old savegame after a failed save.
 enum class OldFile { None, Unchanged, MovedAway };

@@ -153,7 +153,7 @@ SaveResult saveSavegame(const path& chosen, std::span<const std::uint8_t> bytes,
         return replace(save, {}, nullptr);
     }
     if (const auto error = platform::checkReplaceable(savegame)) {
-        return failure(save, SaveStep::Replace, error, OldFile::Unchanged);
+        return failure(save, SaveStep::Check, error, OldFile::Unchanged);
     }
     path backup;
     if (const auto error = makeBackup(save, *old, backup)) {

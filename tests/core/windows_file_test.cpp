@@ -106,7 +106,8 @@ TEST_F(Saving, ASavegameHeldOpenByAnotherProgramIsNotSavedAndNothingChanges) {
     const auto result = saveSavegame(path, newBytes);
     game.release();
     EXPECT_FALSE(result.saved);
-    EXPECT_NE(result.text.find("Der Spielstand wird gerade von einem anderen Programm benutzt."),
+    EXPECT_NE(result.text.find("Der Spielstand kann gerade nicht ersetzt werden: Die Datei wird "
+                               "gerade von einem anderen Programm benutzt."),
               std::string::npos)
         << result.text;
     EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."), std::string::npos);
@@ -260,7 +261,7 @@ TEST(CatalogueLoading, ACatalogueHeldWithoutReadSharingIsAReadError) {
     const auto report = modVelox::LadeWagenliste(folder.path());
     EXPECT_EQ(report.status, modVelox::CatalogueStatus::ReadError);
     EXPECT_EQ(messages::reason(report.error),
-              "Der Spielstand wird gerade von einem anderen Programm benutzt");
+              "Die Datei wird gerade von einem anderen Programm benutzt");
 }
 
 TEST(SystemErrors, WindowsErrorCodesGiveTheSameReasonsAsOnLinux) {
@@ -274,8 +275,8 @@ TEST(SystemErrors, WindowsErrorCodesGiveTheSameReasonsAsOnLinux) {
         {ERROR_PATH_NOT_FOUND, "Eine Datei wurde während des Speicherns von außen entfernt"},
         {ERROR_FILE_EXISTS,
          "Der Name ist bereits durch einen Ordner oder eine andere Datei belegt"},
-        {ERROR_SHARING_VIOLATION, "Der Spielstand wird gerade von einem anderen Programm benutzt"},
-        {ERROR_LOCK_VIOLATION, "Der Spielstand wird gerade von einem anderen Programm benutzt"},
+        {ERROR_SHARING_VIOLATION, "Die Datei wird gerade von einem anderen Programm benutzt"},
+        {ERROR_LOCK_VIOLATION, "Die Datei wird gerade von einem anderen Programm benutzt"},
         {ERROR_CRC, "Ein- oder Ausgabefehler des Datenträgers"},
         {ERROR_INVALID_PARAMETER, "Systemfehler 87"},
     };
