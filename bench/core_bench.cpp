@@ -10,16 +10,6 @@ using namespace garagon::bench;
 
 namespace {
 
-// The texts of every row, as a list that shows them all at once needs them.
-std::vector<ResultRow> allRows(std::span<const std::uint8_t> data,
-                               std::span<const WagenEintrag> cars, const FoundRecords& found) {
-    std::vector<ResultRow> rows;
-    for (std::uint64_t row = 0; row < found.size(); ++row) {
-        rows.push_back(resultRow(data, cars, found, row));
-    }
-    return rows;
-}
-
 void catalogueParsing(benchmark::State& state) {
     const std::string text = catalogueText(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
@@ -62,7 +52,7 @@ void replaceAndSearch(benchmark::State& state) {
     const std::size_t position = findRecords(data, index, Category::Shop)[0].recordStart + 4;
     for (auto _ : state) {
         replaceCode(data, position, cars[state.iterations() % cars.size()].Kennung);
-        benchmark::DoNotOptimize(allRows(data, cars, findRecords(data, index, Category::Shop)));
+        benchmark::DoNotOptimize(resultRows(data, cars, findRecords(data, index, Category::Shop)));
     }
 }
 BENCHMARK(replaceAndSearch)->Unit(benchmark::kMicrosecond);
@@ -77,7 +67,7 @@ void largestListRows(benchmark::State& state) {
     const CodeIndex index(cars);
     const auto matches = findRecords(list.data, index, Category::Shop);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(allRows(list.data, cars, matches));
+        benchmark::DoNotOptimize(resultRows(list.data, cars, matches));
     }
     state.counters["rows"] = static_cast<double>(matches.size());
 }

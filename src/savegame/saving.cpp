@@ -1,6 +1,5 @@
 #include "saving.hpp"
 
-#include "bytes.hpp"
 #include "messages.hpp"
 #include "path_text.hpp"
 #include "save_folder.hpp"
@@ -13,7 +12,6 @@ namespace {
 using messages::OldFile;
 using messages::SaveStep;
 using platform::FileStatus;
-using platform::Likeness;
 using platform::SystemError;
 using std::filesystem::path;
 

@@ -90,7 +90,7 @@ std::vector<StartRange> takeWithResumeRule(const std::vector<GroupHit>& hits,
     std::vector<StartRange> ofCar(index.carCount());
     for (std::size_t i = 0; i < hits.size();) {
         const std::uint32_t group = hits[i].group;
-        const StartRange range{starts.size(), 0};
+        const std::size_t first = starts.size();
         std::size_t next = 0;
         for (; i < hits.size() && hits[i].group == group; ++i) {
             if (hits[i].recordStart >= next) {
@@ -99,7 +99,7 @@ std::vector<StartRange> takeWithResumeRule(const std::vector<GroupHit>& hits,
             }
         }
         for (auto car = index.firstCar(group); car != CodeIndex::none; car = index.nextCar(car)) {
-            ofCar[car] = {range.first, starts.size() - range.first};
+            ofCar[car] = {first, starts.size() - first};
         }
     }
     return ofCar;
@@ -161,14 +161,18 @@ ResultRow resultRow(std::span<const std::uint8_t> data, std::span<const WagenEin
             contextText(data, match.recordStart)};
 }
 
-std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> data,
-                                      std::span<const WagenEintrag> cars, Category category) {
-    const FoundRecords found = findRecords(data, CodeIndex(cars), category);
+std::vector<ResultRow> resultRows(std::span<const std::uint8_t> data,
+                                  std::span<const WagenEintrag> cars, const FoundRecords& found) {
     std::vector<ResultRow> rows;
     for (std::uint64_t row = 0; row < found.size(); ++row) {
         rows.push_back(resultRow(data, cars, found, row));
     }
     return rows;
+}
+
+std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> data,
+                                      std::span<const WagenEintrag> cars, Category category) {
+    return resultRows(data, cars, findRecords(data, CodeIndex(cars), category));
 }
 
 } // namespace garagon

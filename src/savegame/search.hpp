@@ -38,7 +38,8 @@ class FoundRecords {
   private:
     friend FoundRecords findRecords(std::span<const std::uint8_t>, const CodeIndex&, Category);
 
-    // The rows of one car: its record starts are starts_[firstStart, firstStart + count).
+    // The rows of one car, from firstRow to the next run's: its record starts follow one
+    // another in starts_ from firstStart on.
     struct CarRun {
         std::uint64_t firstRow;
         std::size_t car;
@@ -65,6 +66,10 @@ struct ResultRow {
 // The texts of one row (0-based) of the list.
 ResultRow resultRow(std::span<const std::uint8_t> data, std::span<const WagenEintrag> cars,
                     const FoundRecords& found, std::uint64_t row);
+
+// The texts of every row, for a list that holds them all at once.
+std::vector<ResultRow> resultRows(std::span<const std::uint8_t> data,
+                                  std::span<const WagenEintrag> cars, const FoundRecords& found);
 
 // The rows of every record of the cars, with an index built for them.
 std::vector<ResultRow> listCarRecords(std::span<const std::uint8_t> data,

@@ -1,5 +1,6 @@
-# Shared steps of the round trips by real keys: waiting for a window, typing keys, and
-# checking the saved bytes. Sourced by the round-trip scripts, which define fail.
+# The round trip by real keys that both programs go through: the files it works on, the
+# keys, and the check of the saved bytes. Sourced by the round-trip scripts, which define
+# fail and start the program as $program.
 
 # A scratch folder, gone at the end, with the program as NAME, its catalogue, the savegame
 # and a copy of its old bytes: placeFiles NAME PROGRAM CATALOGUE SAVEGAME
@@ -29,20 +30,33 @@ keys() {
     done
 }
 
-# Waits for the program to end after Space on "Programm beenden".
-awaitEnd() {
+# Opens the savegame by typing the given path into the file dialog, marks the second row,
+# chooses the third car, replaces, saves, confirms and ends; then only the 8 code bytes
+# may differ on disk, and the backup must hold the old bytes.
+roundTrip() {
+    await "Garagon 1.1 \[Kein Spielstand geladen\]"
+    sleep 0.5
+    keys space
+    await "Tarvo Spielstand laden"
+    sleep 1
+    xdotool type --delay 30 "$1"
+    keys Return
+    await "Garagon 1.1 \[Spielstand.sav\]"
+    sleep 0.5
+    # list, its second row, the selector and its third car, "Ersetzen", "Änderungen speichern"
+    keys Tab Down Tab Down Down Tab space Tab space
+    await "Gespeichert"
+    keys Return space
     for _ in $(seq 100); do
-        kill -0 "$1" 2>/dev/null || return 0
+        kill -0 "$program" 2>/dev/null || break
         sleep 0.1
     done
-    fail "Space on \"Programm beenden\" did not end the program"
-}
+    ! kill -0 "$program" 2>/dev/null || fail "Space on \"Programm beenden\" did not end the program"
+    program=
 
-# The backup holds the old bytes, and the savegame differs from them in one code at most.
-checkSaved() {
-    local old=$1 savegame=$2 differing first last
-    cmp -s "$old" "$savegame.~1" || fail "the backup does not hold the old bytes"
-    differing=$(cmp -l "$old" "$savegame" | awk '{print $1}' || true)
+    local differing first last
+    cmp -s "$scratch/old.sav" "$savegame.~1" || fail "the backup does not hold the old bytes"
+    differing=$(cmp -l "$scratch/old.sav" "$savegame" | awk '{print $1}' || true)
     [ -n "$differing" ] || fail "nothing was replaced"
     first=$(head -1 <<<"$differing")
     last=$(tail -1 <<<"$differing")

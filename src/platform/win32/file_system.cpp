@@ -74,6 +74,23 @@ FILETIME fileTime(std::int64_t value) {
     return {large.LowPart, large.HighPart};
 }
 
+// Appends up to limit bytes; false on an error.
+bool readUpTo(HANDLE file, Bytes& bytes, std::size_t limit) {
+    std::uint8_t chunk[65536];
+    while (bytes.size() < limit) {
+        DWORD got = 0;
+        const auto wanted = static_cast<DWORD>(std::min(sizeof chunk, limit - bytes.size()));
+        if (!ReadFile(file, chunk, wanted, &got, nullptr)) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    return true;
+}
+
 SystemError writeAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -165,23 +182,16 @@ ReadResult readFile(const std::filesystem::path& path, std::size_t limit) {
             error.kind == Failure::NotFound ? ReadStatus::NotFound : ReadStatus::Failed, error, {}};
     }
     ReadResult result{ReadStatus::Read, {}, {}};
+    LARGE_INTEGER size{};
     if (GetFileType(file) != FILE_TYPE_DISK) {
         result.status = ReadStatus::NotFound;
-    }
-    LARGE_INTEGER size{};
-    if (result.status == ReadStatus::Read && GetFileSizeEx(file, &size)) {
-        result.bytes.reserve(std::min(limit, static_cast<std::size_t>(size.QuadPart)));
-    }
-    std::uint8_t chunk[65536];
-    while (result.status == ReadStatus::Read && result.bytes.size() < limit) {
-        DWORD got = 0;
-        const auto wanted = static_cast<DWORD>(std::min(sizeof chunk, limit - result.bytes.size()));
-        if (!ReadFile(file, chunk, wanted, &got, nullptr)) {
-            result = {ReadStatus::Failed, lastError(), {}};
-        } else if (got == 0) {
-            break;
+    } else {
+        if (GetFileSizeEx(file, &size)) {
+            result.bytes.reserve(std::min(limit, static_cast<std::size_t>(size.QuadPart)));
         }
-        result.bytes.insert(result.bytes.end(), chunk, chunk + got);
+        if (!readUpTo(file, result.bytes, limit)) {
+            result = {ReadStatus::Failed, lastError(), {}};
+        }
     }
     CloseHandle(file);
     return result;

@@ -36,10 +36,10 @@ void registerWindowClass(WNDPROC procedure) {
     RegisterClassExW(&windowClass); // a second window finds the class already there
 }
 
-const ControlSpec& specOf(ControlId id) {
-    for (const auto& spec : controls) {
-        if (spec.id == id) {
-            return spec;
+const ControlLayout& layoutOf(ControlId id) {
+    for (const auto& placed : controls) {
+        if (placed.id == id) {
+            return placed;
         }
     }
     return controls.front();
@@ -109,11 +109,11 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
 }
 
 void frmVelox::createControls() {
-    for (const auto& spec : controls) {
-        const DWORD extended = spec.id == lvCars ? WS_EX_CLIENTEDGE : 0;
-        CreateWindowExW(extended, spec.windowClass, spec.caption,
-                        WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    for (const auto& placed : controls) {
+        const DWORD extended = placed.id == lvCars ? WS_EX_CLIENTEDGE : 0;
+        CreateWindowExW(extended, placed.windowClass, placed.caption,
+                        WS_CHILD | WS_VISIBLE | placed.style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)),
                         GetModuleHandleW(nullptr), nullptr);
     }
     HWND list = control(lvCars);
@@ -137,14 +137,15 @@ void frmVelox::layOut(UINT dpi) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     DeleteObject(std::exchange(regular_, arial(dpi, false)));
     DeleteObject(std::exchange(bold_, arial(dpi, true)));
-    for (const auto& spec : controls) {
-        const ControlSpec& container = specOf(spec.container);
-        const int left = spec.left + (container.id != spec.id ? container.left : 0);
-        const int top = spec.top + (container.id != spec.id ? container.top : 0);
-        HWND handle = control(spec.id);
-        SetWindowPos(handle, nullptr, pixels(left, dpi), pixels(top, dpi), pixels(spec.width, dpi),
-                     pixels(spec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(spec.bold ? bold_ : regular_),
+    for (const auto& placed : controls) {
+        const ControlLayout& container = layoutOf(placed.container);
+        const int left = placed.left + (container.id != placed.id ? container.left : 0);
+        const int top = placed.top + (container.id != placed.id ? container.top : 0);
+        HWND handle = control(placed.id);
+        SetWindowPos(handle, nullptr, pixels(left, dpi), pixels(top, dpi),
+                     pixels(placed.width, dpi), pixels(placed.height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(placed.bold ? bold_ : regular_),
                      TRUE);
     }
     // Hidden columns stay hidden.

@@ -18,7 +18,7 @@ constexpr int selectorListHeight = 3600;
 
 } // namespace
 
-const std::array<ControlSpec, 12> controls{{
+const std::array<ControlLayout, 12> controls{{
     {cmdOpen, L"cmdOpen", L"BUTTON", L"Spielstand laden", button | WS_GROUP, Frame1, 840, 5340,
      3540, 495, true},
     {lvCars, L"lvCars", WC_LISTVIEWW, L"", list, Frame1, 240, 360, 4740, 3900, false},
@@ -41,7 +41,7 @@ const std::array<ControlSpec, 12> controls{{
     {optShop, L"optShop", L"BUTTON", L"\"Ladenwagen\"", option, Frame1, 240, 4290, 4515, 315, true},
 }};
 
-const std::array<ColumnSpec, 4> columns{{
+const std::array<ColumnLayout, 4> columns{{
     {L"Wagen", 2700, LVCFMT_LEFT},
     {L"Slot", 555, LVCFMT_RIGHT},
     {L"Position", 1140, LVCFMT_RIGHT},

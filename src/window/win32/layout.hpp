@@ -23,7 +23,7 @@ enum ControlId : int {
 
 // One control of the window: where it stands in twips, from the top-left corner of its
 // container, and how it looks.
-struct ControlSpec {
+struct ControlLayout {
     ControlId id;
     const wchar_t* name;
     const wchar_t* windowClass;
@@ -35,19 +35,19 @@ struct ControlSpec {
 };
 
 // Every control in tab order, which is the order they are made in.
-extern const std::array<ControlSpec, 12> controls;
+extern const std::array<ControlLayout, 12> controls;
 
 // The client area, in twips.
 inline constexpr int clientWidth = 9705;
 inline constexpr int clientHeight = 6390;
 
 // The list's columns: header, width in twips, alignment.
-struct ColumnSpec {
+struct ColumnLayout {
     const wchar_t* header;
     int width;
     int format;
 };
-extern const std::array<ColumnSpec, 4> columns;
+extern const std::array<ColumnLayout, 4> columns;
 
 // Twips at a DPI: 1,440 to the inch.
 inline int pixels(int twips, UINT dpi) {
