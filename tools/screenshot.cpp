@@ -17,6 +17,9 @@ class DemoDialogs : public garagon::Dialogs {
     void showMessage(QWidget*, const QString& title, const QString& text) override {
         std::cerr << title.toStdString() << ": " << text.toStdString() << "\n";
     }
+    std::optional<std::size_t> chooseBackup(QWidget*, const garagon::BackupChoice&) override {
+        return std::nullopt;
+    }
 
   private:
     QString path_;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <vector>
 
 // The few file-system operations that loading and saving need, one implementation for
 // POSIX and one for Win32. Paths are std::filesystem::path throughout: bytes on Linux,
@@ -27,6 +28,8 @@ enum class Failure {
     InUse, // another program holds the file open
     IO,
     NoHardLinks, // the volume cannot give a file a second name
+    Protected,   // Windows' ransomware protection keeps this program from writing there
+    InCloud,     // the file's bytes are kept by a cloud service that cannot give them now
     Other,
 };
 
@@ -52,6 +55,17 @@ struct FileStatus {
 // read-only, hidden or system. Folders, devices, pipes and sockets are no files. Only
 // looks at the name, so it never blocks.
 std::optional<FileStatus> existingFile(const std::filesystem::path& path);
+
+// A plain file as a reading of its folder tells of it.
+struct FolderFile {
+    std::filesystem::path name; // without the folder
+    std::uint64_t size = 0;
+    std::chrono::system_clock::time_point modified;
+};
+
+// The plain files of a folder, from one reading of it, in no particular order: no name is
+// looked up on its own. Empty when the folder cannot be read.
+std::vector<FolderFile> listFiles(const std::filesystem::path& folder);
 
 enum class ReadStatus { Read, NotFound, Failed };
 

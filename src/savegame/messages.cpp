@@ -7,6 +7,8 @@ constexpr const char* crlf = "\r\n";
 
 const char* stepText(SaveStep step) {
     switch (step) {
+    case SaveStep::ReadBackup:
+        return "Die Sicherung kann nicht verwendet werden";
     case SaveStep::Lock:
         return "Der Ordner des Spielstands konnte nicht für das Speichern reserviert werden";
     case SaveStep::Check:
@@ -21,6 +23,21 @@ const char* stepText(SaveStep step) {
         return "Der Ordner konnte nicht auf den Datenträger geschrieben werden";
     }
     return "";
+}
+
+// The failed step with its reason, and what became of the old file.
+std::string failureDetails(SaveStep step, const std::string& why, OldFile old,
+                           const std::string& movedTo) {
+    const std::string text = std::string(stepText(step)) + ": " + why + "." + crlf;
+    switch (old) {
+    case OldFile::None:
+        return text + "Es wurde keine Datei angelegt.";
+    case OldFile::Unchanged:
+        return text + "Die bisherige Datei ist unverändert erhalten.";
+    case OldFile::MovedAway:
+        return text + "Die bisherige Version liegt unter dem Namen:" + crlf + movedTo;
+    }
+    return text;
 }
 
 } // namespace
@@ -49,6 +66,15 @@ std::string reason(platform::SystemError error, bool folderGone) {
         return "Die Datei wird gerade von einem anderen Programm benutzt";
     case Failure::IO:
         return "Ein- oder Ausgabefehler des Datenträgers";
+    case Failure::Protected:
+        return "Der überwachte Ordnerzugriff von Windows (Ransomware-Schutz) lässt Garagon nicht "
+               "in diesen Ordner schreiben. Erlauben Sie es unter Windows-Sicherheit → Viren- & "
+               "Bedrohungsschutz → Ransomware-Schutz → „App durch überwachten Ordnerzugriff "
+               "zulassen“, indem Sie dort garagon.exe hinzufügen";
+    case Failure::InCloud:
+        return "Die Datei wird in der Cloud aufbewahrt und kann gerade nicht gelesen oder "
+               "geschrieben werden. Prüfen Sie, ob das Programm für die Synchronisierung läuft "
+               "und der Computer mit dem Internet verbunden ist";
     case Failure::None:
     case Failure::NoHardLinks:
     case Failure::Other:
@@ -68,17 +94,23 @@ std::string saved(const std::string& backup) {
 
 std::string notSaved(SaveStep step, const std::string& why, OldFile old,
                      const std::string& movedTo) {
-    std::string text = std::string("Der Spielstand wurde nicht gespeichert!") + crlf +
-                       stepText(step) + ": " + why + "." + crlf;
-    switch (old) {
-    case OldFile::None:
-        return text + "Es wurde keine Datei angelegt.";
-    case OldFile::Unchanged:
-        return text + "Die bisherige Datei ist unverändert erhalten.";
-    case OldFile::MovedAway:
-        return text + "Die bisherige Version liegt unter dem Namen:" + crlf + movedTo;
+    return std::string("Der Spielstand wurde nicht gespeichert!") + crlf +
+           failureDetails(step, why, old, movedTo);
+}
+
+std::string restored(const std::string& backup, const std::string& keptAs) {
+    std::string text = "Die Sicherung " + backup + " wurde wiederhergestellt.";
+    if (!keptAs.empty()) {
+        text += std::string(crlf) + "Die ersetzte Version wurde unter dem Namen:" + crlf + keptAs +
+                crlf + " gesichert.";
     }
     return text;
+}
+
+std::string notRestored(const std::string& backup, SaveStep step, const std::string& why,
+                        OldFile old, const std::string& movedTo) {
+    return "Die Sicherung " + backup + " wurde nicht wiederhergestellt!" + crlf +
+           failureDetails(step, why, old, movedTo);
 }
 
 } // namespace garagon::messages

@@ -13,10 +13,15 @@ inline constexpr const char* WrongCodeLength =
     "Der Spielstand wurde nicht verändert!";
 
 inline constexpr const char* SavedTitle = "Gespeichert";
+inline constexpr const char* RestoredTitle = "Wiederhergestellt";
 inline constexpr const char* ErrorTitle = "Fehler";
 
 // The step of a save that failed, the second line of its message.
-enum class SaveStep { Lock, Check, Backup, Write, Replace, Flush };
+enum class SaveStep { ReadBackup, Lock, Check, Backup, Write, Replace, Flush };
+
+// Why a backup cannot be restored.
+inline constexpr const char* BackupGone = "Sie ist nicht mehr vorhanden";
+inline constexpr const char* BackupNotASavegame = "Sie ist kein Tarvo-Spielstand";
 
 // What became of the old savegame after a failed save.
 enum class OldFile { None, Unchanged, MovedAway };
@@ -33,5 +38,13 @@ std::string saved(const std::string& backup);
 // (movedTo, UTF-8, names where it lies when it could not be put back).
 std::string notSaved(SaveStep step, const std::string& why, OldFile old,
                      const std::string& movedTo = {});
+
+// The confirmation of a restore: the restored backup's name, and the full name under
+// which the replaced version was kept (empty when there was none).
+std::string restored(const std::string& backup, const std::string& keptAs);
+
+// As notSaved, for a restore of the named backup.
+std::string notRestored(const std::string& backup, SaveStep step, const std::string& why,
+                        OldFile old, const std::string& movedTo = {});
 
 } // namespace garagon::messages

@@ -3,6 +3,7 @@
 #include "messages.hpp"
 #include "path_text.hpp"
 #include "save_folder.hpp"
+#include "savegame.hpp"
 
 #include <filesystem>
 
@@ -20,12 +21,31 @@ struct Save {
     std::span<const std::uint8_t> bytes;
     const SaveSystemCalls& sys;
     SaveFolder folder;
+    const path* restoredBackup = nullptr; // the backup whose bytes these are, when restoring
 };
+
+SaveResult failure(const Save& save, SaveStep step, const std::string& why, OldFile old,
+                   const path& movedTo = {}) {
+    const std::string text =
+        save.restoredBackup != nullptr
+            ? messages::notRestored(pathText(save.restoredBackup->filename()), step, why, old,
+                                    pathText(movedTo))
+            : messages::notSaved(step, why, old, pathText(movedTo));
+    return {false, messages::ErrorTitle, text, {}};
+}
 
 SaveResult failure(const Save& save, SaveStep step, SystemError error, OldFile old,
                    const path& movedTo = {}) {
-    const std::string why = messages::reason(error, save.folder.isGone());
-    return {false, messages::ErrorTitle, messages::notSaved(step, why, old, pathText(movedTo)), {}};
+    return failure(save, step, messages::reason(error, save.folder.isGone()), old, movedTo);
+}
+
+SaveResult success(const Save& save, const path& backup) {
+    if (save.restoredBackup != nullptr) {
+        return {true, messages::RestoredTitle,
+                messages::restored(pathText(save.restoredBackup->filename()), pathText(backup)),
+                backup};
+    }
+    return {true, messages::SavedTitle, messages::saved(pathText(backup)), backup};
 }
 
 // Nothing may be overwritten: a name taken by anything at all is passed over.
@@ -114,31 +134,12 @@ SaveResult replace(const Save& save, const path& backup, const FileStatus* old) 
     if (old != nullptr) {
         platform::restoreLikeness(backup, *old);
     }
-    return {true, messages::SavedTitle, messages::saved(pathText(backup)), backup};
+    return success(save, backup);
 }
 
-// A savegame reached through a symbolic link is saved where the link points, so that
-// the game sees the new bytes and the backup lies beside the real file.
-path realSavegame(const path& chosen) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(chosen, error)) {
-        return chosen;
-    }
-    const auto target = std::filesystem::canonical(chosen, error);
-    return error ? chosen : target;
-}
-
-path folderOf(const path& savegame) {
-    const auto folder = savegame.parent_path();
-    return folder.empty() ? path(".") : folder;
-}
-
-} // namespace
-
-SaveResult saveSavegame(const path& chosen, std::span<const std::uint8_t> bytes,
-                        const SaveSystemCalls& sys) {
-    const path savegame = realSavegame(chosen);
-    Save save{savegame, bytes, sys, SaveFolder(folderOf(savegame))};
+SaveResult write(Save& save) {
+    const path& savegame = save.savegame;
+    const auto& sys = save.sys;
     const auto oldFile = [&] {
         return platform::existingFile(savegame) ? OldFile::Unchanged : OldFile::None;
     };
@@ -158,6 +159,49 @@ SaveResult saveSavegame(const path& chosen, std::span<const std::uint8_t> bytes,
         return failure(save, SaveStep::Backup, error, OldFile::Unchanged);
     }
     return replace(save, backup, &*old);
+}
+
+} // namespace
+
+path realSavegame(const path& chosen) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(chosen, error)) {
+        return chosen;
+    }
+    const auto target = std::filesystem::canonical(chosen, error);
+    return error ? chosen : target;
+}
+
+path savegameFolder(const path& savegame) {
+    const auto folder = savegame.parent_path();
+    return folder.empty() ? path(".") : folder;
+}
+
+SaveResult saveSavegame(const path& chosen, std::span<const std::uint8_t> bytes,
+                        const SaveSystemCalls& sys) {
+    const path savegame = realSavegame(chosen);
+    Save save{savegame, bytes, sys, SaveFolder(savegameFolder(savegame))};
+    return write(save);
+}
+
+SaveResult restoreBackup(const path& chosen, const path& backup, const SaveSystemCalls& sys) {
+    const path savegame = realSavegame(chosen);
+    // One byte more than a savegame tells a file that is larger.
+    const auto content = platform::readFile(backup, SavegameSize + 1);
+    Save save{savegame, content.bytes, sys, SaveFolder(savegameFolder(savegame)), &backup};
+    const OldFile old = platform::existingFile(savegame) ? OldFile::Unchanged : OldFile::None;
+    switch (content.status) {
+    case platform::ReadStatus::NotFound:
+        return failure(save, SaveStep::ReadBackup, messages::BackupGone, old);
+    case platform::ReadStatus::Failed:
+        return failure(save, SaveStep::ReadBackup, messages::reason(content.error), old);
+    case platform::ReadStatus::Read:
+        break;
+    }
+    if (content.bytes.size() != SavegameSize) {
+        return failure(save, SaveStep::ReadBackup, messages::BackupNotASavegame, old);
+    }
+    return write(save);
 }
 
 } // namespace garagon

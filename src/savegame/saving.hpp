@@ -24,7 +24,7 @@ struct SaveSystemCalls {
 
 struct SaveResult {
     bool saved = false;
-    std::string title;            // "Gespeichert" or "Fehler"
+    std::string title;            // "Gespeichert", "Wiederhergestellt" or "Fehler"
     std::string text;             // German message, lines joined by CR LF
     std::filesystem::path backup; // empty when there was no old file
 };
@@ -37,5 +37,18 @@ struct SaveResult {
 // reported as success.
 SaveResult saveSavegame(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                         const SaveSystemCalls& sys = {});
+
+// Puts the bytes of a backup back under path by the same protocol, so the version there
+// is kept as the next free backup; the restored backup stays as it is. A backup that is
+// not a savegame, or cannot be read, changes nothing.
+SaveResult restoreBackup(const std::filesystem::path& path, const std::filesystem::path& backup,
+                         const SaveSystemCalls& sys = {});
+
+// A savegame reached through a symbolic link is saved where the link points, so that
+// the game sees the new bytes and the backups lie beside the real file.
+std::filesystem::path realSavegame(const std::filesystem::path& chosen);
+
+// The folder that holds the savegame and its backups.
+std::filesystem::path savegameFolder(const std::filesystem::path& savegame);
 
 } // namespace garagon

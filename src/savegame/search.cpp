@@ -153,6 +153,30 @@ RecordMatch FoundRecords::operator[](std::uint64_t row) const {
     return {run.car, starts_[run.firstStart + static_cast<std::size_t>(row - run.firstRow)]};
 }
 
+std::vector<RecordMatch> FoundRecords::distinctRecords() const {
+    std::vector<RecordMatch> records;
+    std::vector<bool> runTaken(starts_.size() + 1, false);
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        if (runTaken[runs_[i].firstStart]) {
+            continue; // a car of the same code came first
+        }
+        runTaken[runs_[i].firstStart] = true;
+        const std::uint64_t end = i + 1 < runs_.size() ? runs_[i + 1].firstRow : rows_;
+        for (std::uint64_t k = 0; k < end - runs_[i].firstRow; ++k) {
+            records.push_back({runs_[i].car, starts_[runs_[i].firstStart + k]});
+        }
+    }
+    std::stable_sort(records.begin(), records.end(), [](const RecordMatch& a, const RecordMatch& b) {
+        return a.recordStart < b.recordStart;
+    });
+    records.erase(std::unique(records.begin(), records.end(),
+                              [](const RecordMatch& a, const RecordMatch& b) {
+                                  return a.recordStart == b.recordStart;
+                              }),
+                  records.end());
+    return records;
+}
+
 ResultRow resultRow(std::span<const std::uint8_t> data, std::span<const WagenEintrag> cars,
                     const FoundRecords& found, std::uint64_t row) {
     const RecordMatch match = found[row];

@@ -34,6 +34,9 @@ class FoundRecords {
     std::uint64_t size() const { return rows_; }
     bool empty() const { return rows_ == 0; }
     RecordMatch operator[](std::uint64_t row) const;
+    // Each record once, by ascending position, with the first car in catalogue order it
+    // was found for: as many as there are records, however many cars share a code.
+    std::vector<RecordMatch> distinctRecords() const;
 
   private:
     friend FoundRecords findRecords(std::span<const std::uint8_t>, const CodeIndex&, Category);

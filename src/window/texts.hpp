@@ -30,6 +30,33 @@ inline constexpr const char* CommandLineUsage =
     "Garagon öffnet beim Start einen Spielstand, der als einzige Angabe genannt wird:\r\n"
     "garagon.exe SPIELSTAND\r\n\r\nDie Wagenliste Cardata.txt liegt im Ordner des Programms.";
 
+// The backups of the chosen savegame: the command in the context menu (and the system
+// menu on Windows), with its access key, and the dialog that lists them.
+inline constexpr const char* BackupsCommand = "&Sicherungen…";
+inline constexpr const char* BackupsTitle = "Sicherungen von {name}";
+inline constexpr const char* BackupColumns[] = {"Sicherung", "Geändert", "Unterschied"};
+inline constexpr const char* RestoreButton = "Wiederherstellen";
+inline constexpr const char* CloseButton = "Schließen";
+inline constexpr const char* UnsavedWarning =
+    "Nicht gespeicherte Änderungen gehen beim Wiederherstellen verloren.";
+inline constexpr const char* NoSavegameChosen =
+    "Es wurde noch kein Spielstand geladen, dessen Sicherungen gezeigt werden könnten.";
+inline constexpr const char* NoBackups = "Zu {name} gibt es keine Sicherungen.";
+// What a backup changes of the savegame on disk.
+inline constexpr const char* BackupSame = "gleich";
+inline constexpr const char* BackupNotASavegame = "kein Tarvo-Spielstand";
+inline constexpr const char* BackupUnreadable = "nicht lesbar";
+inline constexpr const char* BackupIncomparable = "nicht vergleichbar";
+inline constexpr const char* CarsChanged = "{count} Wagen anders: ";
+inline constexpr const char* OtherBytes = "{count} weitere Bytes";
+inline constexpr const char* OneOtherByte = "1 weiteres Byte";
+inline constexpr const char* BytesChanged = "{count} Bytes anders";
+inline constexpr const char* OneByteChanged = "1 Byte anders";
+inline constexpr const char* UnknownCar = "unbekannt";
+inline constexpr const char* CategoryNames[] = {"Ladenwagen", "Karrierewagen", "Meine Wagen"};
+// The date and time of a backup's last change: day, month, year, hours, minutes.
+inline constexpr const char* BackupTimeFormat = "%02d.%02d.%04d %02d:%02d";
+
 // What assistive technology reads for the list.
 inline constexpr const char* FoundCars = "Gefundene Wagen";
 

@@ -6,6 +6,7 @@
 #include "path_text.hpp"
 #include "replacement.hpp"
 #include "saving.hpp"
+#include "text_fields.hpp"
 #include "texts.hpp"
 #include "windows1252.hpp"
 
@@ -20,23 +21,6 @@ constexpr std::array tabOrder{Control::cmdOpen,    Control::lvCars,  Control::cm
 
 std::span<const WagenEintrag> catalogueCars() {
     return std::span(modVelox::Wagen).subspan(1);
-}
-
-// 1234567 as "1.234.567", as a German reader writes large numbers.
-std::string grouped(std::uint64_t number) {
-    const std::string digits = std::to_string(number);
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            text += '.';
-        }
-        text += digits[i];
-    }
-    return text;
-}
-
-std::string replaced(std::string text, const std::string& field, const std::string& value) {
-    return text.replace(text.find(field), field.size(), value);
 }
 
 } // namespace
@@ -195,6 +179,33 @@ void WindowRules::cmdSave_Click() {
     const auto result = saveSavegame(SpielstandPfad, SpielstandDaten);
     // Nothing was written after a failure: the changes can be saved again.
     setEnabled(Control::cmdSave, !result.saved);
+    tell(result.title, result.text);
+}
+
+void WindowRules::showBackups() {
+    if (!backupsOffered()) {
+        tell(texts::NoticeTitle, texts::NoSavegameChosen);
+        return;
+    }
+    const BackupChoice choice(SpielstandPfad, isEnabled(Control::cmdSave), codeIndex_,
+                              catalogueCars());
+    if (choice.rowCount() == 0) {
+        tell(texts::NoticeTitle,
+             replaced(texts::NoBackups, "{name}", pathText(SpielstandPfad.filename())));
+        return;
+    }
+    if (const auto row = port_.chooseBackup(choice)) {
+        restoreBackup(choice.backup(*row).path);
+    }
+}
+
+void WindowRules::restoreBackup(const std::filesystem::path& backup) {
+    const auto result = garagon::restoreBackup(SpielstandPfad, backup);
+    if (result.saved) {
+        // Memory now equals the disk: nothing is left to save.
+        LadeSpielstand();
+        setEnabled(Control::cmdSave, false);
+    }
     tell(result.title, result.text);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup_choice.hpp"
 #include "bytes.hpp"
 #include "code_index.hpp"
 #include "search.hpp"
@@ -25,6 +26,9 @@ class WindowPort {
     virtual std::optional<std::filesystem::path> chooseSavegame() = 0;
     // A modal message with the information icon and one OK button; UTF-8, lines by CR LF.
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
+    // The modal dialog of the savegame's backups: the row chosen to be restored, or
+    // nothing when it was closed.
+    virtual std::optional<std::size_t> chooseBackup(const BackupChoice& choice) = 0;
     // Title, enabled states, options or list have changed.
     virtual void refresh() = 0;
 };
@@ -53,6 +57,13 @@ class WindowRules {
     void optShop_Click() { chooseCategory(Category::Shop); }
     void optBuyed_Click() { chooseCategory(Category::Career); }
     void optMY_Click() { chooseCategory(Category::Own); }
+    // The command "Sicherungen…": shows the backups of the chosen savegame and restores
+    // the one chosen there. Offered once a savegame has been chosen.
+    void showBackups();
+    bool backupsOffered() const { return !SpielstandPfad.empty(); }
+    // Puts the backup's bytes back as the savegame, keeping the version there as the
+    // next backup, and loads it again as after opening it.
+    void restoreBackup(const std::filesystem::path& backup);
 
     const std::string& title() const { return title_; }
     bool isEnabled(Control control) const { return enabled_[static_cast<std::size_t>(control)]; }

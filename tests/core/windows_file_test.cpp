@@ -5,7 +5,9 @@
 #include "modVelox.hpp"
 #include "saving_fixture.hpp"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 #include <windows.h>
@@ -235,6 +237,71 @@ TEST_F(Saving, ConcurrentSavesWhileTheFileIsReadAllSucceedAndNeverExposeAPartial
     EXPECT_EQ(listing(folder).size(), 1u + savers * savesEach);
 }
 
+// Windows' ransomware protection as the registry of the test's own Wine prefix holds it.
+class ProtectionSetting {
+  public:
+    ProtectionSetting(const wchar_t* key, DWORD value) : key_(key) {
+        if (key_ != nullptr) {
+            RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_, valueName, REG_DWORD, &value, sizeof value);
+        }
+    }
+    ~ProtectionSetting() {
+        if (key_ != nullptr) {
+            RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_, valueName);
+        }
+    }
+
+  private:
+    static constexpr const wchar_t* valueName = L"EnableControlledFolderAccess";
+    const wchar_t* key_;
+};
+
+// A savegame in a folder that refuses writes, as Program Files, a protected Documents
+// folder or another user's folder do: the save fails at once, gives the true reason and
+// changes nothing.
+TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
+    const char* unixFolder = std::getenv("GARAGON_REFUSING_FOLDER");
+    std::string folder = std::string("Z:") + (unixFolder != nullptr ? unixFolder : "");
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    if (unixFolder == nullptr || !std::filesystem::exists(folder)) {
+        GTEST_SKIP() << "no folder that refuses writes here: chattr +i needs root";
+    }
+    const Path savegame = Path(folder) / "save1.dat";
+    const Bytes before = readFile(savegame);
+    ASSERT_EQ(before.size(), 63596u);
+    constexpr const wchar_t* setting = L"SOFTWARE\\Microsoft\\Windows Defender\\Windows Defender "
+                                       L"Exploit Guard\\Controlled Folder Access";
+    constexpr const wchar_t* policy = L"SOFTWARE\\Policies\\Microsoft\\Windows Defender\\Windows "
+                                      L"Defender Exploit Guard\\Controlled Folder Access";
+    const char* refused = "Der Ordner des Spielstands konnte nicht für das Speichern reserviert "
+                          "werden: Keine Berechtigung.";
+    const char* protection = "Ransomware-Schutz → „App durch überwachten Ordnerzugriff zulassen“";
+    const struct {
+        const wchar_t* key;
+        DWORD value;
+        const char* says;
+    } cases[] = {
+        {nullptr, 0, refused},
+        {setting, 1, protection},
+        {setting, 2, refused}, // audit only: nothing is blocked
+        {policy, 1, protection},
+    };
+    for (const auto& [key, value, says] : cases) {
+        const ProtectionSetting protectedFolders(key, value);
+        const auto start = std::chrono::steady_clock::now();
+        const auto result = saveSavegame(savegame, patternedSavegame(9));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+        EXPECT_FALSE(result.saved);
+        EXPECT_NE(result.text.find(says), std::string::npos) << result.text;
+        EXPECT_NE(result.text.find("Die bisherige Datei ist unverändert erhalten."),
+                  std::string::npos);
+        EXPECT_EQ(readFile(savegame), before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+}
+
 TEST(SavegameLoading, HiddenAndSystemFilesLoad) {
     TestFolder folder;
     const auto path = folder.path() / "versteckt.dat";
@@ -265,6 +332,9 @@ TEST(CatalogueLoading, ACatalogueHeldWithoutReadSharingIsAReadError) {
 }
 
 TEST(SystemErrors, WindowsErrorCodesGiveTheSameReasonsAsOnLinux) {
+    const char* cloud = "Die Datei wird in der Cloud aufbewahrt und kann gerade nicht gelesen "
+                        "oder geschrieben werden. Prüfen Sie, ob das Programm für die "
+                        "Synchronisierung läuft und der Computer mit dem Internet verbunden ist";
     const std::pair<DWORD, const char*> cases[] = {
         {ERROR_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei"},
         {ERROR_HANDLE_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei"},
@@ -279,6 +349,11 @@ TEST(SystemErrors, WindowsErrorCodesGiveTheSameReasonsAsOnLinux) {
         {ERROR_LOCK_VIOLATION, "Die Datei wird gerade von einem anderen Programm benutzt"},
         {ERROR_CRC, "Ein- oder Ausgabefehler des Datenträgers"},
         {ERROR_INVALID_PARAMETER, "Systemfehler 87"},
+        // the cloud-file codes, which the headers here lack: the provider is not running,
+        // the network is unavailable, the request timed out
+        {362, cloud},
+        {388, cloud},
+        {426, cloud},
     };
     for (const auto& [code, reason] : cases) {
         EXPECT_EQ(messages::reason(platform::fromNative(static_cast<long>(code))), reason) << code;

@@ -17,6 +17,8 @@ namespace {
 struct ScriptedPort : WindowPort {
     std::deque<std::filesystem::path> answers; // none left: the dialog is cancelled
     std::vector<std::string> messages;         // title, ": ", first line
+    std::vector<std::string> dialogs;          // title, warning, "name: difference" each
+    std::deque<std::size_t> backupAnswers;     // none left: the dialog is closed
     int refreshes = 0;
 
     std::optional<std::filesystem::path> chooseSavegame() override {
@@ -29,6 +31,19 @@ struct ScriptedPort : WindowPort {
     }
     void showMessage(const std::string& title, const std::string& text) override {
         messages.push_back(title + ": " + text.substr(0, text.find("\r\n")));
+    }
+    std::optional<std::size_t> chooseBackup(const BackupChoice& choice) override {
+        std::string shown = choice.title() + " | " + choice.warning();
+        for (std::size_t row = 0; row < choice.rowCount(); ++row) {
+            shown += " | " + choice.cellText(row, 0) + ": " + choice.cellText(row, 2);
+        }
+        dialogs.push_back(shown);
+        if (backupAnswers.empty()) {
+            return std::nullopt;
+        }
+        const auto row = backupAnswers.front();
+        backupAnswers.pop_front();
+        return row;
     }
     void refresh() override { ++refreshes; }
 };
@@ -69,6 +84,7 @@ struct Case {
     Strings names;
     Strings messages;
     Control focusFromSave = Control::cmdSave;
+    Strings dialogs = {};
 };
 
 const std::string noSavegame = "Garagon 1.1 [Kein Spielstand geladen]";
@@ -217,6 +233,62 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          {"Möwe", "Dritter"},
          {"Gespeichert: Datei gespeichert!"},
          Control::cmdExit},
+        {"backups are not offered before a savegame is chosen",
+         catalogue,
+         [](Window& w) { w.rules.showBackups(); },
+         noSavegame,
+         {true, true, true, false},
+         {},
+         {},
+         {"Hinweis: Es wurde noch kein Spielstand geladen, dessen Sicherungen gezeigt werden "
+          "könnten."},
+         Control::cmdExit},
+        {"a savegame without backups says so",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.showBackups();
+         },
+         save1,
+         {true, true, true, false},
+         {"01004", "02004"},
+         {"Möwe", "Euro €"},
+         {"Hinweis: Zu save1.dat gibt es keine Sicherungen."},
+         Control::cmdExit},
+        {"restoring undoes a saved swap and loads the savegame again",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.cmdReplace_Click(1, 2);
+             w.rules.cmdSave_Click();
+             w.port.backupAnswers.push_back(0);
+             w.rules.showBackups();
+         },
+         save1,
+         {true, true, true, false},
+         {"01004", "02004"},
+         {"Möwe", "Euro €"},
+         {"Gespeichert: Datei gespeichert!",
+          "Wiederhergestellt: Die Sicherung save1.dat.~1 wurde wiederhergestellt."},
+         Control::cmdExit,
+         {"Sicherungen von save1.dat |  | save1.dat.~1: 1 Wagen anders: Ladenwagen Dritter → "
+          "Euro €"}},
+        {"unsaved replacements are named, and closing the dialog changes nothing",
+         catalogue,
+         [](Window& w) {
+             w.open(w.savegame);
+             w.rules.cmdSave_Click();
+             w.rules.cmdReplace_Click(0, 2);
+             w.rules.showBackups();
+         },
+         save1,
+         {true, true, true, true},
+         {"02004", "01004"},
+         {"Euro €", "Dritter"},
+         {"Gespeichert: Datei gespeichert!"},
+         Control::cmdSave,
+         {"Sicherungen von save1.dat | Nicht gespeicherte Änderungen gehen beim "
+          "Wiederherstellen verloren. | save1.dat.~1: gleich"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -230,6 +302,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
         EXPECT_EQ(w.column(2), c.positions);
         EXPECT_EQ(w.column(0), c.names);
         EXPECT_EQ(w.port.messages, c.messages);
+        EXPECT_EQ(w.port.dialogs, c.dialogs);
         EXPECT_EQ(w.rules.focusFrom(Control::cmdSave), c.focusFromSave);
         EXPECT_GT(w.port.refreshes, 0);
     }

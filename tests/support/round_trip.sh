@@ -31,8 +31,10 @@ keys() {
 }
 
 # Opens the savegame by typing the given path into the file dialog, marks the second row,
-# chooses the third car, replaces, saves, confirms and ends; then only the 8 code bytes
-# may differ on disk, and the backup must hold the old bytes.
+# chooses the third car, replaces, saves and confirms; then undoes the swap by restoring
+# the backup from the context menu, confirms and ends. On disk the savegame must hold the
+# old bytes again, as must its first backup, and the second backup the swapped version,
+# which differs from them in one 8-byte code alone.
 roundTrip() {
     await "Garagon 1.1 \[Kein Spielstand geladen\]"
     sleep 0.5
@@ -46,6 +48,11 @@ roundTrip() {
     # list, its second row, the selector and its third car, "Ersetzen", "Änderungen speichern"
     keys Tab Down Tab Down Down Tab space Tab space
     await "Gespeichert"
+    keys Return shift+F10 s
+    await "Sicherungen von Spielstand.sav"
+    sleep 0.5
+    keys Return
+    await "Wiederhergestellt"
     keys Return space
     for _ in $(seq 100); do
         kill -0 "$program" 2>/dev/null || break
@@ -55,8 +62,9 @@ roundTrip() {
     program=
 
     local differing first last
-    cmp -s "$scratch/old.sav" "$savegame.~1" || fail "the backup does not hold the old bytes"
-    differing=$(cmp -l "$scratch/old.sav" "$savegame" | awk '{print $1}' || true)
+    cmp -s "$scratch/old.sav" "$savegame" || fail "the savegame was not restored"
+    cmp -s "$scratch/old.sav" "$savegame.~1" || fail "the restored backup changed"
+    differing=$(cmp -l "$scratch/old.sav" "$savegame.~2" | awk '{print $1}' || true)
     [ -n "$differing" ] || fail "nothing was replaced"
     first=$(head -1 <<<"$differing")
     last=$(tail -1 <<<"$differing")

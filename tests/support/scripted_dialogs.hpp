@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup_choice.hpp"
 #include "dialogs.hpp"
 
 #include <QList>
@@ -17,12 +18,24 @@ class ScriptedDialogs : public Dialogs {
   public:
     QStringList paths; // answers of the file dialog, in order; none left = cancelled
     QList<ShownMessage> shownMessages;
+    // The backup dialogs shown: title, then "name: difference" per row.
+    QList<QStringList> shownBackups;
+    std::optional<std::size_t> backupAnswer; // nothing: the dialog is closed
 
     QString chooseSavegame(QWidget*) override {
         return paths.isEmpty() ? QString() : paths.takeFirst();
     }
     void showMessage(QWidget*, const QString& title, const QString& text) override {
         shownMessages.append({title, text});
+    }
+    std::optional<std::size_t> chooseBackup(QWidget*, const BackupChoice& choice) override {
+        QStringList shown{QString::fromStdString(choice.title())};
+        for (std::size_t row = 0; row < choice.rowCount(); ++row) {
+            shown.append(QString::fromStdString(choice.cellText(row, 0) + ": " +
+                                                choice.cellText(row, 2)));
+        }
+        shownBackups.append(shown);
+        return backupAnswer;
     }
 };
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real Windows program under Wine on an X server without a window manager, driven by
 # real key events alone: open a savegame by typing its path into the system's file dialog,
-# mark the second row, choose another car, replace, save, confirm, end. Then only the 8
-# code bytes may differ on disk, and the backup must hold the old bytes.
+# mark the second row, choose another car, replace, save, confirm, restore the backup
+# from the context menu, confirm, end. Then the savegame and its first backup must hold
+# the old bytes, and the second backup differ from them in the 8 code bytes alone.
 # Usage: real_keys.sh PROGRAM.exe CATALOGUE SAVEGAME (on an X server, WINEPREFIX set)
 set -euo pipefail
 

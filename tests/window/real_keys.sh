@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The real program on a real X server without a window manager, driven by real key
 # events alone: open a savegame by typing its path into the file dialog, mark the second
-# row, choose another car, replace, save, confirm, end. Any dialog that kept the keyboard
-# would stop the keys on the way. Then only the 8 code bytes may differ on disk, and the
-# backup must hold the old bytes.
+# row, choose another car, replace, save, confirm, restore the backup from the context
+# menu, confirm, end. Any dialog that kept the keyboard
+# would stop the keys on the way. Then the savegame and its first backup must hold the old
+# bytes, and the second backup differ from them in the 8 code bytes alone.
 # Usage: real_keys.sh PROGRAM CATALOGUE SAVEGAME (on an X server without a window manager)
 set -euo pipefail
 

@@ -5,6 +5,7 @@
 #include "saving.hpp"
 #include "scripted_dialogs.hpp"
 #include "start.hpp"
+#include "texts.hpp"
 #include "test_folder.hpp"
 #include "window_data.hpp"
 
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
@@ -354,6 +356,81 @@ class WindowTest : public QObject {
         Bytes expected = original;
         std::copy(codeC.begin(), codeC.end(), expected.begin() + 2003);
         QCOMPARE(readFile(savegame.toStdString()), expected);
+    }
+
+    // Shift+F10 opens the context menu wherever the focus is; its entry, by its access
+    // key, lists the backups, and the one chosen there undoes the saved swap.
+    void aSavedSwapIsUndoneFromTheContextMenu() {
+        start();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        auto* menu = control<QMenu>("contextMenu");
+        press(Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(menu->isVisible());
+        QVERIFY(!menu->actions().front()->isEnabled()); // no savegame chosen yet
+        menu->close();
+        open(savegame);
+        control<QTreeView>("lvCars")->setCurrentIndex(
+            control<QTreeView>("lvCars")->model()->index(1, 0));
+        control<QComboBox>("cmbCars")->setCurrentIndex(2);
+        click("cmdReplace");
+        click("cmdSave");
+        activatedAgain();
+        control<QWidget>("cmbCars")->setFocus();
+        dialogs.backupAnswer = 0;
+        press(Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_S);
+        QTRY_COMPARE(dialogs.shownBackups.size(), 1);
+        QCOMPARE(dialogs.shownBackups[0],
+                 (QStringList{"Sicherungen von save1.dat",
+                              "save1.dat.~1: 1 Wagen anders: Ladenwagen Dritter → Euro €"}));
+        QCOMPARE(dialogs.shownMessages.last().title, QStringLiteral("Wiederhergestellt"));
+        QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
+        QVERIFY(firstRowSelected());
+        QCOMPARE(states(), (QList<bool>{true, true, true, false}));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(readFile(savegame.toStdString()), demoSavegame());
+        QCOMPARE(readFile(savegame.toStdString() + ".~1"), demoSavegame());
+        QCOMPARE(readFile(savegame.toStdString() + ".~2")[2003], codeC[0]);
+    }
+
+    // The real dialog: the newest backup comes first and is marked, the arrows move the
+    // mark, Return restores the marked one and Escape closes it.
+    void theRealBackupDialogIsKeyboardOperable() {
+        writeFile(savegame.toStdString() + ".~1", demoSavegame());
+        writeFile(savegame.toStdString() + ".~2", Bytes(10, 0));
+        const std::vector<WagenEintrag> cars{{"M\xF6we", codeMoewe}};
+        const CodeIndex index(cars);
+        const BackupChoice choice(savegame.toStdString(), true, index, cars);
+        QtDialogs real;
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QString title, warning, defaultButton;
+            QStringList rows;
+            onNextModal(
+                [&](QWidget* dialog) {
+                    title = dialog->windowTitle();
+                    warning = dialog->findChild<QLabel*>("unsavedWarning")->text();
+                    for (auto* button : dialog->findChildren<QPushButton*>()) {
+                        defaultButton += button->isDefault() ? button->text() : QString();
+                    }
+                    const auto* model = dialog->findChild<QTreeView*>("backupList")->model();
+                    for (int row = 0; row < model->rowCount(); ++row) {
+                        rows.append(model->index(row, 0).data().toString() + ": " +
+                                    model->index(row, 2).data().toString());
+                    }
+                    press(Qt::Key_Down);
+                    press(key);
+                },
+                true);
+            const auto chosen = real.chooseBackup(nullptr, choice);
+            QCOMPARE(title, QStringLiteral("Sicherungen von save1.dat"));
+            QCOMPARE(warning, QString::fromUtf8(texts::UnsavedWarning));
+            QCOMPARE(defaultButton, QStringLiteral("Wiederherstellen"));
+            QCOMPARE(rows, (QStringList{"save1.dat.~2: kein Tarvo-Spielstand",
+                                        "save1.dat.~1: gleich"}));
+            QCOMPARE(chosen, key == Qt::Key_Return ? std::optional<std::size_t>(1) : std::nullopt);
+        }
     }
 
     void onlyTheFirstMarkedRowCounts() {

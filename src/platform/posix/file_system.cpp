@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -135,6 +136,28 @@ std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
         return std::nullopt;
     }
     return statusOf(info);
+}
+
+std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
+    std::vector<FolderFile> files;
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return files;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        struct stat info {};
+        if (::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode)) {
+            const auto modified = std::chrono::seconds(info.st_mtim.tv_sec) +
+                                  std::chrono::nanoseconds(info.st_mtim.tv_nsec);
+            files.push_back({entry->d_name, static_cast<std::uint64_t>(info.st_size),
+                             std::chrono::system_clock::time_point(
+                                 std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                                     modified))});
+        }
+    }
+    ::closedir(listing);
+    return files;
 }
 
 ReadResult readFile(const std::filesystem::path& path, std::size_t limit) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 #include <windows.h>
 
 namespace garagon::platform {
@@ -23,15 +24,6 @@ SystemError lastError() {
     return fromNative(static_cast<long>(GetLastError()));
 }
 
-// The last error of a step that makes the name; a name longer than any volume takes is
-// reported as such, whatever the volume answered.
-SystemError namingError(const std::filesystem::path& name) {
-    constexpr std::size_t longestName = 255;
-    return name.filename().native().size() > longestName
-               ? SystemError{Failure::NameTooLong, ERROR_FILENAME_EXCED_RANGE}
-               : lastError();
-}
-
 // Paths longer than the old limit of 260 characters get the prefix that lifts it.
 std::wstring systemPath(const std::filesystem::path& path) {
     const std::wstring& text = path.native();
@@ -40,6 +32,58 @@ std::wstring systemPath(const std::filesystem::path& path) {
     }
     const std::wstring normal = path.lexically_normal().make_preferred().native();
     return normal.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + normal.substr(2) : L"\\\\?\\" + normal;
+}
+
+// Windows' ransomware protection ("controlled folder access") is on: an administrator's
+// policy comes before the setting in Windows-Sicherheit. 1 blocks; 2 only audits.
+bool foldersProtected() {
+    constexpr const wchar_t* keys[] = {
+        L"SOFTWARE\\Policies\\Microsoft\\Windows Defender\\Windows Defender Exploit "
+        L"Guard\\Controlled Folder Access",
+        L"SOFTWARE\\Microsoft\\Windows Defender\\Windows Defender Exploit Guard\\Controlled "
+        L"Folder Access",
+    };
+    for (const wchar_t* key : keys) {
+        DWORD value = 0;
+        DWORD size = sizeof value;
+        if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"EnableControlledFolderAccess",
+                         RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS) {
+            return value == 1;
+        }
+    }
+    return false;
+}
+
+bool isFolder(const std::wstring& name) {
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The last error of a step that makes the name. A name longer than any volume takes is
+// reported as such, whatever the volume answered. The ransomware protection refuses with
+// access denied, and now and then with "not found" in a folder that is there.
+SystemError namingError(const std::filesystem::path& name) {
+    constexpr std::size_t longestName = 255;
+    const DWORD code = GetLastError();
+    if (name.filename().native().size() > longestName) {
+        return {Failure::NameTooLong, ERROR_FILENAME_EXCED_RANGE};
+    }
+    const bool refused =
+        code == ERROR_ACCESS_DENIED ||
+        ((code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) && isFolder(systemPath(name.parent_path())));
+    if (refused && foldersProtected()) {
+        return {Failure::Protected, static_cast<long>(code)};
+    }
+    return fromNative(static_cast<long>(code));
+}
+
+// Anything under the name, even a file that is being deleted: that one denies access.
+bool existingEntry(const std::wstring& name) {
+    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 bool isBriefHold(DWORD error) {
@@ -120,6 +164,15 @@ SystemError fill(HANDLE file, std::span<const std::uint8_t> bytes, Likeness like
     return flush(file);
 }
 
+// Windows' cloud-file error codes (ERROR_CLOUD_FILE_*), which the headers here lack: a
+// file whose bytes the sync program keeps could not be had from it, or not be changed.
+bool isCloudFileError(long code) {
+    constexpr long codes[] = {358, 362, 363, 364, 365, 366, 374, 375, 377, 378, 379,
+                              380, 381, 382, 383, 386, 387, 388, 389, 390, 391, 392,
+                              393, 394, 395, 396, 397, 398, 404, 426, 429};
+    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
+}
+
 } // namespace
 
 SystemError fromNative(long code) {
@@ -157,7 +210,7 @@ SystemError fromNative(long code) {
     case ERROR_READ_FAULT:
         return {Failure::IO, code};
     default:
-        return {Failure::Other, code};
+        return {isCloudFileError(code) ? Failure::InCloud : Failure::Other, code};
     }
 }
 
@@ -170,6 +223,31 @@ std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
     return FileStatus{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
                       data.dwFileAttributes & keptAttributes, ticks(data.ftLastAccessTime),
                       ticks(data.ftLastWriteTime)};
+}
+
+std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
+    // FILETIME counts 100 ns from 1601; the system clock's epoch is 1970.
+    constexpr std::int64_t ticksFrom1601To1970 = 116444736000000000;
+    std::vector<FolderFile> files;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileExW(systemPath(folder / L"*").c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
+        if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE |
+                                       FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+            const auto since1970 = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>(
+                ticks(entry.ftLastWriteTime) - ticksFrom1601To1970);
+            files.push_back(
+                {entry.cFileName,
+                 (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow,
+                 std::chrono::system_clock::time_point(
+                     std::chrono::duration_cast<std::chrono::system_clock::duration>(since1970))});
+        }
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+    return files;
 }
 
 ReadResult readFile(const std::filesystem::path& path, std::size_t limit) {
@@ -226,13 +304,16 @@ SystemError hardLink(const std::filesystem::path& existing, const std::filesyste
         return {};
     }
     const DWORD error = GetLastError();
-    if (const auto naming = namingError(second); naming.kind == Failure::NameTooLong) {
+    const SystemError naming = namingError(second);
+    if (naming.kind == Failure::NameTooLong) {
         return naming;
     }
+    // A file that a cloud service keeps cannot be linked either: it is copied.
+    constexpr DWORD cloudFileIncompatibleHardLinks = 396;
     const bool unsupported = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
-                             error == ERROR_TOO_MANY_LINKS || error == ERROR_NOT_SAME_DEVICE;
-    return unsupported ? SystemError{Failure::NoHardLinks, static_cast<long>(error)}
-                       : fromNative(static_cast<long>(error));
+                             error == ERROR_TOO_MANY_LINKS || error == ERROR_NOT_SAME_DEVICE ||
+                             error == cloudFileIncompatibleHardLinks;
+    return unsupported ? SystemError{Failure::NoHardLinks, static_cast<long>(error)} : naming;
 }
 
 // The rename written through to the disk stands in for flushing the folder, which Windows
@@ -300,20 +381,33 @@ FolderLock::~FolderLock() {
 
 // A lock file that no other handle may share, gone again when it is closed.
 SystemError FolderLock::lock(const std::filesystem::path& folder, std::chrono::milliseconds wait) {
-    const std::wstring name = systemPath(folder / lockFileName);
+    const std::filesystem::path path = folder / lockFileName;
+    const std::wstring name = systemPath(path);
     const auto deadline = std::chrono::steady_clock::now() + wait;
+    bool deniedWithoutLockFile = false;
     while (true) {
         lockFile_ = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (lockFile_ != INVALID_HANDLE_VALUE) {
             return {};
         }
-        // Access is denied while the last holder's file is being deleted.
-        if (!isBriefHold(GetLastError())) {
-            return lastError();
+        const DWORD error = GetLastError();
+        // Access is denied while the last holder's file is being deleted, and also by a
+        // folder that refuses writes: with no lock file there, twice in a row, it is that.
+        if (error == ERROR_ACCESS_DENIED && !existingEntry(name)) {
+            if (std::exchange(deniedWithoutLockFile, true)) {
+                SetLastError(error);
+                return namingError(path);
+            }
+            continue;
+        }
+        deniedWithoutLockFile = false;
+        if (!isBriefHold(error)) {
+            SetLastError(error);
+            return namingError(path);
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            return {Failure::Busy, static_cast<long>(GetLastError())};
+            return {Failure::Busy, static_cast<long>(error)};
         }
         std::this_thread::sleep_for(lockPollInterval);
     }

@@ -1,5 +1,7 @@
 #include "dialogs.hpp"
 
+#include "backups_dialog.hpp"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -32,6 +34,13 @@ QString QtDialogs::chooseSavegame(QWidget* parent) {
 void QtDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::information(parent, title, text);
     takeKeyboardBack(parent);
+}
+
+std::optional<std::size_t> QtDialogs::chooseBackup(QWidget* parent, const BackupChoice& choice) {
+    BackupsDialog dialog(choice, parent);
+    dialog.exec();
+    takeKeyboardBack(parent);
+    return dialog.chosenRow();
 }
 
 } // namespace garagon

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
+#include <optional>
 
 class QWidget;
 
 namespace garagon {
+
+class BackupChoice;
 
 // The modal dialogs of the window, replaceable in tests.
 class Dialogs {
@@ -14,6 +18,9 @@ class Dialogs {
     virtual QString chooseSavegame(QWidget* parent) = 0;
     // A modal message with the information icon and one OK button.
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+    // The dialog of a savegame's backups: the row to restore, or nothing when closed.
+    virtual std::optional<std::size_t> chooseBackup(QWidget* parent,
+                                                    const BackupChoice& choice) = 0;
 };
 
 // The real dialogs.
@@ -21,6 +28,7 @@ class QtDialogs : public Dialogs {
   public:
     QString chooseSavegame(QWidget* parent) override;
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<std::size_t> chooseBackup(QWidget* parent, const BackupChoice& choice) override;
 
   private:
     QString lastFolder_; // empty at first: the dialog opens where the system puts it

@@ -5,12 +5,15 @@
 #include "texts.hpp"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStringListModel>
 #include <QTreeView>
 
@@ -40,7 +43,32 @@ frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolde
     connect(optShop, &QRadioButton::clicked, this, [this] { rules_.optShop_Click(); });
     connect(optBuyed, &QRadioButton::clicked, this, [this] { rules_.optBuyed_Click(); });
     connect(optMY, &QRadioButton::clicked, this, [this] { rules_.optMY_Click(); });
+    buildContextMenu();
     Form_Load(catalogueFolder);
+}
+
+void frmVelox::buildContextMenu() {
+    contextMenu_ = new QMenu(this);
+    contextMenu_->setObjectName(QStringLiteral("contextMenu"));
+    backupsCommand_ = contextMenu_->addAction(QString::fromUtf8(texts::BackupsCommand));
+    connect(backupsCommand_, &QAction::triggered, this, [this] { rules_.showBackups(); });
+    // From the keyboard wherever the focus is; the menu opens below the focused control.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            const QWidget* focus = focusWidget() != nullptr ? focusWidget() : this;
+            showContextMenu(focus->mapToGlobal(QPoint(0, focus->height())));
+        });
+    }
+}
+
+void frmVelox::contextMenuEvent(QContextMenuEvent* event) {
+    showContextMenu(event->globalPos());
+}
+
+void frmVelox::showContextMenu(const QPoint& where) {
+    backupsCommand_->setEnabled(rules_.backupsOffered());
+    contextMenu_->popup(where);
 }
 
 void frmVelox::Form_Load(const std::filesystem::path& catalogueFolder) {
@@ -132,6 +160,10 @@ std::optional<std::filesystem::path> frmVelox::chooseSavegame() {
 
 void frmVelox::showMessage(const std::string& title, const std::string& text) {
     dialogs_.showMessage(this, QString::fromStdString(title), QString::fromStdString(text));
+}
+
+std::optional<std::size_t> frmVelox::chooseBackup(const BackupChoice& choice) {
+    return dialogs_.chooseBackup(this, choice);
 }
 
 void frmVelox::refresh() {

@@ -5,9 +5,11 @@
 #include <QWidget>
 #include <filesystem>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTreeView;
@@ -36,6 +38,7 @@ class frmVelox : public QWidget, private WindowPort {
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
   private:
@@ -45,10 +48,13 @@ class frmVelox : public QWidget, private WindowPort {
     void HideColumns();
     void fillCarChoice();
     void cmdReplace_Click();
+    void buildContextMenu();
+    void showContextMenu(const QPoint& where);
     std::optional<std::size_t> firstMarkedRow() const;
 
     std::optional<std::filesystem::path> chooseSavegame() override;
     void showMessage(const std::string& title, const std::string& text) override;
+    std::optional<std::size_t> chooseBackup(const BackupChoice& choice) override;
     void refresh() override;
 
     Dialogs& dialogs_;
@@ -69,6 +75,10 @@ class frmVelox : public QWidget, private WindowPort {
     QLabel* Label1 = nullptr;
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdExit = nullptr;
+
+    // Commands beyond the buttons, on a right-click, Shift+F10 or the menu key.
+    QMenu* contextMenu_ = nullptr;
+    QAction* backupsCommand_ = nullptr;
 };
 
 } // namespace garagon

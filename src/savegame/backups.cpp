@@ -1,0 +1,94 @@
+#include "backups.hpp"
+
+#include "file_system.hpp"
+#include "savegame.hpp"
+#include "saving.hpp"
+
+#include <algorithm>
+#include <map>
+
+namespace garagon {
+namespace {
+
+constexpr std::size_t recordLength = 12;
+constexpr std::size_t codeOffset = 3;
+
+// N of a name p.~N: decimal, without leading zeros, from 1 up; 0 for any other name.
+unsigned long backupNumber(const std::string& name, const std::string& savegameName) {
+    const std::string prefix = savegameName + ".~";
+    const std::size_t digits = name.size() - prefix.size();
+    if (name.size() <= prefix.size() || digits > 9 || !name.starts_with(prefix) ||
+        name[prefix.size()] == '0' ||
+        name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
+        return 0;
+    }
+    return std::stoul(name.substr(prefix.size()));
+}
+
+// The first catalogue car of each record of the category, by position.
+std::map<std::size_t, std::size_t> carsByStart(std::span<const std::uint8_t> data,
+                                               const CodeIndex& index, Category category) {
+    std::map<std::size_t, std::size_t> cars;
+    for (const RecordMatch& record : findRecords(data, index, category).distinctRecords()) {
+        cars.emplace(record.recordStart, record.car);
+    }
+    return cars;
+}
+
+std::size_t carAt(const std::map<std::size_t, std::size_t>& cars, std::size_t start) {
+    const auto found = cars.find(start);
+    return found != cars.end() ? found->second : CarChange::none;
+}
+
+} // namespace
+
+std::vector<Backup> findBackups(const std::filesystem::path& chosen) {
+    const auto savegame = realSavegame(chosen);
+    const std::string name = savegame.filename().string();
+    std::vector<Backup> backups;
+    for (const auto& file : platform::listFiles(savegameFolder(savegame))) {
+        if (const auto number = backupNumber(file.name.string(), name)) {
+            backups.push_back({savegame.parent_path() / file.name, number, file.size, file.modified});
+        }
+    }
+    std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {
+        return a.modified != b.modified ? a.modified > b.modified : a.number > b.number;
+    });
+    return backups;
+}
+
+BackupComparison compareWithBackup(std::span<const std::uint8_t> savegame,
+                                   std::span<const std::uint8_t> backup, const CodeIndex& index) {
+    BackupComparison result;
+    if (backup.size() != SavegameSize || savegame.size() != SavegameSize) {
+        return result;
+    }
+    if (std::equal(savegame.begin(), savegame.end(), backup.begin())) {
+        result.kind = BackupComparison::Kind::Same;
+        return result;
+    }
+    result.kind = BackupComparison::Kind::Different;
+    std::vector<bool> ofAChangedRecord(SavegameSize, false);
+    for (const Category category : {Category::Shop, Category::Career, Category::Own}) {
+        const auto now = carsByStart(savegame, index, category);
+        const auto then = carsByStart(backup, index, category);
+        auto starts = then;
+        starts.insert(now.begin(), now.end());
+        for (const auto& entry : starts) {
+            const std::size_t start = entry.first;
+            const CarChange change{category, start + codeOffset + 1, carAt(now, start),
+                                   carAt(then, start)};
+            if (change.inSavegame != change.inBackup) {
+                result.cars.push_back(change);
+                std::fill_n(ofAChangedRecord.begin() + static_cast<std::ptrdiff_t>(start),
+                            recordLength, true);
+            }
+        }
+    }
+    for (std::size_t at = 0; at < SavegameSize; ++at) {
+        result.otherBytes += savegame[at] != backup[at] && !ofAChangedRecord[at] ? 1 : 0;
+    }
+    return result;
+}
+
+} // namespace garagon
