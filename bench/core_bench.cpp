@@ -1,7 +1,9 @@
 // The catalogue parser and the search, with the scan per car as the reference.
+#include "backup_choice.hpp"
 #include "bench_data.hpp"
 #include "per_car_search.hpp"
 #include "replacement.hpp"
+#include "test_folder.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -86,6 +88,37 @@ void hostilePairSearch(benchmark::State& state) {
         static_cast<double>(findRecords(pair.data, index, Category::Shop).size());
 }
 BENCHMARK(hostilePairSearch)->Unit(benchmark::kMicrosecond);
+
+// A folder of 5,000 backups, as years of saving leave: listed, and the dialog opened with
+// the rows of its first screen compared, which is all that opening the dialog does.
+void backupsOfFiveThousand(benchmark::State& state) {
+    const test::TestFolder folder;
+    const auto cars = distinctCars(32767);
+    const Bytes data = savegameWithRecords(cars, 4000);
+    const auto savegame = folder.path() / "save.sav";
+    test::writeFile(savegame, data);
+    Bytes older = data;
+    replaceCode(older, findRecords(data, CodeIndex(cars), Category::Shop)[0].recordStart + 4,
+                cars[1].Kennung);
+    test::writeFile(folder.path() / "save.sav.~1", older);
+    for (int number = 2; number <= 5000; ++number) {
+        std::filesystem::create_hard_link(folder.path() / "save.sav.~1",
+                                          folder.path() / ("save.sav.~" + std::to_string(number)));
+    }
+    const CodeIndex index(cars);
+    const bool open = state.range(0) == 1;
+    for (auto _ : state) {
+        if (!open) {
+            benchmark::DoNotOptimize(findBackups(savegame));
+            continue;
+        }
+        const BackupChoice choice(savegame, false, index, cars);
+        for (std::size_t row = 0; row < 20; ++row) {
+            benchmark::DoNotOptimize(choice.cellText(row, 2));
+        }
+    }
+}
+BENCHMARK(backupsOfFiveThousand)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

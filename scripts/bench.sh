@@ -11,3 +11,9 @@ cmake --build --preset bench
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 build/bench/bench/garagon_core_bench "$@"
 xvfb-run -a build/bench/bench/garagon_window_bench "$@"
+
+# The Windows program's start under Wine, with the demo catalogue and the largest one.
+scripts/setup.sh g++-mingw-w64-x86-64-posix wine64
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target garagon
+tests/support/with_display.sh bash -c 'source scripts/wine-prefix.sh && bench/wine_start.sh build/windows/bin/garagon.exe'

@@ -72,6 +72,9 @@ int firstForeignLineEnd(std::string_view text) {
 
 Catalogue parseCatalogue(std::string_view text) {
     Catalogue catalogue;
+    // Room for every line at once: no entry is moved while the table grows.
+    catalogue.cars.reserve(std::min<std::size_t>(
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 2, MaxCars + 1));
     LineCounter lines(text);
     std::size_t d = 0;
     auto c = text.find(separator);

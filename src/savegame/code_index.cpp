@@ -37,9 +37,13 @@ CodeIndex::CodeIndex(std::span<const WagenEintrag> cars)
     }
 }
 
+// The top bits of the product depend on every bit of the code: codes that differ only in
+// their last bytes, as numbered ones do, still spread over all slots.
 std::size_t CodeIndex::slotOf(std::uint64_t code) const {
     const std::size_t mask = slotCodes_.size() - 1;
-    std::size_t slot = (code * 0x9E3779B97F4A7C15ULL) >> 20 & mask;
+    const std::uint64_t top = (code * 0x9E3779B97F4A7C15ULL) >> 32; // in two steps: a table
+    const int bits = std::countr_zero(slotCodes_.size());            // of one slot takes none
+    std::size_t slot = static_cast<std::size_t>(top >> (32 - bits)) & mask;
     while (slotGroups_[slot] != none && slotCodes_[slot] != code) {
         slot = (slot + 1) & mask;
     }

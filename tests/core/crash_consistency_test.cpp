@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <random>
 #include <set>
@@ -80,8 +81,24 @@ class CrashConsistency : public ::testing::Test {
     // given time; returns whether the kill hit before the save had finished.
     bool saveInChild(const SaveSystemCalls& sys, int killMoment,
                      std::optional<long> killAfterMicroseconds) {
-        const Bytes before = readFile(path);
         const Bytes next = patternedSavegame(nextSeed++);
+        return runInChild([&] { saveSavegame(path, next, sys); }, next, killMoment,
+                          killAfterMicroseconds);
+    }
+
+    // The same for a restore of the backup: the savegame must then hold its old bytes or
+    // the backup's, and the backup stay as it was.
+    bool restoreInChild(const std::string& backup, const SaveSystemCalls& sys, int killMoment) {
+        const Bytes restored = readFile(backup);
+        const bool killed =
+            runInChild([&] { restoreBackup(path, backup, sys); }, restored, killMoment, {});
+        EXPECT_EQ(readFile(backup), restored) << "the restored backup changed";
+        return killed;
+    }
+
+    bool runInChild(const std::function<void()>& step, const Bytes& next, int killMoment,
+                    std::optional<long> killAfterMicroseconds) {
+        const Bytes before = readFile(path);
         killAt = killMoment;
         moment = 0;
         int started[2];
@@ -93,7 +110,7 @@ class CrashConsistency : public ::testing::Test {
             if (::write(started[1], &signal, 1) != 1) {
                 ::_exit(2);
             }
-            saveSavegame(path, next, sys);
+            step();
             ::_exit(0);
         }
         // The clock starts once the child is about to save, not while it is being forked.
@@ -214,6 +231,19 @@ TEST_F(CrashConsistency, KilledSavesWithoutHardLinksLoseNothing) {
     killAtRandomTimes(withoutLinks, 60);
     expectASaveCleansUp();
     EXPECT_GE(kills, 100);
+}
+
+// A restore is a save of the backup's bytes: a kill at any of its steps loses nothing
+// either, and the backups it restores from are never touched.
+TEST_F(CrashConsistency, KilledRestoresLoseNothingAndLeaveTheBackupsAlone) {
+    ASSERT_TRUE(saveSavegame(path, patternedSavegame(nextSeed++)).saved);
+    for (const auto& [sys, moments] :
+         {std::pair{withLinks, momentsWithLinks}, {withoutLinks, momentsWithoutLinks}}) {
+        for (int at = 1; at <= moments; ++at) {
+            EXPECT_TRUE(restoreInChild(path + ".~1", sys, at)) << "moment " << at << " never came";
+        }
+    }
+    expectASaveCleansUp();
 }
 
 TEST_F(CrashConsistencyOnFat, SavesMakeNumberedBackupsWithoutHardLinks) {

@@ -21,4 +21,4 @@ xdotool mousemove 1200 1000
 /usr/lib/wine/wine64 "$scratch/garagon.exe" >/dev/null 2>&1 &
 program=$!
 roundTrip "Z:${savegame//\//\\}"
-echo "real keys under Wine: opened, replaced, saved and ended by keys alone"
+echo "real keys under Wine: opened, replaced, saved, restored and ended by keys alone"

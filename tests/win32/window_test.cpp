@@ -1,5 +1,6 @@
 // The real Win32 window, driven through its controls as a player would drive them: button
 // clicks, the list's marks and the selector's entry; dialogs go through the seam.
+#include "backup_choice.hpp"
 #include "dialogs.hpp"
 #include "frmVelox.hpp"
 #include "test_folder.hpp"
@@ -38,6 +39,17 @@ class ScriptedDialogs : public Dialogs {
     }
     void showMessage(HWND, const std::wstring& title, const std::wstring& text) override {
         messages.push_back({title, text});
+    }
+    // The backup dialogs shown: title, then "name: difference" per row.
+    std::vector<std::vector<std::string>> shownBackups;
+    std::optional<std::size_t> backupAnswer; // nothing: the dialog is closed
+    std::optional<std::size_t> chooseBackup(HWND, const BackupChoice& choice) override {
+        std::vector<std::string> shown{choice.title()};
+        for (std::size_t row = 0; row < choice.rowCount(); ++row) {
+            shown.push_back(choice.cellText(row, 0) + ": " + choice.cellText(row, 2));
+        }
+        shownBackups.push_back(shown);
+        return backupAnswer;
     }
 };
 
@@ -189,6 +201,37 @@ TEST_F(Win32Window, OpeningReplacingAndSavingChangeExactlyTheMarkedCode) {
     EXPECT_EQ(readFile(savegame.native() + L".~1"), expected);
     std::copy(codeC.begin(), codeC.end(), expected.begin() + 2003);
     EXPECT_EQ(readFile(savegame), expected);
+}
+
+// "Sicherungen…" in the system menu, offered once a savegame is chosen, undoes the swap.
+TEST_F(Win32Window, TheSystemMenuEntryRestoresABackup) {
+    start();
+    HMENU system = GetSystemMenu(window->handle(), FALSE);
+    wchar_t caption[64] = {};
+    GetMenuStringW(system, frmVelox::backupsCommand, caption, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(caption), L"&Sicherungen…");
+    EXPECT_NE(GetMenuState(system, frmVelox::backupsCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    open(savegame);
+    EXPECT_EQ(GetMenuState(system, frmVelox::backupsCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    mark(1);
+    ComboBox_SetCurSel(control(cmbCars), 2);
+    click(cmdReplace);
+    click(cmdSave);
+    dialogs.backupAnswer = 0;
+    SendMessageW(window->handle(), WM_SYSCOMMAND, frmVelox::backupsCommand, 0);
+    EXPECT_EQ(dialogs.shownBackups,
+              (std::vector<std::vector<std::string>>{
+                  {"Sicherungen von save1.dat",
+                   "save1.dat.~1: 1 Wagen anders: Ladenwagen Dritter → Euro €"}}));
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].title, L"Wiederhergestellt");
+    EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Euro €"}));
+    EXPECT_EQ(markedRow(), 0);
+    EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+    EXPECT_EQ(readFile(savegame), demoSavegame());
+    EXPECT_EQ(readFile(savegame.native() + L".~1"), demoSavegame());
+    EXPECT_EQ(readFile(savegame.native() + L".~2")[2003], codeC[0]);
 }
 
 TEST_F(Win32Window, CategoriesRefusalsAndCancelling) {

@@ -18,4 +18,4 @@ export XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb
 xdotool mousemove 1200 1000
 "$scratch/garagon" & program=$!
 roundTrip "$savegame"
-echo "real keys: opened, replaced, saved and ended by keys alone"
+echo "real keys: opened, replaced, saved, restored and ended by keys alone"

@@ -1,5 +1,7 @@
 #include "dialogs.hpp"
 
+#include "backups_dialog.hpp"
+
 #include <commdlg.h>
 #include <vector>
 
@@ -26,6 +28,10 @@ std::optional<std::filesystem::path> SystemDialogs::chooseSavegame(HWND owner) {
 
 void SystemDialogs::showMessage(HWND owner, const std::wstring& title, const std::wstring& text) {
     MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+std::optional<std::size_t> SystemDialogs::chooseBackup(HWND owner, const BackupChoice& choice) {
+    return showBackupsDialog(owner, choice);
 }
 
 } // namespace garagon::win32

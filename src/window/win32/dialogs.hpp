@@ -5,6 +5,10 @@
 #include <string>
 #include <windows.h>
 
+namespace garagon {
+class BackupChoice;
+}
+
 namespace garagon::win32 {
 
 // The modal dialogs of the window, replaceable in tests.
@@ -15,6 +19,8 @@ class Dialogs {
     virtual std::optional<std::filesystem::path> chooseSavegame(HWND owner) = 0;
     // A modal message with the information icon and one OK button.
     virtual void showMessage(HWND owner, const std::wstring& title, const std::wstring& text) = 0;
+    // The dialog of a savegame's backups: the row to restore, or nothing when closed.
+    virtual std::optional<std::size_t> chooseBackup(HWND owner, const BackupChoice& choice) = 0;
 };
 
 // The system's own open dialog and message boxes.
@@ -22,6 +28,7 @@ class SystemDialogs : public Dialogs {
   public:
     std::optional<std::filesystem::path> chooseSavegame(HWND owner) override;
     void showMessage(HWND owner, const std::wstring& title, const std::wstring& text) override;
+    std::optional<std::size_t> chooseBackup(HWND owner, const BackupChoice& choice) override;
 
   private:
     std::wstring lastFolder_; // empty at first: the dialog opens where the system puts it

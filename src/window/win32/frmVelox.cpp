@@ -14,13 +14,6 @@ namespace {
 constexpr const wchar_t* windowClassName = L"frmVelox";
 constexpr int iconId = 1;
 
-HFONT arial(UINT dpi, bool bold) {
-    return CreateFontW(-MulDiv(975, static_cast<int>(dpi), 7200), 0, 0, 0,
-                       bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, L"Arial");
-}
-
 void registerWindowClass(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -56,11 +49,13 @@ frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolde
     createControls();
     layOut(GetDpiForWindow(window_));
     DragAcceptFiles(window_, TRUE);
+    addCommands();
     Form_Load(catalogueFolder);
 }
 
 frmVelox::~frmVelox() {
     DestroyWindow(window_);
+    DestroyMenu(contextMenu_);
     DeleteObject(regular_);
     DeleteObject(bold_);
 }
@@ -85,6 +80,15 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
             header->idFrom == lvCars && header->code == LVN_GETDISPINFOW) {
             giveText(*reinterpret_cast<NMLVDISPINFOW*>(l));
         }
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((w & 0xFFF0) == backupsCommand) {
+            rules_.showBackups();
+            return 0;
+        }
+        return DefWindowProcW(window_, message, w, l);
+    case WM_CONTEXTMENU:
+        showContextMenu(reinterpret_cast<HWND>(w), l);
         return 0;
     case WM_DROPFILES:
         onDropFiles(reinterpret_cast<HDROP>(w));
@@ -129,14 +133,55 @@ void frmVelox::createControls() {
     SendMessageW(control(optShop), BM_SETCHECK, BST_CHECKED, 0);
 }
 
+// "Sicherungen…" in the system menu, as one-window programs without a menu bar offer
+// commands, and in the context menu.
+void frmVelox::addCommands() {
+    const std::wstring caption = utf16(texts::BackupsCommand);
+    HMENU system = GetSystemMenu(window_, FALSE);
+    AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(system, MF_STRING, backupsCommand, caption.c_str());
+    contextMenu_ = CreatePopupMenu();
+    AppendMenuW(contextMenu_, MF_STRING, backupsCommand, caption.c_str());
+}
+
+// From the keyboard (where is -1) the menu opens below the control with the focus.
+void frmVelox::showContextMenu(HWND at, LPARAM where) {
+    POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {
+        RECT control{};
+        GetWindowRect(at != nullptr ? at : window_, &control);
+        point = {control.left, control.bottom};
+    }
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(contextMenu_,
+                                                         TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
+                                                         point.y, 0, window_, nullptr));
+    if (chosen == backupsCommand) {
+        rules_.showBackups();
+    }
+}
+
+bool frmVelox::opensContextMenu(const MSG& message) {
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool menuKey = message.wParam == VK_APPS || (message.wParam == VK_F10 && shift);
+    if (!menuKey || !IsChild(window_, message.hwnd)) {
+        return false;
+    }
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        showContextMenu(message.hwnd, -1);
+        return true;
+    }
+    // The release would open it a second time, or the system menu.
+    return message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+}
+
 // Every position, size and font at the window's DPI: twips become pixels anew.
 void frmVelox::layOut(UINT dpi) {
     RECT frame{0, 0, pixels(clientWidth, dpi), pixels(clientHeight, dpi)};
     AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    DeleteObject(std::exchange(regular_, arial(dpi, false)));
-    DeleteObject(std::exchange(bold_, arial(dpi, true)));
+    DeleteObject(std::exchange(regular_, arialFont(dpi, false)));
+    DeleteObject(std::exchange(bold_, arialFont(dpi, true)));
     for (const auto& placed : controls) {
         const ControlLayout& container = layoutOf(placed.container);
         const int left = placed.left + (container.id != placed.id ? container.left : 0);
@@ -174,12 +219,23 @@ void frmVelox::HideColumns() {
     }
 }
 
+// Storage for all names at once and no drawing until the last is in: each name then
+// costs one copy, even for the largest catalogue.
 void frmVelox::fillCarChoice() {
     HWND selector = control(cmbCars);
-    SendMessageW(selector, CB_INITSTORAGE, rules_.carNames().size(), 64 * rules_.carNames().size());
-    for (const auto& name : rules_.carNames()) {
-        SendMessageW(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(utf16(name).c_str()));
+    const auto& names = rules_.carNames();
+    std::size_t characters = 0;
+    for (const auto& name : names) {
+        characters += name.size() + 1;
     }
+    SendMessageW(selector, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(selector, CB_INITSTORAGE, names.size(), characters * sizeof(wchar_t));
+    std::wstring wide;
+    for (const auto& name : names) {
+        utf16(name, wide);
+        SendMessageW(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    SendMessageW(selector, WM_SETREDRAW, TRUE, 0);
     ComboBox_SetCurSel(selector, rules_.firstChosenCar());
 }
 
@@ -271,8 +327,15 @@ void frmVelox::showMessage(const std::string& title, const std::string& text) {
     dialogs_.showMessage(window_, utf16(title), utf16(text));
 }
 
+std::optional<std::size_t> frmVelox::chooseBackup(const BackupChoice& choice) {
+    return dialogs_.chooseBackup(window_, choice);
+}
+
 void frmVelox::refresh() {
     SetWindowTextW(window_, utf16(rules_.title()).c_str());
+    const UINT offered = rules_.backupsOffered() ? MF_ENABLED : MF_GRAYED;
+    EnableMenuItem(GetSystemMenu(window_, FALSE), backupsCommand, MF_BYCOMMAND | offered);
+    EnableMenuItem(contextMenu_, backupsCommand, MF_BYCOMMAND | offered);
     // A disabled control cannot keep the focus: it moves on in tab order first.
     const HWND focus = GetFocus();
     for (const Control which :

@@ -32,6 +32,13 @@ class frmVelox : private WindowPort {
     // line, or dropped onto the window.
     void openSavegame(const std::filesystem::path& path) { rules_.openSavegame(path); }
 
+    // The id of "Sicherungen…" in the system menu and the context menu.
+    static constexpr UINT backupsCommand = 0x0200;
+
+    // Shift+F10 and the menu key open the context menu wherever the focus is in the
+    // window; true when the key was one of them, taken before the dialog keys.
+    bool opensContextMenu(const MSG& message);
+
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
@@ -42,12 +49,15 @@ class frmVelox : private WindowPort {
     void fillCarChoice();
     void onCommand(int id, int code);
     void onDropFiles(HDROP drop);
+    void addCommands();
+    void showContextMenu(HWND at, LPARAM where);
     void giveText(NMLVDISPINFOW& request) const;
     void keepFocus(bool active);
     HWND controlOf(Control control) const;
 
     std::optional<std::filesystem::path> chooseSavegame() override;
     void showMessage(const std::string& title, const std::string& text) override;
+    std::optional<std::size_t> chooseBackup(const BackupChoice& choice) override;
     void refresh() override;
 
     Dialogs& dialogs_;
@@ -58,6 +68,7 @@ class frmVelox : private WindowPort {
     HWND focused_ = nullptr; // the control that had the focus when the window was left
     HFONT regular_ = nullptr;
     HFONT bold_ = nullptr;
+    HMENU contextMenu_ = nullptr;
 };
 
 } // namespace garagon::win32

@@ -54,4 +54,12 @@ inline int pixels(int twips, UINT dpi) {
     return MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
+// Arial 9.75 pt at a DPI, the font of every control; the caller deletes it.
+inline HFONT arialFont(UINT dpi, bool bold) {
+    return CreateFontW(-MulDiv(975, static_cast<int>(dpi), 7200), 0, 0, 0,
+                       bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"Arial");
+}
+
 } // namespace garagon::win32

@@ -21,11 +21,11 @@ std::vector<std::wstring> arguments() {
     return result;
 }
 
-int messageLoop(HWND window) {
+int messageLoop(garagon::win32::frmVelox& window) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab, Shift+Tab and the arrow keys move the focus as in a dialog.
-        if (!IsDialogMessageW(window, &message)) {
+        if (!window.opensContextMenu(message) && !IsDialogMessageW(window.handle(), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -55,5 +55,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     if (!savegames.empty()) {
         window.openSavegame(savegames.front());
     }
-    return messageLoop(window.handle());
+    return messageLoop(window);
 }

@@ -6,16 +6,20 @@
 
 namespace garagon::win32 {
 
-// The rules' UTF-8 texts as Windows' UTF-16.
+// The rules' UTF-8 text as Windows' UTF-16, into a buffer that can serve again: a
+// UTF-16 text is never longer than its UTF-8 bytes.
+inline void utf16(std::string_view text, std::wstring& wide) {
+    wide.resize(text.size());
+    const int size = text.empty() ? 0
+                                  : MultiByteToWideChar(CP_UTF8, 0, text.data(),
+                                                        static_cast<int>(text.size()), wide.data(),
+                                                        static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(size));
+}
+
 inline std::wstring utf16(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)),
-        L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    std::wstring wide;
+    utf16(text, wide);
     return wide;
 }
 
