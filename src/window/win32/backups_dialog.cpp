@@ -5,6 +5,7 @@
 #include "texts.hpp"
 #include "utf16.hpp"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <iterator>
 #include <utility>
@@ -70,16 +71,23 @@ void layOut(HWND dialog, DialogState& state, UINT dpi) {
     }
 }
 
-// Over the middle of the window it belongs to.
+// Over the middle of the window it belongs to, but whole on its screen.
 void centreOnOwner(HWND dialog) {
     RECT owner{};
     RECT own{};
     GetWindowRect(GetWindow(dialog, GW_OWNER), &owner);
     GetWindowRect(dialog, &own);
-    SetWindowPos(dialog, nullptr,
-                 (owner.left + owner.right - (own.right - own.left)) / 2,
-                 (owner.top + owner.bottom - (own.bottom - own.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &screen);
+    const RECT& area = screen.rcWork;
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    const int left = std::clamp((owner.left + owner.right - width) / 2, area.left,
+                                std::max(area.left, area.right - width));
+    const int top = std::clamp((owner.top + owner.bottom - height) / 2, area.top,
+                               std::max(area.top, area.bottom - height));
+    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void createControls(HWND dialog, const BackupChoice& choice) {
