@@ -7,15 +7,22 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 nsis zip libimage-exiftool-perl xdotool
+scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 nsis zip libimage-exiftool-perl xdotool osslsigncode
 version=$(sed -n 's/^set(GARAGON_PRODUCT_VERSION \(.*\))$/\1/p' CMakeLists.txt)
 dist=build/windows/dist
 fail() { echo "package-windows: $*" >&2; exit 1; }
+# The same commit gives the same bytes: every time in the downloads is the commit's.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)} TZ=UTC
+# Signed only where a certificate is given (scripts/sign-windows.sh says how).
+sign=()
+[ -z "${GARAGON_SIGN_PKCS12:-}" ] || sign=("-DSIGN=$PWD/scripts/sign-windows.sh")
 
 source scripts/wine-prefix.sh
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target garagon
+GARAGON_INFO_URL=$(cmake -N -LA build/windows | sed -n 's/^GARAGON_INFO_URL:STRING=//p')
+export GARAGON_INFO_URL
 rm -rf "$dist"
 mkdir -p "$dist/files"
 x86_64-w64-mingw32-strip -o "$dist/files/garagon.exe" build/windows/bin/garagon.exe
@@ -23,6 +30,9 @@ cp data/Cardata.txt "$dist/files/Cardata.txt"
 # Notepad reads UTF-8 with its mark and Windows line ends.
 printf '\xEF\xBB\xBF' >"$dist/files/LIESMICH.txt"
 sed 's/$/\r/' packaging/windows/LIESMICH.txt >>"$dist/files/LIESMICH.txt"
+[ ${#sign[@]} -eq 0 ] || scripts/sign-windows.sh "$dist/files/garagon.exe"
+chmod 644 "$dist"/files/*
+touch -d "@$SOURCE_DATE_EPOCH" "$dist"/files/*
 
 # The executable: 64-bit GUI program, only Windows' own DLLs, the version resource.
 exe=$dist/files/garagon.exe
@@ -45,8 +55,9 @@ for field in "FileVersionNumber *: 1.1.0.7" "ProductVersionNumber *: 1.1.0.7" \
     grep -q "^$field\$" <<<"$resources" || fail "version resource: no \"$field\""
 done
 
-zip -X -j -q "$dist/garagon-$version-windows-x64.zip" "$dist"/files/*
-makensis -V2 -DVERSION="$version" -DVERSION4=1.1.0.7 -DPROGRAM="$PWD/$exe" \
+# In a fixed order, without extra attributes.
+(cd "$dist/files" && zip -X -q "../garagon-$version-windows-x64.zip" garagon.exe Cardata.txt LIESMICH.txt)
+makensis -V2 "${sign[@]}" -DVERSION="$version" -DVERSION4=1.1.0.7 -DPROGRAM="$PWD/$exe" \
     -DCATALOGUE="$PWD/$dist/files/Cardata.txt" -DREADME="$PWD/$dist/files/LIESMICH.txt" \
     -DICON="$PWD/src/window/win32/garagon.ico" -DOUTFILE="$PWD/$dist/garagon-$version-setup.exe" \
     packaging/windows/installer.nsi

@@ -1,8 +1,16 @@
 ; The installer of Garagon for Windows: per user, without administrator rights.
 ; makensis -DVERSION=... -DVERSION4=... -DPROGRAM=... -DCATALOGUE=... -DREADME=... -DOUTFILE=...
+;          [-DSIGN=command], which signs the file it is given in place
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; No file times in the installer: one source gives the same bytes whenever it is built.
+SetDateSave off
+
+!ifdef SIGN
+    !uninstfinalize '"${SIGN}" "%1"'
+    !finalize '"${SIGN}" "%1"'
+!endif
 
 !include "MUI2.nsh"
 !include "x64.nsh"

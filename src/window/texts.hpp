@@ -11,7 +11,7 @@ inline constexpr const char* NoticeTitle = "Hinweis";
 
 inline constexpr const char* Disclaimer =
     "Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter Ausschluß "
-    "jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\nhttps://garagon.example/tarvo";
+    "jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n" GARAGON_INFO_URL;
 
 inline constexpr const char* CatalogueNotFound = "Die Wagenliste wurde nicht gefunden!";
 inline constexpr const char* CatalogueUnreadable = "Die Wagenliste konnte nicht gelesen werden!";

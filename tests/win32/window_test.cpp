@@ -135,7 +135,7 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
           {Label1,
            L"Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
            L"Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
-           L"https://garagon.example/tarvo",
+           L"" GARAGON_INFO_URL,
            false},
           {cmbCars, L"Möwe", false}}) {
         EXPECT_EQ(textOf(control(id)), caption);

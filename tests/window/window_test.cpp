@@ -173,7 +173,7 @@ class WindowTest : public QObject {
             control<QLabel>("Label1")->text(),
             QStringLiteral("Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
                            "Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
-                           "https://garagon.example/tarvo"));
+                           GARAGON_INFO_URL));
         auto* cars = control<QComboBox>("cmbCars");
         QCOMPARE(cars->count(), 3);
         QCOMPARE(cars->itemText(0), QStringLiteral("Möwe"));
