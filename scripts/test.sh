@@ -3,7 +3,8 @@
 # then the same tests again built with the address and undefined-behaviour sanitizers;
 # then the core, the window's rules and the Windows program cross-built for Windows, their
 # tests under Wine, and the Windows downloads built and checked; last it installs the
-# program per user into a scratch folder and builds and checks the Debian package.
+# program per user into a scratch folder and builds and checks the Debian package; and it
+# builds the release twice and signed, and checks the information page in a browser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +20,4 @@ tests/support/with_display.sh scripts/package-windows.sh
 
 scripts/check-install.sh build/ci
 scripts/package.sh
+tests/support/with_display.sh tests/release/check_release.sh
