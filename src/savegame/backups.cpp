@@ -48,7 +48,8 @@ std::vector<Backup> findBackups(const std::filesystem::path& chosen) {
     std::vector<Backup> backups;
     for (const auto& file : platform::listFiles(savegameFolder(savegame))) {
         if (const auto number = backupNumber(file.name.string(), name)) {
-            backups.push_back({savegame.parent_path() / file.name, number, file.size, file.modified});
+            backups.push_back(
+                {savegame.parent_path() / file.name, number, file.size, file.modified});
         }
     }
     std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {

@@ -42,7 +42,7 @@ CodeIndex::CodeIndex(std::span<const WagenEintrag> cars)
 std::size_t CodeIndex::slotOf(std::uint64_t code) const {
     const std::size_t mask = slotCodes_.size() - 1;
     const std::uint64_t top = (code * 0x9E3779B97F4A7C15ULL) >> 32; // in two steps: a table
-    const int bits = std::countr_zero(slotCodes_.size());            // of one slot takes none
+    const int bits = std::countr_zero(slotCodes_.size());           // of one slot takes none
     std::size_t slot = static_cast<std::size_t>(top >> (32 - bits)) & mask;
     while (slotGroups_[slot] != none && slotCodes_[slot] != code) {
         slot = (slot + 1) & mask;

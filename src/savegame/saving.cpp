@@ -26,11 +26,10 @@ struct Save {
 
 SaveResult failure(const Save& save, SaveStep step, const std::string& why, OldFile old,
                    const path& movedTo = {}) {
-    const std::string text =
-        save.restoredBackup != nullptr
-            ? messages::notRestored(pathText(save.restoredBackup->filename()), step, why, old,
-                                    pathText(movedTo))
-            : messages::notSaved(step, why, old, pathText(movedTo));
+    const std::string text = save.restoredBackup != nullptr
+                                 ? messages::notRestored(pathText(save.restoredBackup->filename()),
+                                                         step, why, old, pathText(movedTo))
+                                 : messages::notSaved(step, why, old, pathText(movedTo));
     return {false, messages::ErrorTitle, text, {}};
 }
 

@@ -166,9 +166,9 @@ std::vector<RecordMatch> FoundRecords::distinctRecords() const {
             records.push_back({runs_[i].car, starts_[runs_[i].firstStart + k]});
         }
     }
-    std::stable_sort(records.begin(), records.end(), [](const RecordMatch& a, const RecordMatch& b) {
-        return a.recordStart < b.recordStart;
-    });
+    std::stable_sort(
+        records.begin(), records.end(),
+        [](const RecordMatch& a, const RecordMatch& b) { return a.recordStart < b.recordStart; });
     records.erase(std::unique(records.begin(), records.end(),
                               [](const RecordMatch& a, const RecordMatch& b) {
                                   return a.recordStart == b.recordStart;

@@ -19,8 +19,8 @@ namespace garagon {
 // that a folder of thousands of backups opens at once.
 class BackupChoice {
   public:
-    BackupChoice(const std::filesystem::path& savegame, bool unsavedChanges,
-                 const CodeIndex& index, std::span<const WagenEintrag> cars);
+    BackupChoice(const std::filesystem::path& savegame, bool unsavedChanges, const CodeIndex& index,
+                 std::span<const WagenEintrag> cars);
 
     const std::string& title() const { return title_; }
     // One line on what restoring would lose; empty when nothing would be lost.

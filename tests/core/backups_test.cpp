@@ -9,8 +9,8 @@ using namespace garagon::test;
 namespace {
 
 void setModified(const std::filesystem::path& path, int hoursAgo) {
-    std::filesystem::last_write_time(
-        path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
+                                               std::chrono::hours(hoursAgo));
 }
 
 } // namespace
@@ -32,8 +32,8 @@ TEST_F(Saving, BackupsAreFoundByTheirNameAndListedNewestFirst) {
         found.emplace_back(backup.number, backup.size);
         EXPECT_EQ(backup.path, Path(path + ".~" + std::to_string(backup.number)));
     }
-    EXPECT_EQ(found, (std::vector<std::pair<unsigned long, std::uint64_t>>{
-                         {2, 63596}, {1, 3}, {10, 3}}));
+    EXPECT_EQ(found,
+              (std::vector<std::pair<unsigned long, std::uint64_t>>{{2, 63596}, {1, 3}, {10, 3}}));
     EXPECT_TRUE(findBackups(folder.file("fehlt/save1.dat")).empty());
 }
 
@@ -43,7 +43,7 @@ TEST(BackupComparison, NamesEachChangedCarAndCountsTheOtherBytes) {
     const CodeIndex index(cars);
     const Bytes savegame = demoSavegame();
     Bytes swapped = savegame;
-    placeRecord(swapped, 2000, codeC, 1); // shop: Euro becomes Dritter
+    placeRecord(swapped, 2000, codeC, 1);          // shop: Euro becomes Dritter
     placeRecord(swapped, 4000, Bytes(8, 0x99), 4); // own: Möwe becomes an unknown car
     for (const std::size_t checksum : {10, 11, 63590, 63595}) {
         swapped[checksum] ^= 0xFF;
@@ -100,8 +100,9 @@ TEST_F(Saving, ARestoreThatCannotBeDoneChangesNothingAndSaysWhy) {
     } cases[] = {
         {".~1", "Die Sicherung kann nicht verwendet werden: Sie ist kein Tarvo-Spielstand.", {}},
         {".~3", "Die Sicherung kann nicht verwendet werden: Sie ist nicht mehr vorhanden.", {}},
-        {".~2", "Die neue Datei konnte nicht an ihren Platz gebracht werden: Ein- oder "
-                "Ausgabefehler des Datenträgers.",
+        {".~2",
+         "Die neue Datei konnte nicht an ihren Platz gebracht werden: Ein- oder "
+         "Ausgabefehler des Datenträgers.",
          {.rename = failingRename}},
     };
     for (const auto& [backup, says, sys] : cases) {

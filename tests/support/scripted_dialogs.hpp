@@ -31,8 +31,8 @@ class ScriptedDialogs : public Dialogs {
     std::optional<std::size_t> chooseBackup(QWidget*, const BackupChoice& choice) override {
         QStringList shown{QString::fromStdString(choice.title())};
         for (std::size_t row = 0; row < choice.rowCount(); ++row) {
-            shown.append(QString::fromStdString(choice.cellText(row, 0) + ": " +
-                                                choice.cellText(row, 2)));
+            shown.append(
+                QString::fromStdString(choice.cellText(row, 0) + ": " + choice.cellText(row, 2)));
         }
         shownBackups.append(shown);
         return backupAnswer;

@@ -5,8 +5,8 @@
 #include "saving.hpp"
 #include "scripted_dialogs.hpp"
 #include "start.hpp"
-#include "texts.hpp"
 #include "test_folder.hpp"
+#include "texts.hpp"
 #include "window_data.hpp"
 
 #include <QApplication>
@@ -172,8 +172,8 @@ class WindowTest : public QObject {
         QCOMPARE(
             control<QLabel>("Label1")->text(),
             QStringLiteral("Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
-                           "Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
-                           GARAGON_INFO_URL));
+                           "Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos "
+                           "besuche:\r\n" GARAGON_INFO_URL));
         auto* cars = control<QComboBox>("cmbCars");
         QCOMPARE(cars->count(), 3);
         QCOMPARE(cars->itemText(0), QStringLiteral("Möwe"));
@@ -427,8 +427,8 @@ class WindowTest : public QObject {
             QCOMPARE(title, QStringLiteral("Sicherungen von save1.dat"));
             QCOMPARE(warning, QString::fromUtf8(texts::UnsavedWarning));
             QCOMPARE(defaultButton, QStringLiteral("Wiederherstellen"));
-            QCOMPARE(rows, (QStringList{"save1.dat.~2: kein Tarvo-Spielstand",
-                                        "save1.dat.~1: gleich"}));
+            QCOMPARE(rows,
+                     (QStringList{"save1.dat.~2: kein Tarvo-Spielstand", "save1.dat.~1: gleich"}));
             QCOMPARE(chosen, key == Qt::Key_Return ? std::optional<std::size_t>(1) : std::nullopt);
         }
     }

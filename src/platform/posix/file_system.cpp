@@ -150,10 +150,10 @@ std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
             S_ISREG(info.st_mode)) {
             const auto modified = std::chrono::seconds(info.st_mtim.tv_sec) +
                                   std::chrono::nanoseconds(info.st_mtim.tv_nsec);
-            files.push_back({entry->d_name, static_cast<std::uint64_t>(info.st_size),
-                             std::chrono::system_clock::time_point(
-                                 std::chrono::duration_cast<std::chrono::system_clock::duration>(
-                                     modified))});
+            files.push_back(
+                {entry->d_name, static_cast<std::uint64_t>(info.st_size),
+                 std::chrono::system_clock::time_point(
+                     std::chrono::duration_cast<std::chrono::system_clock::duration>(modified))});
         }
     }
     ::closedir(listing);

@@ -46,8 +46,8 @@ bool foldersProtected() {
     for (const wchar_t* key : keys) {
         DWORD value = 0;
         DWORD size = sizeof value;
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"EnableControlledFolderAccess",
-                         RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS) {
+        if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"EnableControlledFolderAccess", RRF_RT_REG_DWORD,
+                         nullptr, &value, &size) == ERROR_SUCCESS) {
             return value == 1;
         }
     }
@@ -68,9 +68,9 @@ SystemError namingError(const std::filesystem::path& name) {
     if (name.filename().native().size() > longestName) {
         return {Failure::NameTooLong, ERROR_FILENAME_EXCED_RANGE};
     }
-    const bool refused =
-        code == ERROR_ACCESS_DENIED ||
-        ((code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) && isFolder(systemPath(name.parent_path())));
+    const bool refused = code == ERROR_ACCESS_DENIED ||
+                         ((code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) &&
+                          isFolder(systemPath(name.parent_path())));
     if (refused && foldersProtected()) {
         return {Failure::Protected, static_cast<long>(code)};
     }

@@ -92,10 +92,10 @@ void centreOnOwner(HWND dialog) {
 
 void createControls(HWND dialog, const BackupChoice& choice) {
     SetWindowTextW(dialog, utf16(choice.title()).c_str());
-    HWND list = make(dialog, WC_LISTVIEWW, L"",
-                     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA |
-                         WS_TABSTOP | WS_GROUP,
-                     backupList);
+    HWND list =
+        make(dialog, WC_LISTVIEWW, L"",
+             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_TABSTOP | WS_GROUP,
+             backupList);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
     for (int column = 0; column < static_cast<int>(std::size(texts::BackupColumns)); ++column) {
         const std::wstring header = utf16(texts::BackupColumns[column]);
@@ -107,8 +107,7 @@ void createControls(HWND dialog, const BackupChoice& choice) {
     }
     ListView_SetItemCountEx(list, static_cast<int>(choice.rowCount()), 0);
     const int marked = static_cast<int>(choice.markedRow());
-    ListView_SetItemState(list, marked, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(list, marked, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     make(dialog, L"STATIC", utf16(choice.warning()), SS_LEFT, unsavedWarning);
     make(dialog, L"BUTTON", utf16(texts::RestoreButton), BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
          IDOK);
@@ -120,8 +119,8 @@ void giveText(const BackupChoice& choice, NMLVDISPINFOW& request) {
     if ((request.item.mask & LVIF_TEXT) == 0 || request.item.cchTextMax <= 0) {
         return;
     }
-    const std::wstring text = utf16(
-        choice.cellText(static_cast<std::size_t>(request.item.iItem), request.item.iSubItem));
+    const std::wstring text =
+        utf16(choice.cellText(static_cast<std::size_t>(request.item.iItem), request.item.iSubItem));
     lstrcpynW(request.item.pszText, text.c_str(), request.item.cchTextMax);
 }
 

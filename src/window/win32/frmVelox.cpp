@@ -152,9 +152,8 @@ void frmVelox::showContextMenu(HWND at, LPARAM where) {
         GetWindowRect(at != nullptr ? at : window_, &control);
         point = {control.left, control.bottom};
     }
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(contextMenu_,
-                                                         TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
-                                                         point.y, 0, window_, nullptr));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        contextMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window_, nullptr));
     if (chosen == backupsCommand) {
         rules_.showBackups();
     }

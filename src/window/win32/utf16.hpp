@@ -10,10 +10,10 @@ namespace garagon::win32 {
 // UTF-16 text is never longer than its UTF-8 bytes.
 inline void utf16(std::string_view text, std::wstring& wide) {
     wide.resize(text.size());
-    const int size = text.empty() ? 0
-                                  : MultiByteToWideChar(CP_UTF8, 0, text.data(),
-                                                        static_cast<int>(text.size()), wide.data(),
-                                                        static_cast<int>(wide.size()));
+    const int size =
+        text.empty() ? 0
+                     : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
     wide.resize(static_cast<std::size_t>(size));
 }
 
