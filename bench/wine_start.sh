@@ -6,8 +6,8 @@
 set -euo pipefail
 
 program=$1
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+source "$(dirname "$0")/../scripts/cleanup.sh"
+scratchFolder scratch
 runs=15
 # Wine's server stays, as on a running Windows; each start then is the program's own.
 wineserver -p >/dev/null 2>&1 || true # one may run already

@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build/ci}
 app_id=example.garagon.Garagon
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+source scripts/cleanup.sh
+source scripts/build-values.sh
+scratchFolder scratch
 prefix=$scratch/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -33,7 +34,7 @@ exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 command=${exec_line//%f/$savegame}
 [ "${command%% *}" = "$prefix/bin/garagon" ] ||
     { echo "Exec does not start the installed link: $exec_line" >&2; exit 1; }
-expected='"Garagon 1.1 [Demo-Spielstand.sav]"'
+expected="\"Garagon $(buildValue "$build" version) [Demo-Spielstand.sav]\""
 # shellcheck disable=SC2016 # the inner script gets the command and the title as arguments
 xvfb-run -a bash -c '
     $1 & program=$!

@@ -8,7 +8,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 nsis zip libimage-exiftool-perl xdotool osslsigncode
-version=$(sed -n 's/^set(GARAGON_PRODUCT_VERSION \(.*\))$/\1/p' CMakeLists.txt)
 dist=build/windows/dist
 fail() { echo "package-windows: $*" >&2; exit 1; }
 # The same commit gives the same bytes: every time in the downloads is the commit's.
@@ -19,9 +18,13 @@ sign=()
 
 source scripts/wine-prefix.sh
 
+source scripts/build-values.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target garagon
-GARAGON_INFO_URL=$(cmake -N -LA build/windows | sed -n 's/^GARAGON_INFO_URL:STRING=//p')
+version=$(buildValue build/windows product_version)
+numbers=$(buildValue build/windows version_numbers)
+title="Garagon $(buildValue build/windows version) \[Kein Spielstand geladen\]"
+GARAGON_INFO_URL=$(buildValue build/windows info_url)
 export GARAGON_INFO_URL
 rm -rf "$dist"
 mkdir -p "$dist/files"
@@ -29,7 +32,7 @@ x86_64-w64-mingw32-strip -o "$dist/files/garagon.exe" build/windows/bin/garagon.
 cp data/Cardata.txt "$dist/files/Cardata.txt"
 # Notepad reads UTF-8 with its mark and Windows line ends.
 printf '\xEF\xBB\xBF' >"$dist/files/LIESMICH.txt"
-sed 's/$/\r/' packaging/windows/LIESMICH.txt >>"$dist/files/LIESMICH.txt"
+sed 's/$/\r/' build/windows/LIESMICH.txt >>"$dist/files/LIESMICH.txt"
 [ ${#sign[@]} -eq 0 ] || scripts/sign-windows.sh "$dist/files/garagon.exe"
 chmod 644 "$dist"/files/*
 touch -d "@$SOURCE_DATE_EPOCH" "$dist"/files/*
@@ -49,7 +52,7 @@ done
 resources=$(exiftool -s -FileVersionNumber -ProductVersionNumber -LanguageCode -ProductName \
     -InternalName -FileDescription -FileVersion -OriginalFileName "$exe")
 echo "$resources"
-for field in "FileVersionNumber *: 1.1.0.7" "ProductVersionNumber *: 1.1.0.7" \
+for field in "FileVersionNumber *: $numbers" "ProductVersionNumber *: $numbers" \
     "LanguageCode *: German" "ProductName *: Garagon" "InternalName *: Garagon" \
     "FileDescription *: Autos in Spielständen austauschen für Tarvo" "FileVersion *: $version"; do
     grep -q "^$field\$" <<<"$resources" || fail "version resource: no \"$field\""
@@ -57,7 +60,7 @@ done
 
 # In a fixed order, without extra attributes.
 (cd "$dist/files" && zip -X -q "../garagon-$version-windows-x64.zip" garagon.exe Cardata.txt LIESMICH.txt)
-makensis -V2 "${sign[@]}" -DVERSION="$version" -DVERSION4=1.1.0.7 -DPROGRAM="$PWD/$exe" \
+makensis -V2 "${sign[@]}" -DVERSION="$version" -DVERSION4="$numbers" -DPROGRAM="$PWD/$exe" \
     -DCATALOGUE="$PWD/$dist/files/Cardata.txt" -DREADME="$PWD/$dist/files/LIESMICH.txt" \
     -DICON="$PWD/src/window/win32/garagon.ico" -DOUTFILE="$PWD/$dist/garagon-$version-setup.exe" \
     packaging/windows/installer.nsi
@@ -81,10 +84,10 @@ grep -q "Eigener Wagen" "$installed/Cardata.txt" || fail "a reinstall replaced t
 wine "$installed/garagon.exe" >/dev/null 2>&1 &
 disown
 for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Garagon 1.1 \[Kein Spielstand geladen\]$' >/dev/null 2>&1 && break
+    xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 && break
     sleep 0.2
 done
-xdotool search --onlyvisible --name '^Garagon 1.1 \[Kein Spielstand geladen\]$' >/dev/null 2>&1 ||
+xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 ||
     fail "the installed program showed no window"
 # The Windows process runs on beside the one started here; it is ended by its path.
 pkill -f "$installed/garagon.exe" || true

@@ -35,8 +35,8 @@ for entry in './usr/games/garagon -> ../lib/garagon/garagon' \
     ./usr/share/man/man6/garagon.6.gz; do
     grep -qF " $entry" <<<"$contents" || fail "missing $entry"
 done
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+source scripts/cleanup.sh
+scratchFolder scratch
 dpkg-deb --extract "$deb" "$scratch/files"
 file "$scratch/files/usr/lib/garagon/garagon" | grep -q ', stripped' || fail "the binary is not stripped"
 grep -q '^Exec=/usr/games/garagon %f$' "$scratch/files/usr/share/applications/example.garagon.Garagon.desktop" ||

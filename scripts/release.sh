@@ -26,6 +26,6 @@ if [ -n "${GARAGON_GPG_KEY:-}" ]; then
     gpg --batch --yes --local-user "$GARAGON_GPG_KEY" --armor --detach-sign \
         --output "$release/SHA256SUMS.asc" "$release/SHA256SUMS"
 fi
-scripts/build-site.sh "$release" "$(cmake -N -LA build/package | sed -n 's/^GARAGON_INFO_URL:STRING=//p')"
+scripts/build-site.sh "$release" build/package
 echo "Release in $release:"
 cat "$release/SHA256SUMS"

@@ -4,8 +4,8 @@
 #   scripts/windows-icon.sh LINUX-BUILD OUTPUT.ico
 set -euo pipefail
 
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+source "$(dirname "$0")/cleanup.sh"
+scratchFolder scratch
 QT_QPA_PLATFORM=offscreen "$1/tools/garagon_icons" "$scratch"
 images=()
 for size in 16 32 48 256; do

@@ -24,12 +24,12 @@ enum class Failure {
     NameTooLong,
     NotFound,
     NameTaken,
-    Busy,  // another save held the folder for longer than a save waits
-    InUse, // another program holds the file open
+    Busy,     // another save held the folder for longer than a save waits
+    InUse,    // another program holds the file open
+    HeldOpen, // another program has the savegame open, which keeps Windows from replacing it
     IO,
-    NoHardLinks, // the volume cannot give a file a second name
-    Protected,   // Windows' ransomware protection keeps this program from writing there
-    InCloud,     // the file's bytes are kept by a cloud service that cannot give them now
+    Protected, // Windows' ransomware protection keeps this program from writing there
+    InCloud,   // the file's bytes are kept by a cloud service that cannot give them now
     Other,
 };
 
@@ -56,11 +56,19 @@ struct FileStatus {
 // looks at the name, so it never blocks.
 std::optional<FileStatus> existingFile(const std::filesystem::path& path);
 
+// Whether anything at all has the name: a file, a folder, a link, even one to nothing.
+bool nameTaken(const std::filesystem::path& path);
+
+bool isFolder(const std::filesystem::path& path);
+
+// Where a symbolic link at the path leads in the end; the path itself for anything else.
+std::filesystem::path linkTarget(const std::filesystem::path& path);
+
 // A plain file as a reading of its folder tells of it.
 struct FolderFile {
     std::filesystem::path name; // without the folder
     std::uint64_t size = 0;
-    std::chrono::system_clock::time_point modified;
+    std::optional<std::chrono::system_clock::time_point> modified; // none beyond the clock's range
 };
 
 // The plain files of a folder, from one reading of it, in no particular order: no name is
@@ -100,17 +108,23 @@ struct Likeness {
 SystemError writeNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                          Likeness likeness, SystemError (*flush)(FileHandle));
 
-// Gives the file a second name; NoHardLinks where the volume has none.
+// Gives the file a second name; NameTaken where the name is taken.
 SystemError hardLink(const std::filesystem::path& existing, const std::filesystem::path& second);
 
 // Puts the file under the new name in one step, replacing a file there. A file that
 // another program holds for a moment is waited for.
 SystemError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Puts the file under a name that nothing has yet; NameTaken, and nothing changed, where
+// anything has it, whatever a check before said.
+SystemError renameToNewName(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Removes the file, best effort.
 void removeFile(const std::filesystem::path& path);
 
-// Fails with InUse when another program holds the file so that it cannot be replaced.
+// Fails with InUse when another program holds the file so that it cannot be replaced, and
+// with HeldOpen when another program merely has it open, where that keeps it from being
+// replaced.
 SystemError checkReplaceable(const std::filesystem::path& path);
 
 // Gives the file again what it takes over from like, where replacing it took that away.

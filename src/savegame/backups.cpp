@@ -1,6 +1,7 @@
 #include "backups.hpp"
 
 #include "file_system.hpp"
+#include "local_time.hpp"
 #include "savegame.hpp"
 #include "saving.hpp"
 
@@ -48,10 +49,12 @@ std::vector<Backup> findBackups(const std::filesystem::path& chosen) {
     std::vector<Backup> backups;
     for (const auto& file : platform::listFiles(savegameFolder(savegame))) {
         if (const auto number = backupNumber(file.name.string(), name)) {
-            backups.push_back(
-                {savegame.parent_path() / file.name, number, file.size, file.modified});
+            const bool told = file.modified && platform::localTime(*file.modified);
+            backups.push_back({savegame.parent_path() / file.name, number, file.size,
+                               told ? file.modified : std::nullopt});
         }
     }
+    // No time counts as older than any.
     std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {
         return a.modified != b.modified ? a.modified > b.modified : a.number > b.number;
     });

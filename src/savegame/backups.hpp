@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,11 +19,12 @@ struct Backup {
     std::filesystem::path path;
     unsigned long number = 0;
     std::uint64_t size = 0;
-    std::chrono::system_clock::time_point modified;
+    std::optional<std::chrono::system_clock::time_point> modified; // none where it cannot be told
 };
 
 // Every backup beside the savegame, from one reading of its folder, the most recently
 // changed first: later saves fill gaps, so the highest number is not always the newest.
+// Those whose time cannot be told come last.
 std::vector<Backup> findBackups(const std::filesystem::path& savegame);
 
 // A car record that is not the same in the savegame and in a backup.

@@ -64,6 +64,9 @@ std::string reason(platform::SystemError error, bool folderGone) {
         return "Ein anderes Programm speichert gerade in diesem Ordner";
     case Failure::InUse:
         return "Die Datei wird gerade von einem anderen Programm benutzt";
+    case Failure::HeldOpen:
+        return "Ein anderes Programm, wahrscheinlich das Spiel, hat den Spielstand noch geöffnet. "
+               "Beenden Sie es und speichern Sie dann noch einmal";
     case Failure::IO:
         return "Ein- oder Ausgabefehler des Datenträgers";
     case Failure::Protected:
@@ -76,7 +79,6 @@ std::string reason(platform::SystemError error, bool folderGone) {
                "geschrieben werden. Prüfen Sie, ob das Programm für die Synchronisierung läuft "
                "und der Computer mit dem Internet verbunden ist";
     case Failure::None:
-    case Failure::NoHardLinks:
     case Failure::Other:
         break;
     }

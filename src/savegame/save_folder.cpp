@@ -32,17 +32,13 @@ bool isTemporaryName(std::string_view name) {
 }
 
 bool SaveFolder::isGone() const {
-    std::error_code error;
-    return !std::filesystem::is_directory(path_, error);
+    return !platform::isFolder(path_);
 }
 
 void SaveFolder::removeStaleTemporaries() const {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(path_, error)) {
-        const auto status = entry.symlink_status(error);
-        if (isTemporaryName(pathText(entry.path().filename())) &&
-            (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status))) {
-            platform::removeFile(entry.path());
+    for (const auto& file : platform::listFiles(path_)) {
+        if (isTemporaryName(pathText(file.name))) {
+            platform::removeFile(path_ / file.name);
         }
     }
 }

@@ -47,22 +47,29 @@ SaveResult success(const Save& save, const path& backup) {
     return {true, messages::SavedTitle, messages::saved(pathText(backup)), backup};
 }
 
-// Nothing may be overwritten: a name taken by anything at all is passed over.
-path freeBackupName(const path& savegame, unsigned long& number) {
-    const auto candidate = [&] {
-        path name = savegame;
+// The counter of backup names is a 32-bit signed number.
+constexpr unsigned long lastBackupNumber = 2'147'483'647;
+
+// From the given number on, the first whose name nothing seems to take. The step that
+// then takes the name fails where the check was wrong, and the next number is tried.
+bool nextBackupName(const Save& save, unsigned long& number, path& name) {
+    for (;; ++number) {
+        if (number > lastBackupNumber) {
+            return false;
+        }
+        name = save.savegame;
         name += ".~" + std::to_string(number);
-        return name;
-    };
-    std::error_code error;
-    while (std::filesystem::exists(std::filesystem::symlink_status(candidate(), error))) {
-        ++number;
+        if (!save.sys.nameTaken(name)) {
+            return true;
+        }
     }
-    return candidate();
 }
 
-// Without hard links the old file is copied: a flushed copy under a temporary name that
-// is then renamed to the backup name, so the savegame's own name is never missing.
+const SystemError allNamesTaken{platform::Failure::NameTaken, 0};
+
+// Where the volume refuses a second name the old file is copied: a flushed copy under a
+// temporary name that then takes the backup name, so the savegame's own name is never
+// missing.
 SystemError copyToBackup(const Save& save, const FileStatus& old, unsigned long number,
                          path& backup) {
     const auto content = platform::readFile(save.savegame, old.size);
@@ -74,40 +81,51 @@ SystemError copyToBackup(const Save& save, const FileStatus& old, unsigned long 
             save.folder.writeTemporary(content.bytes, {&old, true}, save.sys.flush, copy)) {
         return error;
     }
-    backup = freeBackupName(save.savegame, number);
-    if (const auto error = save.sys.rename(copy, backup)) {
-        platform::removeFile(copy);
-        backup.clear();
-        return error;
+    for (path candidate; nextBackupName(save, number, candidate); ++number) {
+        const SystemError error = save.sys.renameToNew(copy, candidate);
+        if (!error) {
+            backup = candidate;
+            return {};
+        }
+        if (error.kind != platform::Failure::NameTaken) {
+            platform::removeFile(copy);
+            return error;
+        }
     }
-    return {};
+    platform::removeFile(copy);
+    return allNamesTaken;
 }
 
-// Gives the old file a second name path.~N.
+// Gives the old file a second name path.~N, or else a copy of it; a name too long for
+// the volume is too long for the copy too.
 SystemError makeBackup(const Save& save, const FileStatus& old, path& backup) {
-    for (unsigned long number = 1;; ++number) {
-        const path candidate = freeBackupName(save.savegame, number);
+    unsigned long number = 1;
+    for (path candidate; nextBackupName(save, number, candidate); ++number) {
         const SystemError error = save.sys.link(save.savegame, candidate);
         if (!error) {
             backup = candidate;
             return {};
         }
-        if (error.kind == platform::Failure::NoHardLinks) {
-            return copyToBackup(save, old, number, backup);
-        }
-        if (error.kind != platform::Failure::NameTaken) { // taken meanwhile: try the next
+        if (error.kind == platform::Failure::NameTooLong) {
             return error;
         }
+        if (error.kind != platform::Failure::NameTaken) {
+            return copyToBackup(save, old, number, backup);
+        }
     }
+    return allNamesTaken;
 }
 
 // The backup, if there was an old file, exists and the savegame's name still holds the
 // old file: put the new one there.
 SaveResult replace(const Save& save, const path& backup, const FileStatus* old) {
     const OldFile kept = old != nullptr ? OldFile::Unchanged : OldFile::None;
+    // Removing a second name of the savegame takes its attributes on Windows: they are
+    // the file's, and the name must be writable to go.
     const auto dropBackup = [&] {
         if (!backup.empty()) {
             platform::removeFile(backup);
+            platform::restoreLikeness(save.savegame, *old);
         }
     };
     path temporary;
@@ -163,12 +181,7 @@ SaveResult write(Save& save) {
 } // namespace
 
 path realSavegame(const path& chosen) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(chosen, error)) {
-        return chosen;
-    }
-    const auto target = std::filesystem::canonical(chosen, error);
-    return error ? chosen : target;
+    return platform::linkTarget(chosen);
 }
 
 path savegameFolder(const path& savegame) {

@@ -18,6 +18,11 @@ struct SaveSystemCalls {
     platform::SystemError (*rename)(const std::filesystem::path&,
                                     const std::filesystem::path&) = platform::replaceFile;
     platform::SystemError (*flush)(platform::FileHandle) = platform::flushFile;
+    // The copy of the old file takes its backup name by this rename, which never replaces.
+    platform::SystemError (*renameToNew)(const std::filesystem::path&,
+                                         const std::filesystem::path&) = platform::renameToNewName;
+    // Only a guess at a free backup name: the step that takes the name decides.
+    bool (*nameTaken)(const std::filesystem::path&) = platform::nameTaken;
     // How long a save waits for another one into the same folder to finish.
     std::chrono::milliseconds lockWait{3000};
 };
@@ -30,11 +35,11 @@ struct SaveResult {
 };
 
 // Writes the buffer to path and keeps the file that was there under path.~N, N the first
-// free number: a second name of the old file, or a flushed copy where the file system has
-// no hard links. The new bytes go to a flushed temporary file that is renamed over path,
-// so path holds the old or the new bytes at every instant. Saves into one folder, from
-// any number of processes, take turns. A failed save is undone and reported, never
-// reported as success.
+// free number: a second name of the old file, or a flushed copy where the file system
+// refuses the second name. No file under a backup name is ever replaced. The new bytes go to a
+// flushed temporary file that is renamed over path, so path holds the old or the new bytes at every
+// instant. Saves into one folder, from any number of processes, take turns. A failed save is undone
+// and reported, never reported as success.
 SaveResult saveSavegame(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                         const SaveSystemCalls& sys = {});
 

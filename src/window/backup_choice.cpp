@@ -16,11 +16,14 @@ namespace {
 // The cars of more changes than this are left out of a row: it stays readable.
 constexpr std::size_t carsNamed = 3;
 
-std::string timeText(std::chrono::system_clock::time_point moment) {
-    const std::tm parts = platform::localTime(moment);
+std::string timeText(std::optional<std::chrono::system_clock::time_point> moment) {
+    const auto parts = moment ? platform::localTime(*moment) : std::nullopt;
+    if (!parts) {
+        return texts::BackupTimeUnknown;
+    }
     char text[80];
-    std::snprintf(text, sizeof text, texts::BackupTimeFormat, parts.tm_mday, parts.tm_mon + 1,
-                  parts.tm_year + 1900, parts.tm_hour, parts.tm_min);
+    std::snprintf(text, sizeof text, texts::BackupTimeFormat, parts->tm_mday, parts->tm_mon + 1,
+                  parts->tm_year + 1900, parts->tm_hour, parts->tm_min);
     return text;
 }
 

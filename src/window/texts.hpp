@@ -4,7 +4,7 @@
 // captions of the controls stand with each window's layout.
 namespace garagon::texts {
 
-inline constexpr const char* TitlePrefix = "Garagon 1.1 ";
+inline constexpr const char* TitlePrefix = "Garagon " GARAGON_VERSION " ";
 inline constexpr const char* NoSavegame = "Kein Spielstand geladen";
 inline constexpr const char* ErrorTitle = "Fehler";
 inline constexpr const char* NoticeTitle = "Hinweis";
@@ -56,6 +56,7 @@ inline constexpr const char* UnknownCar = "unbekannt";
 inline constexpr const char* CategoryNames[] = {"Ladenwagen", "Karrierewagen", "Meine Wagen"};
 // The date and time of a backup's last change: day, month, year, hours, minutes.
 inline constexpr const char* BackupTimeFormat = "%02d.%02d.%04d %02d:%02d";
+inline constexpr const char* BackupTimeUnknown = "unbekannt";
 
 // What assistive technology reads for the list.
 inline constexpr const char* FoundCars = "Gefundene Wagen";

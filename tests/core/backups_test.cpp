@@ -1,7 +1,15 @@
 // Finding the backups of a savegame, comparing one with it, and restoring one.
 #include "backups.hpp"
+#include "local_time.hpp"
 #include "saving_fixture.hpp"
 #include "window_data.hpp"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 using namespace garagon;
 using namespace garagon::test;
@@ -12,6 +20,24 @@ void setModified(const std::filesystem::path& path, int hoursAgo) {
     std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() -
                                                std::chrono::hours(hoursAgo));
 }
+
+// Seconds since 1970 that std::filesystem's clock may not reach, set by the system's call.
+void setModifiedSeconds(const std::filesystem::path& path, std::int64_t seconds) {
+#ifdef _WIN32
+    ULARGE_INTEGER ticks{};
+    ticks.QuadPart = static_cast<ULONGLONG>(seconds + 11644473600) * 10'000'000;
+    const FILETIME time{ticks.LowPart, ticks.HighPart};
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+#else
+    const timespec times[] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+#endif
+}
+
+constexpr std::int64_t year3001 = 32'535'216'000;
 
 } // namespace
 
@@ -27,14 +53,34 @@ TEST_F(Saving, BackupsAreFoundByTheirNameAndListedNewestFirst) {
     setModified(path + ".~2", 2);
     setModified(path + ".~1", 1);
     writeFile(path + ".~2", oldBytes); // changed last
+    writeFile(path + ".~4", "alt");
+    setModifiedSeconds(path + ".~4", year3001); // a time that cannot be told comes last
     std::vector<std::pair<unsigned long, std::uint64_t>> found;
     for (const Backup& backup : findBackups(path)) {
         found.emplace_back(backup.number, backup.size);
         EXPECT_EQ(backup.path, Path(path + ".~" + std::to_string(backup.number)));
+        EXPECT_EQ(backup.modified.has_value(), backup.number != 4) << backup.number;
     }
-    EXPECT_EQ(found,
-              (std::vector<std::pair<unsigned long, std::uint64_t>>{{2, 63596}, {1, 3}, {10, 3}}));
+    EXPECT_EQ(found, (std::vector<std::pair<unsigned long, std::uint64_t>>{
+                         {2, 63596}, {1, 3}, {10, 3}, {4, 3}}));
     EXPECT_TRUE(findBackups(folder.file("fehlt/save1.dat")).empty());
+}
+
+// Times beyond the reach of the system clock's nanoseconds are no times, not overflows.
+TEST(BackupTimes, OnlyMomentsTheClockCanHoldAreMoments) {
+    const std::pair<std::int64_t, bool> cases[] = {
+        {-11'644'473'600, false}, // a FILETIME of 0, in 1601
+        {year3001, false},
+        {0, true},
+        {1'796'000'000, true}, // in 2026
+    };
+    for (const auto& [seconds, held] : cases) {
+        const auto moment = platform::clockMoment(seconds, 500);
+        ASSERT_EQ(moment.has_value(), held) << seconds;
+        if (held) {
+            EXPECT_EQ(std::chrono::system_clock::to_time_t(*moment), seconds);
+        }
+    }
 }
 
 TEST(BackupComparison, NamesEachChangedCarAndCountsTheOtherBytes) {

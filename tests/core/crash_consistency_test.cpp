@@ -44,7 +44,7 @@ template <class... Args> SystemError around(SystemError (*call)(Args...), Args..
 }
 
 SystemError noLink(const path&, const path&) {
-    return {platform::Failure::NoHardLinks, EPERM};
+    return {platform::Failure::NoPermission, EPERM};
 }
 SystemError killingLink(const path& a, const path& b) {
     return around<const path&, const path&>(platform::hardLink, a, b);
@@ -55,12 +55,15 @@ SystemError killingNoLink(const path& a, const path& b) {
 SystemError killingRename(const path& a, const path& b) {
     return around<const path&, const path&>(platform::replaceFile, a, b);
 }
+SystemError killingRenameToNew(const path& a, const path& b) {
+    return around<const path&, const path&>(platform::renameToNewName, a, b);
+}
 SystemError killingFsync(platform::FileHandle fd) {
     return around(platform::flushFile, fd);
 }
 
-const SaveSystemCalls withLinks{killingLink, killingRename, killingFsync};
-const SaveSystemCalls withoutLinks{killingNoLink, killingRename, killingFsync};
+const SaveSystemCalls withLinks{killingLink, killingRename, killingFsync, killingRenameToNew};
+const SaveSystemCalls withoutLinks{killingNoLink, killingRename, killingFsync, killingRenameToNew};
 // link, fsync new, rename, fsync folder; without links: link, fsync copy, rename copy,
 // fsync new, rename, fsync folder. Two moments each.
 constexpr int momentsWithLinks = 8;

@@ -71,7 +71,7 @@ TEST_F(Saving, AWriteBeyondTheFileSizeLimitFailsAndKeepsTheOldFile) {
     EXPECT_TRUE(failsBeyondFileSizeLimit(path, newBytes, {}));
     expectNothingLost();
     // Without hard links the copy of the old file is what fails.
-    EXPECT_TRUE(failsBeyondFileSizeLimit(path, newBytes, {.link = unsupportedLink}));
+    EXPECT_TRUE(failsBeyondFileSizeLimit(path, newBytes, {.link = refusedLink}));
     expectNothingLost();
 }
 
@@ -99,7 +99,7 @@ TEST_F(Saving, AFolderThatForbidsRenamingKeepsTheOldFile) {
 TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
     // The folder's flush is the second fsync with hard links, the third when copying.
     using Link = SystemError (*)(const Path&, const Path&);
-    const std::pair<Link, int> cases[] = {{platform::hardLink, 2}, {unsupportedLink, 3}};
+    const std::pair<Link, int> cases[] = {{platform::hardLink, 2}, {refusedLink, 3}};
     for (const auto& [link, folderFlush] : cases) {
         calls = 0;
         failingCall = folderFlush;

@@ -5,16 +5,18 @@
 # here, the Windows files verify, the signed program runs under Wine with its version
 # resource, removing its signature gives the unsigned bytes, and SHA256SUMS.asc verifies.
 # The information page, rendered by Chromium, links only to files of the release or to
-# its own address, shows the sums of SHA256SUMS and gives every image a text.
+# its own address, shows the sums of SHA256SUMS and gives every image a text; built for an
+# address with "&", "?" and "|", it shows that address and links to it. Nothing of it, no
+# key and no Wine prefix, outlives the check.
 # Usage: tests/support/with_display.sh tests/release/check_release.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 scripts/setup.sh faketime osslsigncode gnupg openssl chromium unzip libimage-exiftool-perl
 fail() { echo "release: $*" >&2; exit 1; }
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-version=$(sed -n 's/^set(GARAGON_PRODUCT_VERSION \(.*\))$/\1/p' CMakeLists.txt)
+source scripts/cleanup.sh
+source scripts/build-values.sh
+scratchFolder scratch
 
 release() {
     local log=$scratch/release.log
@@ -28,6 +30,8 @@ if [ -n "$(git status --porcelain)" ]; then
     git clone -q . "$first"
 fi
 (cd "$first" && release env)
+version=$(buildValue "$first/build/package" product_version)
+title="Garagon $(buildValue "$first/build/package" version) "
 second=$scratch/zwei/ein/anderer/ordner/garagon
 git clone -q "$first" "$second"
 (cd "$second" && umask 077 && release env LC_ALL=C LANG=C faketime -f +36h)
@@ -37,7 +41,7 @@ echo "release: two builds, two folders, two clocks: the same SHA256SUMS"
 
 # Signing with throwaway keys; nothing of them outlives this test.
 keys=$scratch/keys
-mkdir -p "$keys"
+mkdir -m 700 "$keys"
 (
     cd "$keys"
     openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 30 -subj "/CN=Garagon Test CA" \
@@ -51,6 +55,7 @@ mkdir -p "$keys"
 )
 export GNUPGHOME=$scratch/gnupg
 mkdir -m 700 "$GNUPGHOME"
+onExit 'gpgconf --kill all 2>/dev/null'
 gpg --batch --passphrase '' --quick-gen-key 'Garagon Test <test@garagon.invalid>' rsa2048 sign never 2>/dev/null
 key=$(gpg --list-keys --with-colons | awk -F: '/^fpr/ { print $10; exit }')
 (cd "$second" && release env GARAGON_SIGN_PKCS12="$keys/cs.p12" \
@@ -73,16 +78,16 @@ installed=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Gar
 verify "$installed/Deinstallieren.exe"
 /usr/lib/wine/wine64 "$installed/garagon.exe" >/dev/null 2>&1 &
 for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Garagon 1.1 ' >/dev/null 2>&1 && break
+    xdotool search --onlyvisible --name "^$title" >/dev/null 2>&1 && break
     sleep 0.2
 done
-xdotool search --onlyvisible --name '^Garagon 1.1 ' >/dev/null 2>&1 || fail "the signed program showed no window"
+xdotool search --onlyvisible --name "^$title" >/dev/null 2>&1 || fail "the signed program showed no window"
 echo "release: signed files verify, the signed program runs, its signature comes off cleanly"
 
 # The page in a real browser, at a desktop's and a phone's width.
 site=$first/build/release/site
 browser() {
-    chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --no-first-run \
+    TMPDIR=$scratch chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
         --user-data-dir="$(mktemp -d -p "$scratch")" "$@" "file://$site/index.html" 2>/dev/null
 }
@@ -91,7 +96,9 @@ for width in 1280 390; do
     [ -s "$scratch/page-$width.png" ] || fail "the page did not render at $width pixels"
 done
 page=$(browser --dump-dom)
-address=$(cmake -N -LA "$first/build/package" | sed -n 's/^GARAGON_INFO_URL:STRING=//p')
+address=$(buildValue "$first/build/package" info_url)
+# As the browser writes the page out again: "&" in texts and attributes as "&amp;".
+served() { sed 's/&amp;/\&/g'; }
 ! grep -qi '<script' <<<"$page" || fail "the page has a script"
 while read -r link; do
     case $link in
@@ -100,10 +107,23 @@ while read -r link; do
     *:*) fail "the page reaches another server: $link" ;;
     *) [ -f "$site/$link" ] || fail "the page links to $link, which the release lacks" ;;
     esac
-done < <(grep -oE '(href|src)="[^"]*"' <<<"$page" | sed -E 's/^[a-z]+="(.*)"$/\1/')
+done < <(grep -oE '(href|src)="[^"]*"' <<<"$page" | sed -E 's/^[a-z]+="(.*)"$/\1/' | served)
 [ "$(grep -oE '\b[0-9a-f]{64}\b' <<<"$page" | sort)" = "$(awk '{ print $1 }' "$first/build/release/SHA256SUMS" | sort)" ] ||
     fail "the page's sums are not those of SHA256SUMS"
 images=$(grep -o '<img ' <<<"$page" | wc -l)
 described=$(grep -oE '<img [^>]*alt="[^"]+"' <<<"$page" | wc -l)
 [ "$images" -gt 0 ] && [ "$images" = "$described" ] || fail "$((images - described)) of $images images have no text"
 echo "release: the page renders, its $images images have texts, its links and sums hold"
+
+# The address of another build, with characters that HTML and sed give a meaning to.
+odd='https://garagon.example/seite?spiel=tarvo&sprache=de|en'
+cmake -S "$first" -B "$scratch/adresse" -DGARAGON_INFO_URL="$odd" -DGARAGON_WINDOW=OFF \
+    -DBUILD_TESTING=OFF >/dev/null
+mkdir "$scratch/release"
+cp "$first"/build/release/{*.zip,*.exe,*.deb,SHA256SUMS} "$scratch/release/"
+scripts/build-site.sh "$scratch/release" "$scratch/adresse"
+site=$scratch/release/site
+page=$(browser --dump-dom | served)
+grep -qF ">$odd</a>" <<<"$page" || fail "the page does not show the address $odd"
+grep -qF "href=\"$odd\"" <<<"$page" || fail "the page does not link to $odd"
+echo "release: an address with \"&\", \"?\" and \"|\" is shown and linked as it is"

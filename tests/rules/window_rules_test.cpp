@@ -87,11 +87,17 @@ struct Case {
     Strings dialogs = {};
 };
 
-const std::string noSavegame = "Garagon 1.1 [Kein Spielstand geladen]";
-const std::string save1 = "Garagon 1.1 [save1.dat]";
+const std::string noSavegame = GARAGON_TITLE("Kein Spielstand geladen");
+const std::string save1 = GARAGON_TITLE("save1.dat");
 const std::string error = std::string(texts::ErrorTitle) + ": ";
 
 } // namespace
+
+// The one check of the version itself; everything else takes it from the build.
+TEST(WindowRules, TheProgramIsVersionOnePointOneWithFileVersionOnePointZeroOneZeroZeroZeroSeven) {
+    EXPECT_STREQ(texts::TitlePrefix, "Garagon 1.1 ");
+    EXPECT_STREQ(GARAGON_PRODUCT_VERSION, "1.01.0007");
+}
 
 TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
     const Case cases[] = {
@@ -157,7 +163,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
              w.open(w.folder.path() / "kurz.dat");
              w.rules.optMY_Click();
          },
-         "Garagon 1.1 [kurz.dat]",
+         GARAGON_TITLE("kurz.dat"),
          {true, true, false, false},
          {},
          {},
@@ -166,7 +172,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
         {"a missing file is refused",
          catalogue,
          [](Window& w) { w.open(w.folder.path() / "fehlt.dat"); },
-         "Garagon 1.1 [fehlt.dat]",
+         GARAGON_TITLE("fehlt.dat"),
          {true, true, false, false},
          {},
          {},

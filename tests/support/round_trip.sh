@@ -1,12 +1,15 @@
 # The round trip by real keys that both programs go through: the files it works on, the
 # keys, and the check of the saved bytes. Sourced by the round-trip scripts, which define
-# fail and start the program as $program.
+# fail and start the program as $program; GARAGON_BUILD is the build folder.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/cleanup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/build-values.sh"
+title="Garagon $(buildValue "$GARAGON_BUILD" version)"
 
 # A scratch folder, gone at the end, with the program as NAME, its catalogue, the savegame
 # and a copy of its old bytes: placeFiles NAME PROGRAM CATALOGUE SAVEGAME
 placeFiles() {
-    scratch=$(mktemp -d)
-    trap 'kill "${program:-}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
+    scratchFolder scratch
+    onExit 'kill "${program:-}" 2>/dev/null || true'
     cp "$2" "$scratch/$1"
     cp "$3" "$scratch/Cardata.txt"
     savegame=$scratch/Spielstand.sav
@@ -36,14 +39,14 @@ keys() {
 # old bytes again, as must its first backup, and the second backup the swapped version,
 # which differs from them in one 8-byte code alone.
 roundTrip() {
-    await "Garagon 1.1 \[Kein Spielstand geladen\]"
+    await "$title \[Kein Spielstand geladen\]"
     sleep 0.5
     keys space
     await "Tarvo Spielstand laden"
     sleep 1
     xdotool type --delay 30 "$1"
     keys Return
-    await "Garagon 1.1 \[Spielstand.sav\]"
+    await "$title \[Spielstand.sav\]"
     sleep 0.5
     # list, its second row, the selector and its third car, "Ersetzen", "Änderungen speichern"
     keys Tab Down Tab Down Down Tab space Tab space

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace garagon::test {
 
@@ -36,8 +39,23 @@ inline SystemError failingFsync(platform::FileHandle file) {
 inline SystemError failingRename(const Path& from, const Path& to) {
     return failNow() ? ioError : platform::replaceFile(from, to);
 }
-inline SystemError unsupportedLink(const Path&, const Path&) {
-    return {platform::Failure::NoHardLinks, 1};
+// A volume that refuses a second name: FAT, or a cloud folder that denies it.
+inline SystemError refusedLink(const Path&, const Path&) {
+    return {platform::Failure::NoPermission, 5};
+}
+// A name check that finds nothing, as the C runtime's beyond 260 characters on Windows.
+inline bool nothingTaken(const Path&) {
+    return false;
+}
+
+// Read-only and, where the system has it, hidden: what a player sets against an autosave.
+inline void protectFromTheGame(const Path& path) {
+#ifdef _WIN32
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+#else
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read);
+#endif
 }
 
 class Saving : public ::testing::Test {

@@ -4,6 +4,9 @@
 #include "bytes.hpp"
 #include "test_folder.hpp"
 
+// The window's title for a savegame name, with the version the build gives the program.
+#define GARAGON_TITLE(name) "Garagon " GARAGON_VERSION " [" name "]"
+
 namespace garagon::test {
 
 inline const Bytes codeMoewe{1, 2, 3, 4, 5, 6, 7, 8};

@@ -4,12 +4,14 @@
 # Usage: with_display.sh COMMAND [ARGUMENTS...]
 set -euo pipefail
 
-numberFile=$(mktemp)
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/cleanup.sh"
+scratchFolder numberFolder
+numberFile=$numberFolder/display
 # -noreset: a server that resets when its last client goes would refuse the next one for a moment.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$numberFile" 2>/dev/null &
 server=$!
 # The server is waited for, so that its clean-up cannot remove the next server's socket.
-trap 'kill $server 2>/dev/null || true; wait $server 2>/dev/null || true; rm -f "$numberFile"' EXIT
+onExit 'kill $server 2>/dev/null || true; wait $server 2>/dev/null || true'
 for _ in $(seq 100); do
     [ -s "$numberFile" ] && break
     sleep 0.1

@@ -109,7 +109,7 @@ class Win32Window : public ::testing::Test {
 
 TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
     start();
-    EXPECT_EQ(title(), L"Garagon 1.1 [Kein Spielstand geladen]");
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("Kein Spielstand geladen"));
     RECT client{};
     GetClientRect(window->handle(), &client);
     EXPECT_EQ(client.right, 647);
@@ -175,7 +175,7 @@ TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
 TEST_F(Win32Window, OpeningReplacingAndSavingChangeExactlyTheMarkedCode) {
     start();
     open(savegame);
-    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
     EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Euro €"}));
     EXPECT_EQ(column(1), (std::vector<std::wstring>{L"001", L"002"}));
     EXPECT_EQ(column(2), (std::vector<std::wstring>{L"01004", L"02004"}));
@@ -228,7 +228,7 @@ TEST_F(Win32Window, TheSystemMenuEntryRestoresABackup) {
     EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Euro €"}));
     EXPECT_EQ(markedRow(), 0);
     EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
-    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
     EXPECT_EQ(readFile(savegame), demoSavegame());
     EXPECT_EQ(readFile(savegame.native() + L".~1"), demoSavegame());
     EXPECT_EQ(readFile(savegame.native() + L".~2")[2003], codeC[0]);
@@ -242,7 +242,7 @@ TEST_F(Win32Window, CategoriesRefusalsAndCancelling) {
     click(optShop);
     EXPECT_EQ(column(2), (std::vector<std::wstring>{L"01004", L"02004"}));
     click(cmdOpen); // nothing queued: cancelled
-    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
 
     ComboBox_SetCurSel(control(cmbCars), -1);
     click(cmdReplace);
@@ -258,7 +258,7 @@ TEST_F(Win32Window, CategoriesRefusalsAndCancelling) {
                          L"Fehler: Es wurde kein neues Auto gewählt!",
                          L"Fehler: Es wurde kein zu ersetzendes Auto gewählt!",
                          L"Fehler: Die gewählte Datei ist kein Tarvo-Spielstand!"}));
-    EXPECT_EQ(title(), L"Garagon 1.1 [kurz.dat]");
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("kurz.dat"));
     EXPECT_EQ(states(), (std::vector<bool>{true, true, false, false}));
     EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 0);
 }
@@ -285,7 +285,7 @@ TEST_F(Win32Window, ADroppedSavegameOpensAndExitCloses) {
     std::copy(name.begin(), name.end(), reinterpret_cast<wchar_t*>(drop + 1));
     GlobalUnlock(memory);
     SendMessageW(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-    EXPECT_EQ(title(), L"Garagon 1.1 [save1.dat]");
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
     EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 2);
 
     click(cmdExit);

@@ -156,7 +156,7 @@ class WindowTest : public QObject {
     void startUpShowsTheLayoutAndTheCatalogue() {
         start();
         QCOMPARE(window->objectName(), QStringLiteral("frmVelox"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [Kein Spielstand geladen]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("Kein Spielstand geladen")));
         QCOMPARE(window->size(), QSize(647, 426));
         QCOMPARE(control<QGroupBox>("Frame1")->title(), QStringLiteral("Gefundene Wagen:"));
         QCOMPARE(control<QGroupBox>("Frame2")->title(),
@@ -239,7 +239,7 @@ class WindowTest : public QObject {
 
         QCOMPARE(QApplication::applicationName(), QStringLiteral("Garagon"));
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("example.garagon.Garagon"));
-        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.01.0007"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral(GARAGON_PRODUCT_VERSION));
         QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
     }
 
@@ -279,7 +279,7 @@ class WindowTest : public QObject {
     void openingASavegameListsItsShopCars() {
         start();
         open(savegame);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("save1.dat")));
         QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
         QCOMPARE(column(1), (QStringList{"001", "002"}));
         QCOMPARE(column(2), (QStringList{"01004", "02004"}));
@@ -311,7 +311,7 @@ class WindowTest : public QObject {
         QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
         QCOMPARE(dialogs.shownMessages[0].text,
                  QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [kurz.dat]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("kurz.dat")));
         QCOMPARE(states(), (QList<bool>{true, true, false, false}));
         // The earlier savegame is gone from memory: nothing can be listed or saved.
         click("optMY");
@@ -321,14 +321,14 @@ class WindowTest : public QObject {
         open(QString::fromStdString(folder->file("fehlt.dat")));
         QCOMPARE(dialogs.shownMessages.last().text,
                  QStringLiteral("Spielstand konnte nicht geladen werden!"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [fehlt.dat]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("fehlt.dat")));
     }
 
     void cancellingTheFileDialogChangesNothing() {
         start();
         open(savegame);
         click("cmdOpen"); // no answer queued: cancelled
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("save1.dat")));
         QCOMPARE(column(0).size(), 2);
         QCOMPARE(states(), (QList<bool>{true, true, true, false}));
     }
@@ -389,7 +389,7 @@ class WindowTest : public QObject {
         QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
         QVERIFY(firstRowSelected());
         QCOMPARE(states(), (QList<bool>{true, true, true, false}));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("save1.dat")));
         QCOMPARE(readFile(savegame.toStdString()), demoSavegame());
         QCOMPARE(readFile(savegame.toStdString() + ".~1"), demoSavegame());
         QCOMPARE(readFile(savegame.toStdString() + ".~2")[2003], codeC[0]);
@@ -590,7 +590,7 @@ class WindowTest : public QObject {
             },
             forKeys);
         press(Qt::Key_Space);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("save1.dat")));
         activatedAgain();
         QCOMPARE(focused(), QStringLiteral("cmdOpen"));
         press(Qt::Key_Tab);
@@ -654,7 +654,7 @@ class WindowTest : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
         QApplication::sendEvent(window.get(), &drop);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Garagon 1.1 [save1.dat]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("save1.dat")));
         QCOMPARE(column(2), (QStringList{"01004", "02004"}));
 
         files.setUrls({QUrl::fromLocalFile(savegame), QUrl::fromLocalFile(savegame)});
@@ -696,7 +696,7 @@ class WindowTest : public QObject {
             QString error;
         } cases[] = {
             {{"--help"}, 0, "Aufruf: garagon [OPTION] [SPIELSTAND]", {}},
-            {{"--version"}, 0, "Garagon 1.01.0007", {}},
+            {{"--version"}, 0, "Garagon " GARAGON_PRODUCT_VERSION, {}},
             {{"--bunt"}, 2, {}, "garagon: unbekannte Option „--bunt“"},
             {{"a.sav", "b.sav"}, 2, {}, "nicht auch „b.sav“"},
             {{"-platform", "offscreen", "a.sav", "b.sav"}, 2, {}, "nicht auch „b.sav“"},

@@ -2,9 +2,11 @@
 #include "file_system.hpp"
 
 #include "file_descriptor.hpp"
+#include "local_time.hpp"
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -138,6 +140,26 @@ std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
     return statusOf(info);
 }
 
+bool nameTaken(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool isFolder(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::filesystem::path linkTarget(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    std::error_code error;
+    const auto target = std::filesystem::canonical(path, error);
+    return error ? path : target;
+}
+
 std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
     std::vector<FolderFile> files;
     DIR* listing = ::opendir(folder.c_str());
@@ -148,12 +170,8 @@ std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
         struct stat info {};
         if (::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(info.st_mode)) {
-            const auto modified = std::chrono::seconds(info.st_mtim.tv_sec) +
-                                  std::chrono::nanoseconds(info.st_mtim.tv_nsec);
-            files.push_back(
-                {entry->d_name, static_cast<std::uint64_t>(info.st_size),
-                 std::chrono::system_clock::time_point(
-                     std::chrono::duration_cast<std::chrono::system_clock::duration>(modified))});
+            files.push_back({entry->d_name, static_cast<std::uint64_t>(info.st_size),
+                             clockMoment(info.st_mtim.tv_sec, info.st_mtim.tv_nsec)});
         }
     }
     ::closedir(listing);
@@ -204,17 +222,35 @@ SystemError writeNewFile(const std::filesystem::path& path, std::span<const std:
 }
 
 SystemError hardLink(const std::filesystem::path& existing, const std::filesystem::path& second) {
-    if (::link(existing.c_str(), second.c_str()) == 0) {
-        return {};
-    }
-    const int error = errno;
-    const bool unsupported =
-        error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK;
-    return unsupported ? SystemError{Failure::NoHardLinks, error} : fromNative(error);
+    return ::link(existing.c_str(), second.c_str()) == 0 ? SystemError{} : lastError();
 }
 
 SystemError replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     return ::rename(from.c_str(), to.c_str()) == 0 ? SystemError{} : lastError();
+}
+
+SystemError renameToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return {};
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        return lastError();
+    }
+    // A file system that cannot refuse to replace: a second name, which fails where the
+    // name is taken, and then the first name goes.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return {};
+    }
+    if (errno == EEXIST) {
+        return lastError();
+    }
+    // Neither, as FAT in user space: the name is looked at just before. Saves into the
+    // folder take turns, so only a program of another kind could take it in between.
+    if (nameTaken(to)) {
+        return {Failure::NameTaken, EEXIST};
+    }
+    return replaceFile(from, to);
 }
 
 void removeFile(const std::filesystem::path& path) {

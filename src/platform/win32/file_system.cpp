@@ -1,10 +1,15 @@
 // The file-system operations on Windows, through the wide (UTF-16) API alone.
 #include "file_system.hpp"
 
+#include "local_time.hpp"
+
 #include <algorithm>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 namespace garagon::platform {
 namespace {
@@ -34,27 +39,112 @@ std::wstring systemPath(const std::filesystem::path& path) {
     return normal.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + normal.substr(2) : L"\\\\?\\" + normal;
 }
 
-// Windows' ransomware protection ("controlled folder access") is on: an administrator's
-// policy comes before the setting in Windows-Sicherheit. 1 blocks; 2 only audits.
-bool foldersProtected() {
-    constexpr const wchar_t* keys[] = {
-        L"SOFTWARE\\Policies\\Microsoft\\Windows Defender\\Windows Defender Exploit "
-        L"Guard\\Controlled Folder Access",
-        L"SOFTWARE\\Microsoft\\Windows Defender\\Windows Defender Exploit Guard\\Controlled "
-        L"Folder Access",
-    };
-    for (const wchar_t* key : keys) {
-        DWORD value = 0;
-        DWORD size = sizeof value;
-        if (RegGetValueW(HKEY_LOCAL_MACHINE, key, L"EnableControlledFolderAccess", RRF_RT_REG_DWORD,
-                         nullptr, &value, &size) == ERROR_SUCCESS) {
-            return value == 1;
+constexpr const wchar_t* protectionKey =
+    L"SOFTWARE\\Microsoft\\Windows Defender\\Windows Defender Exploit Guard\\Controlled "
+    L"Folder Access";
+constexpr const wchar_t* protectionPolicyKey =
+    L"SOFTWARE\\Policies\\Microsoft\\Windows Defender\\Windows Defender Exploit "
+    L"Guard\\Controlled Folder Access";
+
+std::optional<DWORD> registryNumber(const wchar_t* key, const wchar_t* value) {
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_DWORD, nullptr, &number, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// Windows' ransomware protection ("controlled folder access") is on, and its scanner runs:
+// an administrator's policy comes before the setting in Windows-Sicherheit. 1 blocks;
+// 2 only audits. Another virus scanner leaves the value behind with Defender's real-time
+// protection off.
+bool protectionOn() {
+    for (const wchar_t* key :
+         {L"SOFTWARE\\Policies\\Microsoft\\Windows Defender\\Real-Time Protection",
+          L"SOFTWARE\\Microsoft\\Windows Defender\\Real-Time Protection"}) {
+        if (const auto off = registryNumber(key, L"DisableRealtimeMonitoring")) {
+            if (*off == 1) {
+                return false;
+            }
+            break;
+        }
+    }
+    for (const wchar_t* key : {protectionPolicyKey, protectionKey}) {
+        if (const auto value = registryNumber(key, L"EnableControlledFolderAccess")) {
+            return *value == 1;
         }
     }
     return false;
 }
 
-bool isFolder(const std::wstring& name) {
+// The folders that the protection guards: the user's and the public documents, pictures,
+// videos, music and desktop, the favourites, and those an administrator added, whose
+// paths are the names of the values under ProtectedFolders.
+std::vector<std::wstring> protectedFolders() {
+    std::vector<std::wstring> folders;
+    for (const int known :
+         {CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYVIDEO, CSIDL_MYMUSIC, CSIDL_DESKTOPDIRECTORY,
+          CSIDL_FAVORITES, CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_PICTURES, CSIDL_COMMON_VIDEO,
+          CSIDL_COMMON_MUSIC, CSIDL_COMMON_DESKTOPDIRECTORY}) {
+        wchar_t folder[MAX_PATH] = {};
+        if (SHGetFolderPathW(nullptr, known, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK) {
+            folders.emplace_back(folder);
+        }
+    }
+    for (const wchar_t* key : {protectionPolicyKey, protectionKey}) {
+        HKEY list = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(key) + L"\\ProtectedFolders").c_str(),
+                          0, KEY_QUERY_VALUE, &list) != ERROR_SUCCESS) {
+            continue;
+        }
+        for (DWORD index = 0;; ++index) {
+            wchar_t name[32768];
+            DWORD length = std::size(name);
+            if (RegEnumValueW(list, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            folders.emplace_back(name, length);
+        }
+        RegCloseKey(list);
+    }
+    return folders;
+}
+
+// The path as the user would write it: without the prefix that lifts the length limit.
+std::wstring plainPath(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\" + path.substr(7);
+    }
+    return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
+}
+
+// The folder is the guarded one or lies within it, as Windows compares names.
+bool liesWithin(std::wstring_view folder, std::wstring_view guarded) {
+    while (guarded.ends_with(L'\\')) {
+        guarded.remove_suffix(1);
+    }
+    if (guarded.empty() || folder.size() < guarded.size() ||
+        (folder.size() > guarded.size() && folder[guarded.size()] != L'\\')) {
+        return false;
+    }
+    const int length = static_cast<int>(guarded.size());
+    return CompareStringOrdinal(folder.data(), length, guarded.data(), length, TRUE) == CSTR_EQUAL;
+}
+
+// The protection refuses only in the folders it guards, and in any folder within them.
+bool guardedFolder(const std::filesystem::path& folder) {
+    if (!protectionOn()) {
+        return false;
+    }
+    return std::ranges::any_of(protectedFolders(), [&](const std::wstring& guarded) {
+        return liesWithin(plainPath(folder.native()), guarded);
+    });
+}
+
+bool folderAt(const std::wstring& name) {
     const DWORD attributes = GetFileAttributesW(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
@@ -70,8 +160,8 @@ SystemError namingError(const std::filesystem::path& name) {
     }
     const bool refused = code == ERROR_ACCESS_DENIED ||
                          ((code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) &&
-                          isFolder(systemPath(name.parent_path())));
-    if (refused && foldersProtected()) {
+                          folderAt(systemPath(name.parent_path())));
+    if (refused && guardedFolder(name.parent_path())) {
         return {Failure::Protected, static_cast<long>(code)};
     }
     return fromNative(static_cast<long>(code));
@@ -84,6 +174,28 @@ bool existingEntry(const std::wstring& name) {
     }
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+// Opens the file for deletion, sharing what is given: with nothing shared, any other
+// program's open handle keeps it from opening.
+HANDLE openForDeletion(const std::filesystem::path& path, DWORD sharing) {
+    return CreateFileW(systemPath(path).c_str(), DELETE, sharing, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool opens(const std::filesystem::path& path, DWORD sharing) {
+    HANDLE file = openForDeletion(path, sharing);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+// Another program has the file open, however much it shares: Windows then refuses to
+// replace it with access denied.
+bool heldOpen(const std::filesystem::path& path) {
+    return !opens(path, 0) && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 bool isBriefHold(DWORD error) {
@@ -225,9 +337,54 @@ std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
                       ticks(data.ftLastWriteTime)};
 }
 
+bool nameTaken(const std::filesystem::path& path) {
+    return existingEntry(systemPath(path));
+}
+
+bool isFolder(const std::filesystem::path& path) {
+    return folderAt(systemPath(path));
+}
+
+// Only links are followed: a cloud file is a reparse point too, of a tag that names no
+// other file.
+std::filesystem::path linkTarget(const std::filesystem::path& path) {
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileExW(systemPath(path).c_str(), FindExInfoBasic, &entry,
+                                     FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return path;
+    }
+    FindClose(search);
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ||
+        !IsReparseTagNameSurrogate(entry.dwReserved0)) {
+        return path;
+    }
+    HANDLE file = CreateFileW(systemPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return path;
+    }
+    std::wstring target(MAX_PATH, L'\0');
+    DWORD length =
+        GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()), 0);
+    if (length >= target.size()) {
+        target.resize(length);
+        length =
+            GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()), 0);
+    }
+    CloseHandle(file);
+    if (length == 0 || length >= target.size()) {
+        return path;
+    }
+    target.resize(length);
+    return plainPath(target);
+}
+
 std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
     // FILETIME counts 100 ns from 1601; the system clock's epoch is 1970.
-    constexpr std::int64_t ticksFrom1601To1970 = 116444736000000000;
+    constexpr std::int64_t secondsFrom1601To1970 = 11644473600;
+    constexpr std::uint64_t ticksPerSecond = 10'000'000;
     std::vector<FolderFile> files;
     WIN32_FIND_DATAW entry{};
     HANDLE search = FindFirstFileExW(systemPath(folder / L"*").c_str(), FindExInfoBasic, &entry,
@@ -235,13 +392,13 @@ std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
         if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE |
                                        FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
-            const auto since1970 = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>(
-                ticks(entry.ftLastWriteTime) - ticksFrom1601To1970);
+            const auto since1601 = static_cast<std::uint64_t>(ticks(entry.ftLastWriteTime));
             files.push_back(
                 {entry.cFileName,
                  (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow,
-                 std::chrono::system_clock::time_point(
-                     std::chrono::duration_cast<std::chrono::system_clock::duration>(since1970))});
+                 clockMoment(static_cast<std::int64_t>(since1601 / ticksPerSecond) -
+                                 secondsFrom1601To1970,
+                             static_cast<std::int64_t>(since1601 % ticksPerSecond) * 100)});
         }
     }
     if (search != INVALID_HANDLE_VALUE) {
@@ -300,20 +457,9 @@ SystemError writeNewFile(const std::filesystem::path& path, std::span<const std:
 }
 
 SystemError hardLink(const std::filesystem::path& existing, const std::filesystem::path& second) {
-    if (CreateHardLinkW(systemPath(second).c_str(), systemPath(existing).c_str(), nullptr)) {
-        return {};
-    }
-    const DWORD error = GetLastError();
-    const SystemError naming = namingError(second);
-    if (naming.kind == Failure::NameTooLong) {
-        return naming;
-    }
-    // A file that a cloud service keeps cannot be linked either: it is copied.
-    constexpr DWORD cloudFileIncompatibleHardLinks = 396;
-    const bool unsupported = error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
-                             error == ERROR_TOO_MANY_LINKS || error == ERROR_NOT_SAME_DEVICE ||
-                             error == cloudFileIncompatibleHardLinks;
-    return unsupported ? SystemError{Failure::NoHardLinks, static_cast<long>(error)} : naming;
+    return CreateHardLinkW(systemPath(second).c_str(), systemPath(existing).c_str(), nullptr)
+               ? SystemError{}
+               : namingError(second);
 }
 
 // The rename written through to the disk stands in for flushing the folder, which Windows
@@ -337,11 +483,23 @@ SystemError replaceFile(const std::filesystem::path& from, const std::filesystem
     if (moved) {
         return {};
     }
-    const SystemError error = namingError(to);
+    const DWORD code = GetLastError();
+    SystemError error = namingError(to);
     if (readOnly) {
         SetFileAttributesW(target.c_str(), attributes);
     }
+    if (code == ERROR_ACCESS_DENIED && heldOpen(to)) {
+        error = {Failure::HeldOpen, static_cast<long>(code)};
+    }
     return error;
+}
+
+SystemError renameToNewName(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const bool moved = retried([&] {
+        return MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
+                           MOVEFILE_WRITE_THROUGH) != 0;
+    });
+    return moved ? SystemError{} : namingError(to);
 }
 
 void removeFile(const std::filesystem::path& path) {
@@ -350,21 +508,21 @@ void removeFile(const std::filesystem::path& path) {
     retried([&] { return DeleteFileW(name.c_str()) != 0; });
 }
 
-// A program that holds the file open without letting others delete or rename it, as a
-// game may hold its savegame, makes any replacement fail; better to know before a backup.
+// Any other program's open handle on the file, as a game holds its savegame, makes the
+// replacement fail, even where it shares everything; better to know before a backup.
+// Sharing nothing, the check is refused by every such handle; one that would share the
+// deletion tells a program that merely has the file open from one that keeps it.
 SystemError checkReplaceable(const std::filesystem::path& path) {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const bool opened = retried([&] {
-        file = CreateFileW(systemPath(path).c_str(), DELETE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
-    });
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
+    const bool free =
+        retried([&] { return opens(path, 0) || GetLastError() != ERROR_SHARING_VIOLATION; });
+    if (free) {
         return {};
     }
-    return opened ? SystemError{} : lastError();
+    const DWORD code = GetLastError();
+    if (opens(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) {
+        return {Failure::HeldOpen, static_cast<long>(code)};
+    }
+    return fromNative(static_cast<long>(code));
 }
 
 void restoreLikeness(const std::filesystem::path& path, const FileStatus& like) {

@@ -57,7 +57,7 @@ void setUpColumns(QTreeView* list, QAbstractItemModel* rows) {
 
 void frmVelox::buildControls() {
     setObjectName(QStringLiteral("frmVelox"));
-    setWindowTitle(QStringLiteral("Garagon 1.1 [Kein Spielstand geladen]"));
+    setWindowTitle(QString::fromStdString(rules_.title()));
     setWindowIcon(programIcon());
     setFont(arial(false));
     resize(9705 / twipsPerPixel, 6390 / twipsPerPixel);

@@ -43,12 +43,18 @@ const ControlLayout& layoutOf(ControlId id) {
 frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder)
     : dialogs_(dialogs) {
     registerWindowClass(&frmVelox::windowProcedure);
-    window_ = CreateWindowExW(0, windowClassName, L"Garagon 1.1 [Kein Spielstand geladen]",
+    window_ = CreateWindowExW(0, windowClassName, utf16(rules_.title()).c_str(),
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     createControls();
     layOut(GetDpiForWindow(window_));
     DragAcceptFiles(window_, TRUE);
+    // Run as administrator, the window would not hear Explorer's drop otherwise: Windows
+    // keeps a less privileged program's messages from it.
+    constexpr UINT copyGlobalData = 0x0049;
+    for (const UINT message : {UINT(WM_DROPFILES), UINT(WM_COPYDATA), copyGlobalData}) {
+        ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
+    }
     addCommands();
     Form_Load(catalogueFolder);
 }
