@@ -4,7 +4,8 @@
 # then the core, the window's rules and the Windows program cross-built for Windows, their
 # tests under Wine, and the Windows downloads built and checked; last it installs the
 # program per user into a scratch folder and builds and checks the Debian package; and it
-# builds the release twice and signed, and checks the information page in a browser.
+# builds the release twice and signed, and checks the information page in a browser; and
+# checks that a version set in CMake alone reaches the title, the resource and the packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,4 +21,5 @@ tests/support/with_display.sh scripts/package-windows.sh
 
 scripts/check-install.sh build/ci
 scripts/package.sh
+tests/support/with_display.sh tests/release/check_version.sh
 tests/support/with_display.sh tests/release/check_release.sh

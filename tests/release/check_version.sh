@@ -19,7 +19,7 @@ sed -i -E -e 's/^(project\(Garagon VERSION )[0-9.]+/\17.3/' \
     -e 's/^(set\(GARAGON_PRODUCT_VERSION )[0-9.]+\)/\17.03.0042)/' "$tree/CMakeLists.txt"
 
 linux=$tree/build/linux
-cmake -S "$tree" -B "$linux" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake -S "$tree" -B "$linux" -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$linux" -j2 --target garagon >/dev/null
 [ "$(buildValue "$linux" product_version)" = 7.03.0042 ] || fail "garagon-build.env keeps the old version"
 [ "$("$linux/bin/garagon" --version)" = "Garagon 7.03.0042" ] || fail "--version keeps the old version"
@@ -38,10 +38,12 @@ xdotool search --onlyvisible --name '^Garagon 7\.3 \[Kein Spielstand geladen\]$'
 windows=$tree/build/windows
 cmake -S "$tree" -B "$windows" -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64-x86_64.cmake" \
     -DGARAGON_WINDOW=OFF -DBUILD_TESTING=OFF >/dev/null
-make -C "$windows/src/window/win32" garagon.rc.obj >/dev/null
-resource=$(x86_64-w64-mingw32-windres -J coff -O rc -i "$windows"/src/window/win32/CMakeFiles/garagon.dir/garagon.rc.obj)
-for field in 'FILEVERSION 7,3,0,42' 'PRODUCTVERSION 7,3,0,42' 'VALUE "FileVersion", "7.03.0042' \
-    'VALUE "ProductVersion", "7.03.0042' 'version="7.3.0.42"'; do
+# The resource alone, by the build's own rule.
+compiled=src/window/win32/CMakeFiles/garagon.dir/garagon.rc.res
+make -C "$windows" -f src/window/win32/CMakeFiles/garagon.dir/build.make "$compiled" >/dev/null
+resource=$(x86_64-w64-mingw32-windres -J coff -O rc -i "$windows/$compiled")
+for field in 'FILEVERSION 7, 3, 0, 42' 'PRODUCTVERSION 7, 3, 0, 42' 'VALUE "FileVersion", "7.03.0042' \
+    'VALUE "ProductVersion", "7.03.0042' 'version=""7.3.0.42""'; do
     grep -qF "$field" <<<"$resource" || fail "the Windows resource lacks $field"
 done
 [ "$(head -1 "$windows/LIESMICH.txt")" = "Garagon 7.3 (Version 7.03.0042)" ] ||
