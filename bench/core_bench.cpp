@@ -112,7 +112,7 @@ void backupsOfFiveThousand(benchmark::State& state) {
             benchmark::DoNotOptimize(findBackups(savegame));
             continue;
         }
-        const BackupChoice choice(savegame, false, index, cars);
+        const BackupChoice choice(savegame, findBackups(savegame), false, index, cars);
         for (std::size_t row = 0; row < 20; ++row) {
             benchmark::DoNotOptimize(choice.cellText(row, 2));
         }

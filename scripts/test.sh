@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh g++-mingw-w64-x86-64-posix wine64
+scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 locales
 for preset in ci sanitize; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"

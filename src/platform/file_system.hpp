@@ -64,11 +64,28 @@ bool isFolder(const std::filesystem::path& path);
 // Where a symbolic link at the path leads in the end; the path itself for anything else.
 std::filesystem::path linkTarget(const std::filesystem::path& path);
 
+// The one name of a file that Windows knows by several: its long name (not SPIELS~1.SAV),
+// with links followed, without the prefix that lifts the length limit. Elsewhere the path
+// as it is.
+std::filesystem::path canonicalName(const std::filesystem::path& path);
+
+// Two names in one folder name the same file: regardless of case on Windows, as it
+// compares names, and byte for byte elsewhere. Compared in their native form.
+bool sameName(const std::filesystem::path::string_type& a,
+              const std::filesystem::path::string_type& b);
+
+// Where Windows keeps an old game's copy of a file in a folder that only administrators
+// may write (Program Files, ProgramData, the Windows folder): the game, redirected,
+// reads and writes that copy under %LOCALAPPDATA%\VirtualStore. Nothing where there is
+// no such copy, and on other systems.
+std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path& path);
+
 // A plain file as a reading of its folder tells of it.
 struct FolderFile {
     std::filesystem::path name; // without the folder
     std::uint64_t size = 0;
     std::optional<std::chrono::system_clock::time_point> modified; // none beyond the clock's range
+    bool onlyInCloud = false; // its bytes are kept online: reading them downloads them first
 };
 
 // The plain files of a folder, from one reading of it, in no particular order: no name is

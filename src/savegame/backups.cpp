@@ -14,16 +14,27 @@ namespace {
 constexpr std::size_t recordLength = 12;
 constexpr std::size_t codeOffset = 3;
 
-// N of a name p.~N: decimal, without leading zeros, from 1 up; 0 for any other name.
-unsigned long backupNumber(const std::string& name, const std::string& savegameName) {
-    const std::string prefix = savegameName + ".~";
-    const std::size_t digits = name.size() - prefix.size();
-    if (name.size() <= prefix.size() || digits > 9 || !name.starts_with(prefix) ||
-        name[prefix.size()] == '0' ||
-        name.find_first_not_of("0123456789", prefix.size()) != std::string::npos) {
+using Name = std::filesystem::path::string_type;
+
+// N of a name p.~N: decimal, without leading zeros, from 1 up; 0 for any other name. p
+// is compared as the system compares names, all in their native form: no name is
+// converted, so none can fail to be.
+unsigned long backupNumber(const Name& name, const Name& savegameName) {
+    const std::size_t marker = name.rfind(Name::value_type('~'));
+    if (marker == Name::npos || marker == 0 || name[marker - 1] != '.' ||
+        !platform::sameName(name.substr(0, marker - 1), savegameName)) {
         return 0;
     }
-    return std::stoul(name.substr(prefix.size()));
+    const Name digits = name.substr(marker + 1);
+    if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](auto c) { return c >= '0' && c <= '9'; })) {
+        return 0;
+    }
+    unsigned long number = 0;
+    for (const auto digit : digits) {
+        number = number * 10 + static_cast<unsigned long>(digit - '0');
+    }
+    return number;
 }
 
 // The first catalogue car of each record of the category, by position.
@@ -45,13 +56,13 @@ std::size_t carAt(const std::map<std::size_t, std::size_t>& cars, std::size_t st
 
 std::vector<Backup> findBackups(const std::filesystem::path& chosen) {
     const auto savegame = realSavegame(chosen);
-    const std::string name = savegame.filename().string();
+    const Name name = savegame.filename().native();
     std::vector<Backup> backups;
     for (const auto& file : platform::listFiles(savegameFolder(savegame))) {
-        if (const auto number = backupNumber(file.name.string(), name)) {
+        if (const auto number = backupNumber(file.name.native(), name)) {
             const bool told = file.modified && platform::localTime(*file.modified);
             backups.push_back({savegame.parent_path() / file.name, number, file.size,
-                               told ? file.modified : std::nullopt});
+                               told ? file.modified : std::nullopt, file.onlyInCloud});
         }
     }
     // No time counts as older than any.

@@ -20,6 +20,7 @@ struct Backup {
     unsigned long number = 0;
     std::uint64_t size = 0;
     std::optional<std::chrono::system_clock::time_point> modified; // none where it cannot be told
+    bool onlyInCloud = false;                                      // reading it downloads it first
 };
 
 // Every backup beside the savegame, from one reading of its folder, the most recently

@@ -85,6 +85,12 @@ std::string reason(platform::SystemError error, bool folderGone) {
     return "Systemfehler " + std::to_string(error.code);
 }
 
+std::string gameUsesCopy(const std::string& copy) {
+    return std::string(". Das Spiel liest und speichert ohnehin nicht diese Datei, sondern die "
+                       "Kopie, die Windows ihm anlegt:") +
+           crlf + copy + crlf + "Öffnen und bearbeiten Sie diese Kopie";
+}
+
 std::string saved(const std::string& backup) {
     std::string text = std::string("Datei gespeichert!") + crlf;
     if (!backup.empty()) {

@@ -30,6 +30,9 @@ enum class OldFile { None, Unchanged, MovedAway };
 // folder is gone only when it really is.
 std::string reason(platform::SystemError error, bool folderGone = false);
 
+// What follows a refusal where Windows gives old games a copy of the file of their own.
+std::string gameUsesCopy(const std::string& copy);
+
 // The confirmation; the backup's name is UTF-8, and empty when the old file no longer
 // existed.
 std::string saved(const std::string& backup);

@@ -33,9 +33,16 @@ SaveResult failure(const Save& save, SaveStep step, const std::string& why, OldF
     return {false, messages::ErrorTitle, text, {}};
 }
 
+// A refusal in a folder where Windows redirects old games names the copy the game uses.
 SaveResult failure(const Save& save, SaveStep step, SystemError error, OldFile old,
                    const path& movedTo = {}) {
-    return failure(save, step, messages::reason(error, save.folder.isGone()), old, movedTo);
+    std::string why = messages::reason(error, save.folder.isGone());
+    const bool refused =
+        error.kind == platform::Failure::NoPermission || error.kind == platform::Failure::Protected;
+    if (const auto copy = refused ? platform::virtualStoreCopy(save.savegame) : std::nullopt) {
+        why += messages::gameUsesCopy(pathText(*copy));
+    }
+    return failure(save, step, why, old, movedTo);
 }
 
 SaveResult success(const Save& save, const path& backup) {

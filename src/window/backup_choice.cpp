@@ -49,10 +49,11 @@ std::string bytesText(std::size_t count, bool besideCars) {
 
 } // namespace
 
-BackupChoice::BackupChoice(const std::filesystem::path& savegame, bool unsavedChanges,
-                           const CodeIndex& index, std::span<const WagenEintrag> cars)
+BackupChoice::BackupChoice(const std::filesystem::path& savegame, std::vector<Backup> backups,
+                           bool unsavedChanges, const CodeIndex& index,
+                           std::span<const WagenEintrag> cars)
     : title_(replaced(texts::BackupsTitle, "{name}", pathText(savegame.filename()))),
-      warning_(unsavedChanges ? texts::UnsavedWarning : ""), backups_(findBackups(savegame)),
+      warning_(unsavedChanges ? texts::UnsavedWarning : ""), backups_(std::move(backups)),
       onDisk_(loadSavegame(savegame).data), index_(index), cars_(cars),
       differences_(backups_.size()) {}
 
@@ -72,6 +73,9 @@ std::string BackupChoice::cellText(std::size_t row, int column) const {
 }
 
 std::string BackupChoice::difference(const Backup& backup) const {
+    if (backup.onlyInCloud) {
+        return texts::BackupInCloud; // not read: that would download every row on screen
+    }
     if (backup.size != SavegameSize) {
         return texts::BackupNotASavegame;
     }

@@ -19,14 +19,20 @@ namespace garagon {
 // that a folder of thousands of backups opens at once.
 class BackupChoice {
   public:
-    BackupChoice(const std::filesystem::path& savegame, bool unsavedChanges, const CodeIndex& index,
-                 std::span<const WagenEintrag> cars);
+    // The backups as findBackups gives them.
+    BackupChoice(const std::filesystem::path& savegame, std::vector<Backup> backups,
+                 bool unsavedChanges, const CodeIndex& index, std::span<const WagenEintrag> cars);
 
     const std::string& title() const { return title_; }
     // One line on what restoring would lose; empty when nothing would be lost.
     const std::string& warning() const { return warning_; }
     std::size_t rowCount() const { return backups_.size(); }
     std::size_t markedRow() const { return 0; }
+    // "Wiederherstellen" restores only with a row marked; with none it does nothing and the
+    // dialog stays open.
+    bool restores(std::optional<std::size_t> marked) const {
+        return marked && *marked < backups_.size();
+    }
     // Columns 0 to 2: name, "07.12.2026 21:14", the difference; UTF-8.
     std::string cellText(std::size_t row, int column) const;
     const Backup& backup(std::size_t row) const { return backups_[row]; }

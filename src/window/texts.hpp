@@ -32,7 +32,8 @@ inline constexpr const char* CommandLineUsage =
 
 // The backups of the chosen savegame: the command in the context menu (and the system
 // menu on Windows), with its access key, and the dialog that lists them.
-inline constexpr const char* BackupsCommand = "&Sicherungen…";
+// Its access key is one that no entry of the German system menu has.
+inline constexpr const char* BackupsCommand = "Sic&herungen…";
 inline constexpr const char* BackupsTitle = "Sicherungen von {name}";
 inline constexpr const char* BackupColumns[] = {"Sicherung", "Geändert", "Unterschied"};
 inline constexpr const char* RestoreButton = "Wiederherstellen";
@@ -57,6 +58,13 @@ inline constexpr const char* CategoryNames[] = {"Ladenwagen", "Karrierewagen", "
 // The date and time of a backup's last change: day, month, year, hours, minutes.
 inline constexpr const char* BackupTimeFormat = "%02d.%02d.%04d %02d:%02d";
 inline constexpr const char* BackupTimeUnknown = "unbekannt";
+inline constexpr const char* BackupInCloud =
+    "nur in der Cloud gespeichert; wird beim Wiederherstellen heruntergeladen";
+inline constexpr const char* VirtualStoreNotice =
+    "Das Spiel liest diesen Spielstand nicht: Windows leitet ältere Programme, die in diesen "
+    "Ordner schreiben wollen, auf eine eigene Kopie um. Das Spiel liest und speichert "
+    "stattdessen:\r\n{copy}\r\nÖffnen Sie diese Datei, damit Ihre Änderungen im Spiel "
+    "ankommen.";
 
 // What assistive technology reads for the list.
 inline constexpr const char* FoundCars = "Gefundene Wagen";

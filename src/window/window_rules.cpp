@@ -1,5 +1,6 @@
 #include "window_rules.hpp"
 
+#include "file_system.hpp"
 #include "loading.hpp"
 #include "messages.hpp"
 #include "modVelox.hpp"
@@ -83,10 +84,13 @@ void WindowRules::openSavegame(const std::filesystem::path& path) {
     if (!isEnabled(Control::cmdOpen)) {
         return; // without a catalogue nothing can be opened, whichever way
     }
-    SpielstandPfad = std::filesystem::absolute(path).lexically_normal();
-    showInTitle(pathText(path.filename()));
+    SpielstandPfad = platform::canonicalName(std::filesystem::absolute(path).lexically_normal());
+    showInTitle(pathText(SpielstandPfad.filename()));
     LadeSpielstand();
     port_.refresh();
+    if (const auto copy = platform::virtualStoreCopy(SpielstandPfad)) {
+        tell(texts::NoticeTitle, replaced(texts::VirtualStoreNotice, "{copy}", pathText(*copy)));
+    }
 }
 
 void WindowRules::LadeSpielstand() {
@@ -187,8 +191,8 @@ void WindowRules::showBackups() {
         tell(texts::NoticeTitle, texts::NoSavegameChosen);
         return;
     }
-    const BackupChoice choice(SpielstandPfad, isEnabled(Control::cmdSave), codeIndex_,
-                              catalogueCars());
+    const BackupChoice choice(SpielstandPfad, findBackups(SpielstandPfad),
+                              isEnabled(Control::cmdSave), codeIndex_, catalogueCars());
     if (choice.rowCount() == 0) {
         tell(texts::NoticeTitle,
              replaced(texts::NoBackups, "{name}", pathText(SpielstandPfad.filename())));

@@ -1,9 +1,13 @@
 // Where saving and loading meet what only Windows does: sharing rules, programs that hold
 // a file for a moment, file attributes, UTF-16 names, long paths and its error codes.
+#include "backups.hpp"
 #include "loading.hpp"
 #include "messages.hpp"
 #include "modVelox.hpp"
+#include "path_text.hpp"
+#include "save_folder.hpp"
 #include "saving_fixture.hpp"
+#include "win32/listing_rule.hpp"
 
 #include <algorithm>
 #include <atomic>
@@ -327,6 +331,60 @@ TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                                 std::filesystem::directory_iterator()),
                   1);
+    }
+}
+
+// Windows compares names without regard to case: SAVE1.DAT has the backups of save1.dat,
+// and restores them.
+TEST_F(Saving, ASavegameChosenInAnotherCaseListsAndRestoresItsBackups) {
+    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
+    const Path other = platform::canonicalName(folder.path() / "SAVE1.DAT");
+    const auto backups = findBackups(other);
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].path.filename(), "save1.dat.~1");
+    const auto result = restoreBackup(other, backups[0].path);
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_EQ(readFile(path), oldBytes);
+}
+
+// NTFS allows a name that is no UTF-16, as a lone surrogate. Wine cannot make one, so no
+// file is behind it; nothing may throw for it, and it reads with U+FFFD.
+TEST(OddNames, ANameThatIsNoUtf16IsShownWithAReplacementAndThrowsNowhere) {
+    TestFolder folder;
+    const Path odd = folder.path() / std::wstring(L"Spiel\xD800.sav");
+    EXPECT_EQ(pathText(odd.filename()), "Spiel\xEF\xBF\xBD.sav");
+    EXPECT_NO_THROW(findBackups(odd));
+    EXPECT_NO_THROW(
+        SaveFolder(folder.path() / std::wstring(L"Ordner\xDC00")).removeStaleTemporaries());
+    EXPECT_NO_THROW(saveSavegame(odd, patternedSavegame(1)));
+}
+
+// What a folder listing takes for a file: every cloud placeholder, marked where its bytes
+// are online only, and no link, folder or device.
+TEST(FolderListing, OnlyLinksFoldersAndDevicesAreLeftOutAndOnlineOnlyFilesAreMarked) {
+    constexpr DWORD cloud = 0x9000601A; // IO_REPARSE_TAG_CLOUD_6, as OneDrive's
+    constexpr DWORD recallOnDataAccess = 0x00400000;
+    constexpr DWORD reparse = FILE_ATTRIBUTE_REPARSE_POINT;
+    const struct {
+        DWORD attributes;
+        DWORD tag;
+        bool listed;
+        bool onlyInCloud;
+    } cases[] = {
+        {FILE_ATTRIBUTE_ARCHIVE, 0, true, false},
+        {FILE_ATTRIBUTE_ARCHIVE | reparse, cloud, true, false},         // kept on the disk
+        {reparse | recallOnDataAccess, cloud, true, true},              // online only
+        {FILE_ATTRIBUTE_OFFLINE, 0, true, true},                        // moved to storage
+        {reparse, 0x80000013, true, false},                             // deduplicated
+        {reparse, 0xA000000C, false, false},                            // a symbolic link
+        {FILE_ATTRIBUTE_DIRECTORY | reparse, 0xA0000003, false, false}, // a junction
+        {FILE_ATTRIBUTE_DIRECTORY, 0, false, false},
+        {FILE_ATTRIBUTE_DEVICE, 0, false, false},
+    };
+    for (const auto& [attributes, tag, listed, onlyInCloud] : cases) {
+        const auto listing = platform::listingOf(attributes, tag);
+        EXPECT_EQ(listing.listed, listed) << std::hex << attributes << " " << tag;
+        EXPECT_EQ(listing.onlyInCloud, onlyInCloud) << std::hex << attributes << " " << tag;
     }
 }
 

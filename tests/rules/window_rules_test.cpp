@@ -314,6 +314,29 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
     }
 }
 
+// A backup kept online only is listed but not read: reading would make the sync program
+// download every row on screen. Its time may be unknown. "Wiederherstellen" restores only
+// with a row marked, in both views.
+TEST(BackupChoiceRows, ABackupKeptOnlineIsNotReadAndNothingMarkedRestoresNothing) {
+    TestFolder folder;
+    const auto savegame = folder.path() / "save1.dat";
+    writeFile(savegame, demoSavegame());
+    writeFile(folder.path() / "save1.dat.~1", demoSavegame());
+    auto backups = findBackups(savegame);
+    ASSERT_EQ(backups.size(), 1u);
+    backups.push_back({folder.path() / "save1.dat.~2", 2, 63596, std::nullopt, true});
+    const std::vector<WagenEintrag> cars{{"M\xF6we", codeMoewe}};
+    const CodeIndex index(cars);
+    const BackupChoice choice(savegame, backups, false, index, cars);
+    EXPECT_EQ(choice.cellText(0, 2), texts::BackupSame);
+    EXPECT_EQ(choice.cellText(1, 1), "unbekannt");
+    EXPECT_EQ(choice.cellText(1, 2),
+              "nur in der Cloud gespeichert; wird beim Wiederherstellen heruntergeladen");
+    EXPECT_FALSE(choice.restores(std::nullopt));
+    EXPECT_TRUE(choice.restores(1));
+    EXPECT_FALSE(choice.restores(2));
+}
+
 TEST(WindowRules, TheFocusSkipsDisabledControlsInTabOrder) {
     Window w;
     writeFile(w.folder.file("Cardata.txt"), "");

@@ -51,7 +51,7 @@ roundTrip() {
     # list, its second row, the selector and its third car, "Ersetzen", "Änderungen speichern"
     keys Tab Down Tab Down Down Tab space Tab space
     await "Gespeichert"
-    keys Return shift+F10 s
+    keys Return shift+F10 h
     await "Sicherungen von Spielstand.sav"
     sleep 0.5
     keys Return

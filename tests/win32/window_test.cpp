@@ -6,9 +6,12 @@
 #include "test_folder.hpp"
 #include "window_data.hpp"
 
+#include <algorithm>
 #include <commctrl.h>
+#include <cwctype>
 #include <deque>
 #include <gtest/gtest.h>
+#include <set>
 #include <shlobj.h>
 #include <windowsx.h>
 
@@ -58,6 +61,26 @@ std::wstring textOf(HWND window) {
     text.resize(static_cast<std::size_t>(
         GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The captions of a menu's entries, access keys marked with "&"; none for separators.
+std::vector<std::wstring> menuCaptions(HMENU menu) {
+    std::vector<std::wstring> captions;
+    for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+        wchar_t caption[128] = {};
+        if (GetMenuStringW(menu, static_cast<UINT>(item), caption, 128, MF_BYPOSITION) > 0) {
+            captions.emplace_back(caption);
+        }
+    }
+    return captions;
+}
+
+std::string utf8(const std::wstring& text) {
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
 }
 
 class Win32Window : public ::testing::Test {
@@ -204,12 +227,24 @@ TEST_F(Win32Window, OpeningReplacingAndSavingChangeExactlyTheMarkedCode) {
 }
 
 // "Sicherungen…" in the system menu, offered once a savegame is chosen, undoes the swap.
+// Its access key is its own in the German system menu and in the context menu: where two
+// entries share one, Windows only moves the highlight between them.
 TEST_F(Win32Window, TheSystemMenuEntryRestoresABackup) {
     start();
     HMENU system = GetSystemMenu(window->handle(), FALSE);
-    wchar_t caption[64] = {};
-    GetMenuStringW(system, frmVelox::backupsCommand, caption, 64, MF_BYCOMMAND);
-    EXPECT_EQ(std::wstring(caption), L"&Sicherungen…");
+    const auto captions = menuCaptions(system);
+    EXPECT_NE(std::find(captions.begin(), captions.end(), L"&Wiederherstellen"), captions.end())
+        << "the system menu is not in German";
+    EXPECT_NE(std::find(captions.begin(), captions.end(), L"Sic&herungen…"), captions.end());
+    for (HMENU menu : {system, window->contextMenu()}) {
+        std::set<wchar_t> keys;
+        for (const auto& caption : menuCaptions(menu)) {
+            if (const auto key = caption.find(L'&'); key != std::wstring::npos) {
+                EXPECT_TRUE(keys.insert(towupper(caption.at(key + 1))).second)
+                    << "a second entry with the key of " << utf8(caption);
+            }
+        }
+    }
     EXPECT_NE(GetMenuState(system, frmVelox::backupsCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
     open(savegame);
     EXPECT_EQ(GetMenuState(system, frmVelox::backupsCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
@@ -272,6 +307,43 @@ TEST_F(Win32Window, AMissingOrEmptyCatalogue) {
     start("");
     EXPECT_EQ(states(), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(GetFocus(), control(lvCars));
+}
+
+// A savegame has one name for the window, whichever the file dialog gave: the short one
+// it may give beyond 260 characters is shown long. Under Program Files, where Windows
+// gives an old game a copy of its own, the window says which file the game uses, and the
+// chosen one stays open.
+TEST_F(Win32Window, ASavegameIsKnownByItsLongNameAndTheGamesOwnCopyIsNamed) {
+    const auto longName = folder.path() / L"Spielstand von Juergen.sav";
+    writeFile(longName, demoSavegame());
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameW(longName.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::filesystem::path(shortName).filename(), longName.filename());
+    start();
+    open(shortName);
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("Spielstand von Juergen.sav"));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    const auto shellFolder = [](int known) {
+        wchar_t path[MAX_PATH] = {};
+        SHGetFolderPathW(nullptr, known, nullptr, SHGFP_TYPE_CURRENT, path);
+        return std::filesystem::path(path);
+    };
+    const auto game = shellFolder(CSIDL_PROGRAM_FILES) / folder.path().filename();
+    const auto copy = shellFolder(CSIDL_LOCAL_APPDATA) / L"VirtualStore" / game.relative_path();
+    for (const auto& place : {game, copy}) {
+        std::filesystem::create_directories(place);
+        writeFile(place / "save1.dat", demoSavegame());
+    }
+    open(game / "save1.dat");
+    std::filesystem::remove_all(game);
+    std::filesystem::remove_all(copy);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, L"Hinweis");
+    EXPECT_NE(dialogs.messages[0].text.find(L"\r\n" + (copy / "save1.dat").native() + L"\r\n"),
+              std::wstring::npos);
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
+    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 2);
 }
 
 // Explorer drops a file: it opens as if chosen in the dialog.

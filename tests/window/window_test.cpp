@@ -380,7 +380,7 @@ class WindowTest : public QObject {
         dialogs.backupAnswer = 0;
         press(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
-        QTest::keyClick(menu, Qt::Key_S);
+        QTest::keyClick(menu, Qt::Key_H);
         QTRY_COMPARE(dialogs.shownBackups.size(), 1);
         QCOMPARE(dialogs.shownBackups[0],
                  (QStringList{"Sicherungen von save1.dat",
@@ -402,7 +402,8 @@ class WindowTest : public QObject {
         writeFile(savegame.toStdString() + ".~2", Bytes(10, 0));
         const std::vector<WagenEintrag> cars{{"M\xF6we", codeMoewe}};
         const CodeIndex index(cars);
-        const BackupChoice choice(savegame.toStdString(), true, index, cars);
+        const BackupChoice choice(savegame.toStdString(), findBackups(savegame.toStdString()), true,
+                                  index, cars);
         QtDialogs real;
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             QString title, warning, defaultButton;

@@ -3,6 +3,7 @@
 
 #include "file_descriptor.hpp"
 #include "local_time.hpp"
+#include "path_text.hpp"
 
 #include <cerrno>
 #include <climits>
@@ -160,6 +161,20 @@ std::filesystem::path linkTarget(const std::filesystem::path& path) {
     return error ? path : target;
 }
 
+// Links are followed when saving, so that the chosen name stays in the title.
+std::filesystem::path canonicalName(const std::filesystem::path& path) {
+    return path;
+}
+
+bool sameName(const std::filesystem::path::string_type& a,
+              const std::filesystem::path::string_type& b) {
+    return a == b;
+}
+
+std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path&) {
+    return std::nullopt;
+}
+
 std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
     std::vector<FolderFile> files;
     DIR* listing = ::opendir(folder.c_str());
@@ -301,3 +316,11 @@ std::filesystem::path programFolder() {
 }
 
 } // namespace garagon::platform
+
+namespace garagon {
+
+std::string pathText(const std::filesystem::path& path) {
+    return path.native();
+}
+
+} // namespace garagon

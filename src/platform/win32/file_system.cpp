@@ -1,7 +1,9 @@
 // The file-system operations on Windows, through the wide (UTF-16) API alone.
 #include "file_system.hpp"
 
+#include "listing_rule.hpp"
 #include "local_time.hpp"
+#include "path_text.hpp"
 
 #include <algorithm>
 #include <string_view>
@@ -79,6 +81,13 @@ bool protectionOn() {
     return false;
 }
 
+// A folder of the shell by its CSIDL; empty where it has none.
+std::wstring knownFolder(int known) {
+    wchar_t folder[MAX_PATH] = {};
+    return SHGetFolderPathW(nullptr, known, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK ? folder
+                                                                                         : L"";
+}
+
 // The folders that the protection guards: the user's and the public documents, pictures,
 // videos, music and desktop, the favourites, and those an administrator added, whose
 // paths are the names of the values under ProtectedFolders.
@@ -88,10 +97,7 @@ std::vector<std::wstring> protectedFolders() {
          {CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYVIDEO, CSIDL_MYMUSIC, CSIDL_DESKTOPDIRECTORY,
           CSIDL_FAVORITES, CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_PICTURES, CSIDL_COMMON_VIDEO,
           CSIDL_COMMON_MUSIC, CSIDL_COMMON_DESKTOPDIRECTORY}) {
-        wchar_t folder[MAX_PATH] = {};
-        if (SHGetFolderPathW(nullptr, known, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK) {
-            folders.emplace_back(folder);
-        }
+        folders.push_back(knownFolder(known));
     }
     for (const wchar_t* key : {protectionPolicyKey, protectionKey}) {
         HKEY list = nullptr;
@@ -381,6 +387,48 @@ std::filesystem::path linkTarget(const std::filesystem::path& path) {
     return plainPath(target);
 }
 
+std::filesystem::path canonicalName(const std::filesystem::path& path) {
+    const std::filesystem::path target = linkTarget(path);
+    const std::wstring name = systemPath(target);
+    std::wstring longName(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length =
+            GetLongPathNameW(name.c_str(), longName.data(), static_cast<DWORD>(longName.size()));
+        if (length == 0) {
+            return target; // not there: as chosen
+        }
+        if (length < longName.size()) {
+            longName.resize(length);
+            return plainPath(longName);
+        }
+        longName.resize(length);
+    }
+    return target;
+}
+
+bool sameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path& path) {
+    const std::wstring folder = plainPath(path.parent_path().native());
+    constexpr int redirectedFolders[] = {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
+                                         CSIDL_COMMON_APPDATA, CSIDL_WINDOWS};
+    const bool redirected = std::ranges::any_of(
+        redirectedFolders, [&](int known) { return liesWithin(folder, knownFolder(known)); });
+    const std::wstring store = knownFolder(CSIDL_LOCAL_APPDATA);
+    if (!redirected || store.empty()) {
+        return std::nullopt;
+    }
+    // The store keeps the path without its drive: C:\Program Files\Tarvo as
+    // VirtualStore\Program Files\Tarvo.
+    const std::filesystem::path copy =
+        std::filesystem::path(store) / L"VirtualStore" /
+        std::filesystem::path(plainPath(path.native())).relative_path();
+    return existingFile(copy) ? std::optional(copy) : std::nullopt;
+}
+
 std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
     // FILETIME counts 100 ns from 1601; the system clock's epoch is 1970.
     constexpr std::int64_t secondsFrom1601To1970 = 11644473600;
@@ -390,15 +438,16 @@ std::vector<FolderFile> listFiles(const std::filesystem::path& folder) {
     HANDLE search = FindFirstFileExW(systemPath(folder / L"*").c_str(), FindExInfoBasic, &entry,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
-        if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE |
-                                       FILE_ATTRIBUTE_REPARSE_POINT)) == 0) {
+        const Listing listing = listingOf(entry.dwFileAttributes, entry.dwReserved0);
+        if (listing.listed) {
             const auto since1601 = static_cast<std::uint64_t>(ticks(entry.ftLastWriteTime));
             files.push_back(
                 {entry.cFileName,
                  (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow,
                  clockMoment(static_cast<std::int64_t>(since1601 / ticksPerSecond) -
                                  secondsFrom1601To1970,
-                             static_cast<std::int64_t>(since1601 % ticksPerSecond) * 100)});
+                             static_cast<std::int64_t>(since1601 % ticksPerSecond) * 100),
+                 listing.onlyInCloud});
         }
     }
     if (search != INVALID_HANDLE_VALUE) {
@@ -589,3 +638,22 @@ std::filesystem::path programFolder() {
 }
 
 } // namespace garagon::platform
+
+namespace garagon {
+
+// The system's conversion, unlike libstdc++'s, takes any name.
+std::string pathText(const std::filesystem::path& path) {
+    const std::wstring& wide = path.native();
+    if (wide.empty()) {
+        return {};
+    }
+    const int wideSize = static_cast<int>(wide.size());
+    std::string text(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize,
+                                                                  nullptr, 0, nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, text.data(),
+                        static_cast<int>(text.size()), nullptr, nullptr);
+    return text;
+}
+
+} // namespace garagon

@@ -86,9 +86,14 @@ BackupsDialog::BackupsDialog(const BackupChoice& choice, QWidget* parent) : QDia
     QPushButton* close =
         buttons->addButton(QString::fromUtf8(texts::CloseButton), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    const auto restoreMarked = [this, &choice] {
+        if (choice.restores(markedRow())) {
+            accept();
+        }
+    };
+    connect(buttons, &QDialogButtonBox::accepted, this, restoreMarked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(list_, &QTreeView::doubleClicked, this, &QDialog::accept);
+    connect(list_, &QTreeView::doubleClicked, this, restoreMarked);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
@@ -97,12 +102,14 @@ BackupsDialog::BackupsDialog(const BackupChoice& choice, QWidget* parent) : QDia
     list_->setFocus();
 }
 
+std::optional<std::size_t> BackupsDialog::markedRow() const {
+    const QModelIndex marked = list_->selectionModel()->currentIndex();
+    const bool selected = marked.isValid() && list_->selectionModel()->isSelected(marked);
+    return selected ? std::optional(static_cast<std::size_t>(marked.row())) : std::nullopt;
+}
+
 std::optional<std::size_t> BackupsDialog::chosenRow() const {
-    const QModelIndex marked = list_->currentIndex();
-    if (result() != QDialog::Accepted || !marked.isValid()) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(marked.row());
+    return result() == QDialog::Accepted ? markedRow() : std::nullopt;
 }
 
 } // namespace garagon

@@ -2,6 +2,7 @@
 
 #include "backup_choice.hpp"
 #include "layout.hpp"
+#include "list_text.hpp"
 #include "texts.hpp"
 #include "utf16.hpp"
 
@@ -57,7 +58,7 @@ void layOut(HWND dialog, DialogState& state, UINT dpi) {
     AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    DeleteObject(std::exchange(state.font, arialFont(dpi, false)));
+    const HFONT old = std::exchange(state.font, arialFont(dpi, false));
     for (const Placed& control : placed) {
         HWND handle = GetDlgItem(dialog, control.id);
         SetWindowPos(handle, nullptr, pixels(control.left, dpi), pixels(control.top, dpi),
@@ -65,6 +66,7 @@ void layOut(HWND dialog, DialogState& state, UINT dpi) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
     }
+    DeleteObject(old); // no control uses it any more
     for (int column = 0; column < static_cast<int>(std::size(columnWidths)); ++column) {
         ListView_SetColumnWidth(GetDlgItem(dialog, backupList), column,
                                 pixels(columnWidths[column], dpi));
@@ -115,22 +117,14 @@ void createControls(HWND dialog, const BackupChoice& choice) {
     SetFocus(list);
 }
 
-void giveText(const BackupChoice& choice, NMLVDISPINFOW& request) {
-    if ((request.item.mask & LVIF_TEXT) == 0 || request.item.cchTextMax <= 0) {
-        return;
-    }
-    const std::wstring text =
-        utf16(choice.cellText(static_cast<std::size_t>(request.item.iItem), request.item.iSubItem));
-    lstrcpynW(request.item.pszText, text.c_str(), request.item.cchTextMax);
-}
-
 void close(HWND dialog, DialogState& state, int button) {
     const int marked = ListView_GetNextItem(GetDlgItem(dialog, backupList), -1, LVNI_SELECTED);
-    if (button == IDOK && marked < 0) {
-        return; // nothing is marked: nothing to restore
+    const auto row = marked >= 0 ? std::optional(static_cast<std::size_t>(marked)) : std::nullopt;
+    if (button == IDOK && !state.choice.restores(row)) {
+        return;
     }
     if (button == IDOK) {
-        state.chosen = static_cast<std::size_t>(marked);
+        state.chosen = row;
     }
     EndDialog(dialog, button);
 }
@@ -148,7 +142,10 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) 
     case WM_NOTIFY:
         if (const auto* header = reinterpret_cast<NMHDR*>(l); header->idFrom == backupList) {
             if (header->code == LVN_GETDISPINFOW) {
-                giveText(state->choice, *reinterpret_cast<NMLVDISPINFOW*>(l));
+                giveText(*reinterpret_cast<NMLVDISPINFOW*>(l),
+                         [state](std::size_t row, int column) {
+                             return state->choice.cellText(row, column);
+                         });
             } else if (header->code == NM_DBLCLK) {
                 close(dialog, *state, IDOK);
             }
@@ -167,7 +164,7 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM w, LPARAM l) 
         layOut(dialog, *state, HIWORD(w));
         return TRUE;
     }
-    case WM_DESTROY:
+    case WM_NCDESTROY: // after the controls, which use the font until they go
         DeleteObject(std::exchange(state->font, nullptr));
         return TRUE;
     default:

@@ -1,6 +1,7 @@
 #include "frmVelox.hpp"
 
 #include "dialogs.hpp"
+#include "list_text.hpp"
 #include "texts.hpp"
 #include "utf16.hpp"
 
@@ -84,7 +85,8 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_NOTIFY:
         if (const auto* header = reinterpret_cast<NMHDR*>(l);
             header->idFrom == lvCars && header->code == LVN_GETDISPINFOW) {
-            giveText(*reinterpret_cast<NMLVDISPINFOW*>(l));
+            giveText(*reinterpret_cast<NMLVDISPINFOW*>(l),
+                     [this](std::size_t row, int column) { return rules_.cellText(row, column); });
         }
         return 0;
     case WM_SYSCOMMAND:
@@ -185,8 +187,9 @@ void frmVelox::layOut(UINT dpi) {
     AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    DeleteObject(std::exchange(regular_, arialFont(dpi, false)));
-    DeleteObject(std::exchange(bold_, arialFont(dpi, true)));
+    // The old fonts go once no control uses them any more.
+    const HFONT oldRegular = std::exchange(regular_, arialFont(dpi, false));
+    const HFONT oldBold = std::exchange(bold_, arialFont(dpi, true));
     for (const auto& placed : controls) {
         const ControlLayout& container = layoutOf(placed.container);
         const int left = placed.left + (container.id != placed.id ? container.left : 0);
@@ -198,6 +201,8 @@ void frmVelox::layOut(UINT dpi) {
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(placed.bold ? bold_ : regular_),
                      TRUE);
     }
+    DeleteObject(oldRegular);
+    DeleteObject(oldBold);
     // Hidden columns stay hidden.
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const int column = static_cast<int>(i);
@@ -280,15 +285,6 @@ void frmVelox::onDropFiles(HDROP drop) {
         openSavegame(name);
     }
     DragFinish(drop);
-}
-
-void frmVelox::giveText(NMLVDISPINFOW& request) const {
-    if ((request.item.mask & LVIF_TEXT) == 0 || request.item.cchTextMax <= 0) {
-        return;
-    }
-    const std::wstring text =
-        utf16(rules_.cellText(static_cast<std::size_t>(request.item.iItem), request.item.iSubItem));
-    lstrcpynW(request.item.pszText, text.c_str(), request.item.cchTextMax);
 }
 
 // A plain window does not give the focus back to its control once a dialog or another

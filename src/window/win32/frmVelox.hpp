@@ -34,6 +34,7 @@ class frmVelox : private WindowPort {
 
     // The id of "Sicherungen…" in the system menu and the context menu.
     static constexpr UINT backupsCommand = 0x0200;
+    HMENU contextMenu() const { return contextMenu_; }
 
     // Shift+F10 and the menu key open the context menu wherever the focus is in the
     // window; true when the key was one of them, taken before the dialog keys.
@@ -51,7 +52,6 @@ class frmVelox : private WindowPort {
     void onDropFiles(HDROP drop);
     void addCommands();
     void showContextMenu(HWND at, LPARAM where);
-    void giveText(NMLVDISPINFOW& request) const;
     void keepFocus(bool active);
     HWND controlOf(Control control) const;
 
