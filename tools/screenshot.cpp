@@ -20,6 +20,9 @@ class DemoDialogs : public garagon::Dialogs {
     std::optional<std::size_t> chooseBackup(QWidget*, const garagon::BackupChoice&) override {
         return std::nullopt;
     }
+    std::optional<std::size_t> chooseCar(QWidget*, garagon::CarFinder&) override {
+        return std::nullopt;
+    }
 
   private:
     QString path_;

@@ -58,6 +58,18 @@ inline constexpr const char* CategoryNames[] = {"Ladenwagen", "Karrierewagen", "
 // The date and time of a backup's last change: day, month, year, hours, minutes.
 inline constexpr const char* BackupTimeFormat = "%02d.%02d.%04d %02d:%02d";
 inline constexpr const char* BackupTimeUnknown = "unbekannt";
+
+// The command and dialog that find a car of the catalogue by words of its name. The
+// command's access key is one that neither the German system menu nor "Sicherungen…" has.
+inline constexpr const char* CarSearchCommand = "Wagen s&uchen…";
+inline constexpr const char* CarSearchTitle = "Wagen suchen";
+inline constexpr const char* CarSearchLabel = "&Name enthält:";
+inline constexpr const char* CarSearchListLabel = "&Passende Wagen:";
+inline constexpr const char* CarSearchColumns[] = {"Wagen", "Kennung"};
+inline constexpr const char* CarsFound = "{count} von {total} Wagen";
+inline constexpr const char* NoCarFound = "Kein Wagen passt (0 von {total} Wagen)";
+inline constexpr const char* ChooseButton = "Auswählen";
+inline constexpr const char* CancelButton = "Abbrechen";
 inline constexpr const char* BackupInCloud =
     "nur in der Cloud gespeichert; wird beim Wiederherstellen heruntergeladen";
 inline constexpr const char* VirtualStoreNotice =

@@ -203,6 +203,22 @@ void WindowRules::showBackups() {
     }
 }
 
+std::optional<WindowRules::CarChoice> WindowRules::findCar() {
+    if (!carSearchOffered()) {
+        return std::nullopt;
+    }
+    if (!carFinder_) {
+        carFinder_.emplace(carNames_, catalogueCars());
+    }
+    carFinder_->search("");
+    const auto row = port_.chooseCar(*carFinder_);
+    if (!row || *row >= carFinder_->rowCount()) {
+        return std::nullopt;
+    }
+    const Control focus = isEnabled(Control::cmdReplace) ? Control::cmdReplace : Control::cmbCars;
+    return CarChoice{static_cast<int>(carFinder_->car(*row)), focus};
+}
+
 void WindowRules::restoreBackup(const std::filesystem::path& backup) {
     const auto result = garagon::restoreBackup(SpielstandPfad, backup);
     if (result.saved) {

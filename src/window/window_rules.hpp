@@ -2,6 +2,7 @@
 
 #include "backup_choice.hpp"
 #include "bytes.hpp"
+#include "car_finder.hpp"
 #include "code_index.hpp"
 #include "search.hpp"
 
@@ -29,6 +30,9 @@ class WindowPort {
     // The modal dialog of the savegame's backups: the row chosen to be restored, or
     // nothing when it was closed.
     virtual std::optional<std::size_t> chooseBackup(const BackupChoice& choice) = 0;
+    // The modal dialog "Wagen suchen", which searches with the finder as the player types:
+    // the row chosen, or nothing when it was cancelled.
+    virtual std::optional<std::size_t> chooseCar(CarFinder& finder) = 0;
     // Title, enabled states, options or list have changed.
     virtual void refresh() = 0;
 };
@@ -64,6 +68,15 @@ class WindowRules {
     // Puts the backup's bytes back as the savegame, keeping the version there as the
     // next backup, and loads it again as after opening it.
     void restoreBackup(const std::filesystem::path& backup);
+    // The command "Wagen suchen…", offered while cmbCars is enabled: the car chosen in the
+    // search dialog becomes the entry of cmbCars, and the focus goes to "Ersetzen" where
+    // it is enabled, otherwise to cmbCars. Nothing changes when the dialog is cancelled.
+    struct CarChoice {
+        int entry;
+        Control focus;
+    };
+    std::optional<CarChoice> findCar();
+    bool carSearchOffered() const { return isEnabled(Control::cmbCars); }
 
     const std::string& title() const { return title_; }
     bool isEnabled(Control control) const { return enabled_[static_cast<std::size_t>(control)]; }
@@ -97,6 +110,7 @@ class WindowRules {
     std::uint64_t listNumber_ = 0;
     std::string title_;
     std::vector<std::string> carNames_;
+    std::optional<CarFinder> carFinder_; // made on the first search
     Category category_ = Category::Shop;
     std::array<bool, static_cast<std::size_t>(Control::Count)> enabled_{};
 };

@@ -19,6 +19,7 @@ struct ScriptedPort : WindowPort {
     std::vector<std::string> messages;         // title, ": ", first line
     std::vector<std::string> dialogs;          // title, warning, "name: difference" each
     std::deque<std::size_t> backupAnswers;     // none left: the dialog is closed
+    std::optional<std::string> carQuery; // typed, then the first match chosen; none: cancelled
     int refreshes = 0;
 
     std::optional<std::filesystem::path> chooseSavegame() override {
@@ -44,6 +45,13 @@ struct ScriptedPort : WindowPort {
         const auto row = backupAnswers.front();
         backupAnswers.pop_front();
         return row;
+    }
+    std::optional<std::size_t> chooseCar(CarFinder& finder) override {
+        if (!carQuery) {
+            return std::nullopt;
+        }
+        finder.search(*carQuery);
+        return finder.rowCount() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
     }
     void refresh() override { ++refreshes; }
 };
@@ -335,6 +343,76 @@ TEST(BackupChoiceRows, ABackupKeptOnlineIsNotReadAndNothingMarkedRestoresNothing
     EXPECT_FALSE(choice.restores(std::nullopt));
     EXPECT_TRUE(choice.restores(1));
     EXPECT_FALSE(choice.restores(2));
+}
+
+// Every word of the query in the name, in any order, regardless of case and of what
+// Windows-1252 puts on its letters; in catalogue order, with each car's code.
+TEST(CarFinder, FindsTheCarsThatHoldEveryWordOfTheQuery) {
+    const std::vector<std::string> names{"Kessler Möwe 1.6",    "Brenner Falke GT",
+                                         "Zeller Straßenfeger", "Halder Komet Coupé",
+                                         "Šíma Œuvre",          "Kessler Möwe 1.6"};
+    std::vector<WagenEintrag> cars;
+    for (std::uint8_t i = 0; i < names.size(); ++i) {
+        cars.push_back({"", Bytes{0xE5, 0x72, 0xC2, 0x31, 0x01, 0x67, 0xF3, i}});
+    }
+    CarFinder finder(names, cars);
+    const std::pair<const char*, std::vector<std::size_t>> cases[] = {
+        {"mowe", {0, 5}},
+        {"MÖWE", {0, 5}},
+        {"gt brenner", {1}},
+        {"strasse", {2}},
+        {"coupe", {3}},
+        {"COUPÉ komet", {3}},
+        {"  kessler\t1.6 ", {0, 5}},
+        {"sima oeuvre", {4}},
+        {"", {0, 1, 2, 3, 4, 5}},
+        {"möwe gt", {}},
+        {"zz", {}},
+        {"ß", {0, 2, 5}},
+    };
+    for (const auto& [query, found] : cases) {
+        finder.search(query);
+        std::vector<std::size_t> rows;
+        for (std::size_t row = 0; row < finder.rowCount(); ++row) {
+            rows.push_back(finder.car(row));
+        }
+        EXPECT_EQ(rows, found) << query;
+    }
+    finder.search("möwe");
+    EXPECT_EQ(finder.cellText(1, 0), "Kessler Möwe 1.6");
+    EXPECT_EQ(finder.cellText(1, 1), "E572C2310167F305");
+    EXPECT_EQ(finder.countText(), "2 von 6 Wagen");
+    finder.search("zz");
+    EXPECT_EQ(finder.countText(), "Kein Wagen passt (0 von 6 Wagen)");
+}
+
+// Choosing in the search sets the selector; the focus goes on to "Ersetzen" where that
+// is enabled. Without a car to choose nothing is offered.
+TEST(WindowRules, ACarFoundBySearchBecomesTheSelectorsEntry) {
+    Window w;
+    writeFile(w.folder.file("Cardata.txt"), catalogue);
+    ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+    w.port.carQuery = "euro";
+    auto choice = w.rules.findCar();
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->entry, 1);
+    EXPECT_EQ(choice->focus, Control::cmdReplace);
+    writeFile(w.folder.file("kurz.dat"), Bytes(63595, 0));
+    w.open(w.folder.path() / "kurz.dat"); // no savegame: "Ersetzen" is disabled
+    w.port.carQuery = "DRITTER";
+    choice = w.rules.findCar();
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->entry, 2);
+    EXPECT_EQ(choice->focus, Control::cmbCars);
+    w.port.carQuery.reset();
+    EXPECT_FALSE(w.rules.findCar());
+
+    Window empty;
+    writeFile(empty.folder.file("Cardata.txt"), "");
+    ASSERT_TRUE(empty.rules.Form_Load(empty.folder.path()));
+    EXPECT_FALSE(empty.rules.carSearchOffered());
+    empty.port.carQuery = "";
+    EXPECT_FALSE(empty.rules.findCar());
 }
 
 TEST(WindowRules, TheFocusSkipsDisabledControlsInTabOrder) {

@@ -33,11 +33,15 @@ keys() {
     done
 }
 
-# Opens the savegame by typing the given path into the file dialog, marks the second row,
-# chooses the third car, replaces, saves and confirms; then undoes the swap by restoring
-# the backup from the context menu, confirms and ends. On disk the savegame must hold the
-# old bytes again, as must its first backup, and the second backup the swapped version,
-# which differs from them in one 8-byte code alone.
+# The bytes of a file as one line of hexadecimal digits.
+hexOf() { od -An -v -tx1 "$1" | tr -d ' \n'; }
+
+# Opens the savegame by typing the given path into the file dialog, keeps the first row
+# (Brenner Falke GT) marked, finds "Kessler Möwe 1.6" by typing "mowe" into the search
+# that Ctrl+F opens, replaces, saves and confirms; then undoes the swap by restoring the
+# backup from the context menu, confirms and ends. On disk the savegame must hold the old
+# bytes again, as must its first backup, and the second backup the swapped version, in
+# which the first shop record holds the code of "Kessler Möwe 1.6" and nothing else differs.
 roundTrip() {
     await "$title \[Kein Spielstand geladen\]"
     sleep 0.5
@@ -48,8 +52,12 @@ roundTrip() {
     keys Return
     await "$title \[Spielstand.sav\]"
     sleep 0.5
-    # list, its second row, the selector and its third car, "Ersetzen", "Änderungen speichern"
-    keys Tab Down Tab Down Down Tab space Tab space
+    # the list, the search, "Ersetzen" (where the search left the focus), "Änderungen speichern"
+    keys Tab ctrl+f
+    await "Wagen suchen"
+    sleep 0.5
+    xdotool type --delay 60 "mowe"
+    keys Return space Tab space
     await "Gespeichert"
     keys Return shift+F10 h
     await "Sicherungen von Spielstand.sav"
@@ -64,12 +72,13 @@ roundTrip() {
     ! kill -0 "$program" 2>/dev/null || fail "Space on \"Programm beenden\" did not end the program"
     program=
 
-    local differing first last
     cmp -s "$scratch/old.sav" "$savegame" || fail "the savegame was not restored"
     cmp -s "$scratch/old.sav" "$savegame.~1" || fail "the restored backup changed"
-    differing=$(cmp -l "$scratch/old.sav" "$savegame.~2" | awk '{print $1}' || true)
-    [ -n "$differing" ] || fail "nothing was replaced"
-    first=$(head -1 <<<"$differing")
-    last=$(tail -1 <<<"$differing")
-    [ $((last - first)) -lt 8 ] || fail "bytes $first to $last differ, more than one code"
+    local old brenner moewe
+    old=$(hexOf "$scratch/old.sav")
+    brenner=0000003a71c0d24e8b1f0501
+    moewe=0000007c12e94a0b3d58f601
+    [[ $old == *"$brenner"* ]] || fail "the savegame has no shop record of Brenner Falke GT"
+    [ "$(hexOf "$savegame.~2")" = "${old/$brenner/$moewe}" ] ||
+        fail "the swapped version is not the old one with Kessler Möwe 1.6 in the first record"
 }

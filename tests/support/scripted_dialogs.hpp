@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backup_choice.hpp"
+#include "car_finder.hpp"
 #include "dialogs.hpp"
 
 #include <QList>
@@ -21,6 +22,9 @@ class ScriptedDialogs : public Dialogs {
     // The backup dialogs shown: title, then "name: difference" per row.
     QList<QStringList> shownBackups;
     std::optional<std::size_t> backupAnswer; // nothing: the dialog is closed
+    // Typed into the search, whose first match is then chosen; nothing: it is cancelled.
+    std::optional<QString> carQuery;
+    bool realCarSearch = false; // the real dialog instead, driven by the test's keys
 
     QString chooseSavegame(QWidget*) override {
         return paths.isEmpty() ? QString() : paths.takeFirst();
@@ -36,6 +40,16 @@ class ScriptedDialogs : public Dialogs {
         }
         shownBackups.append(shown);
         return backupAnswer;
+    }
+    std::optional<std::size_t> chooseCar(QWidget* parent, CarFinder& finder) override {
+        if (realCarSearch) {
+            return QtDialogs().chooseCar(parent, finder);
+        }
+        if (!carQuery) {
+            return std::nullopt;
+        }
+        finder.search(carQuery->toStdString());
+        return finder.rowCount() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
     }
 };
 

@@ -434,6 +434,54 @@ class WindowTest : public QObject {
         }
     }
 
+    // Ctrl+F from anywhere in the window: the mark follows the typed words, Return
+    // chooses the marked car for the selector and moves on to "Ersetzen"; with no match
+    // nothing can be chosen, and Escape changes nothing.
+    void aCarFoundBySearchIsChosenInTheSelector() {
+        start();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        open(savegame);
+        activatedAgain();
+        dialogs.realCarSearch = true;
+        control<QWidget>("lvCars")->setFocus();
+        QStringList seen;
+        onNextModal(
+            [&](QWidget* dialog) {
+                seen << dialog->windowTitle() << focused();
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("EURO"));
+                seen << dialog->findChild<QLabel*>("matchCount")->text();
+                press(Qt::Key_Up);
+                seen << focused();
+                press(Qt::Key_Return);
+            },
+            true);
+        press(Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(seen, (QStringList{"Wagen suchen", "searchText", "1 von 3 Wagen", "searchText"}));
+        QCOMPARE(control<QComboBox>("cmbCars")->currentIndex(), 1);
+        QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("cmdReplace"));
+
+        activatedAgain();
+        bool choosable = true;
+        int rows = -1;
+        onNextModal(
+            [&](QWidget* dialog) {
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("gibt es nicht"));
+                choosable = dialog->findChild<QPushButton*>("chooseButton")->isEnabled();
+                rows = dialog->findChild<QTreeView*>("carList")->model()->rowCount();
+                seen << dialog->findChild<QLabel*>("matchCount")->text();
+                press(Qt::Key_Escape);
+            },
+            true);
+        press(Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(!choosable);
+        QCOMPARE(rows, 0);
+        QCOMPARE(seen.last(), QStringLiteral("Kein Wagen passt (0 von 3 Wagen)"));
+        QCOMPARE(control<QComboBox>("cmbCars")->currentIndex(), 1);
+    }
+
     void onlyTheFirstMarkedRowCounts() {
         start();
         open(savegame);

@@ -1,9 +1,10 @@
 #include "backups_dialog.hpp"
 
 #include "backup_choice.hpp"
+#include "cell_model.hpp"
+#include "fonts.hpp"
 #include "texts.hpp"
 
-#include <QAbstractTableModel>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,56 +13,16 @@
 #include <QVBoxLayout>
 
 namespace garagon {
-namespace {
-
-// The rows of the dialog's list, each made when the list draws it: the comparison of a
-// backup is done only for the rows on screen.
-class BackupListModel : public QAbstractTableModel {
-  public:
-    BackupListModel(const BackupChoice& choice, QObject* parent)
-        : QAbstractTableModel(parent), choice_(choice) {}
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(choice_.rowCount());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(std::size(texts::BackupColumns));
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
-            return {};
-        }
-        return QString::fromStdString(
-            choice_.cellText(static_cast<std::size_t>(index.row()), index.column()));
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
-            return {};
-        }
-        return QString::fromUtf8(texts::BackupColumns[section]);
-    }
-
-  private:
-    const BackupChoice& choice_;
-};
-
-QFont arial() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    return font;
-}
-
-} // namespace
 
 BackupsDialog::BackupsDialog(const BackupChoice& choice, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("backupsDialog"));
     setWindowTitle(QString::fromStdString(choice.title()));
-    setFont(arial());
+    setFont(arial(false));
     resize(760, 340);
 
     list_ = new QTreeView(this);
     list_->setObjectName(QStringLiteral("backupList"));
-    list_->setModel(new BackupListModel(choice, list_));
+    list_->setModel(new CellModel<BackupChoice>(choice, texts::BackupColumns, list_));
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);

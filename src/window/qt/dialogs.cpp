@@ -1,6 +1,7 @@
 #include "dialogs.hpp"
 
 #include "backups_dialog.hpp"
+#include "car_search_dialog.hpp"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,6 +35,13 @@ QString QtDialogs::chooseSavegame(QWidget* parent) {
 void QtDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::information(parent, title, text);
     takeKeyboardBack(parent);
+}
+
+std::optional<std::size_t> QtDialogs::chooseCar(QWidget* parent, CarFinder& finder) {
+    CarSearchDialog dialog(finder, parent);
+    dialog.exec();
+    takeKeyboardBack(parent);
+    return dialog.chosenRow();
 }
 
 std::optional<std::size_t> QtDialogs::chooseBackup(QWidget* parent, const BackupChoice& choice) {

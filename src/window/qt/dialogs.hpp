@@ -9,6 +9,7 @@ class QWidget;
 namespace garagon {
 
 class BackupChoice;
+class CarFinder;
 
 // The modal dialogs of the window, replaceable in tests.
 class Dialogs {
@@ -21,6 +22,8 @@ class Dialogs {
     // The dialog of a savegame's backups: the row to restore, or nothing when closed.
     virtual std::optional<std::size_t> chooseBackup(QWidget* parent,
                                                     const BackupChoice& choice) = 0;
+    // The dialog "Wagen suchen": the row chosen, or nothing when it was cancelled.
+    virtual std::optional<std::size_t> chooseCar(QWidget* parent, CarFinder& finder) = 0;
 };
 
 // The real dialogs.
@@ -29,6 +32,7 @@ class QtDialogs : public Dialogs {
     QString chooseSavegame(QWidget* parent) override;
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
     std::optional<std::size_t> chooseBackup(QWidget* parent, const BackupChoice& choice) override;
+    std::optional<std::size_t> chooseCar(QWidget* parent, CarFinder& finder) override;
 
   private:
     QString lastFolder_; // empty at first: the dialog opens where the system puts it

@@ -52,6 +52,12 @@ void frmVelox::buildContextMenu() {
     contextMenu_->setObjectName(QStringLiteral("contextMenu"));
     backupsCommand_ = contextMenu_->addAction(QString::fromUtf8(texts::BackupsCommand));
     connect(backupsCommand_, &QAction::triggered, this, [this] { rules_.showBackups(); });
+    carSearchCommand_ = contextMenu_->addAction(QString::fromUtf8(texts::CarSearchCommand));
+    carSearchCommand_->setShortcut(QKeySequence::Find);
+    connect(carSearchCommand_, &QAction::triggered, this, &frmVelox::findCar);
+    // Ctrl+F wherever the focus is in the window, the menu open or not.
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &frmVelox::findCar);
     // From the keyboard wherever the focus is; the menu opens below the focused control.
     for (const QKeySequence& keys :
          {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
@@ -68,6 +74,7 @@ void frmVelox::contextMenuEvent(QContextMenuEvent* event) {
 
 void frmVelox::showContextMenu(const QPoint& where) {
     backupsCommand_->setEnabled(rules_.backupsOffered());
+    carSearchCommand_->setEnabled(rules_.carSearchOffered());
     contextMenu_->popup(where);
 }
 
@@ -149,6 +156,16 @@ std::optional<std::size_t> frmVelox::firstMarkedRow() const {
     return static_cast<std::size_t>(first->row());
 }
 
+void frmVelox::findCar() {
+    const auto choice = rules_.findCar();
+    if (!choice) {
+        return;
+    }
+    cmbCars->setCurrentIndex(choice->entry);
+    (choice->focus == Control::cmdReplace ? static_cast<QWidget*>(cmdReplace) : cmbCars)
+        ->setFocus();
+}
+
 void frmVelox::cmdReplace_Click() {
     rules_.cmdReplace_Click(firstMarkedRow(), cmbCars->currentIndex());
 }
@@ -164,6 +181,10 @@ void frmVelox::showMessage(const std::string& title, const std::string& text) {
 
 std::optional<std::size_t> frmVelox::chooseBackup(const BackupChoice& choice) {
     return dialogs_.chooseBackup(this, choice);
+}
+
+std::optional<std::size_t> frmVelox::chooseCar(CarFinder& finder) {
+    return dialogs_.chooseCar(this, finder);
 }
 
 void frmVelox::refresh() {

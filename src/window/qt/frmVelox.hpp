@@ -48,6 +48,7 @@ class frmVelox : public QWidget, private WindowPort {
     void HideColumns();
     void fillCarChoice();
     void cmdReplace_Click();
+    void findCar();
     void buildContextMenu();
     void showContextMenu(const QPoint& where);
     std::optional<std::size_t> firstMarkedRow() const;
@@ -55,6 +56,7 @@ class frmVelox : public QWidget, private WindowPort {
     std::optional<std::filesystem::path> chooseSavegame() override;
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseBackup(const BackupChoice& choice) override;
+    std::optional<std::size_t> chooseCar(CarFinder& finder) override;
     void refresh() override;
 
     Dialogs& dialogs_;
@@ -79,6 +81,7 @@ class frmVelox : public QWidget, private WindowPort {
     // Commands beyond the buttons, on a right-click, Shift+F10 or the menu key.
     QMenu* contextMenu_ = nullptr;
     QAction* backupsCommand_ = nullptr;
+    QAction* carSearchCommand_ = nullptr;
 };
 
 } // namespace garagon

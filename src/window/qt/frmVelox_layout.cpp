@@ -1,6 +1,7 @@
 // The fixed layout of the window: every control at its place, in twips / 15 = pixels.
 #include "frmVelox.hpp"
 
+#include "fonts.hpp"
 #include "result_list_model.hpp"
 #include "texts.hpp"
 #include "window_icon.hpp"
@@ -17,13 +18,6 @@ namespace garagon {
 namespace {
 
 constexpr int twipsPerPixel = 15;
-
-QFont arial(bool bold) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(9.75);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
-}
 
 template <class Control>
 Control* place(QWidget* parent, const char* name, int left, int top, int width, int height,

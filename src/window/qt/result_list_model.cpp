@@ -40,6 +40,11 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(
             rules_.cellText(static_cast<std::size_t>(index.row()), index.column()));
     }
+    // A screen reader reads a row as the player sees it: the columns hidden at width 0
+    // say nothing (an empty name would fall back to the text).
+    if (role == Qt::AccessibleTextRole && index.column() > 0) {
+        return QStringLiteral(" ");
+    }
     return role == Qt::TextAlignmentRole ? alignment(index.column()) : QVariant{};
 }
 

@@ -1,0 +1,68 @@
+"""Reads the running program's windows as a screen reader does, through AT-SPI.
+
+Every control that shows has a name; the rows of "Gefundene Wagen" offer only what the
+player sees, the car's name, and none of the texts of the columns hidden at width 0.
+Usage: accessibility.py main|dialog TITLE (with the program running)
+"""
+import re
+import sys
+import time
+
+import pyatspi
+
+NAMED = {"push button", "radio button", "combo box", "tree", "table", "text", "entry",
+         "label", "dialog", "frame", "check box", "tree table", "list"}
+HIDDEN_TEXT = re.compile(r"^(\d{3}|\d{5}|[0-9A-F-]+ - [0-9A-F-]+)$")
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def nodes(node):
+    yield node
+    for index in range(node.childCount):
+        child = node.getChildAtIndex(index)
+        # A closed selector's list would give 32,767 entries, none of them on screen.
+        if child is not None and (showing(child) or child.getRoleName() != "list"):
+            yield from nodes(child)
+
+
+def window(title):
+    for _ in range(100):
+        for application in pyatspi.Registry.getDesktop(0):
+            if application is None or application.name != "Garagon":
+                continue
+            for index in range(application.childCount):
+                top = application.getChildAtIndex(index)
+                if top is not None and top.name == title:
+                    return top
+        time.sleep(0.1)
+    sys.exit(f"accessibility: no window {title!r}")
+
+
+def check(top):
+    problems = []
+    for node in nodes(top):
+        role = node.getRoleName()
+        if role in NAMED and showing(node) and not node.name.strip():
+            problems.append(f"a {role} without a name")
+        if role == "table cell" and HIDDEN_TEXT.match(node.name):
+            problems.append(f"a row offers the hidden text {node.name!r}")
+    return problems
+
+
+def main():
+    kind, title = sys.argv[1], sys.argv[2]
+    top = window(title)
+    problems = check(top)
+    if kind == "main":
+        cells = [node.name for node in nodes(top) if node.getRoleName() == "table cell"]
+        if "Kessler Möwe 1.6" not in cells:
+            problems.append(f"the rows do not read as their cars: {cells[:8]}")
+    for problem in problems:
+        print(f"accessibility: {title}: {problem}", file=sys.stderr)
+    sys.exit(1 if problems else 0)
+
+
+main()

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The window, the search dialog and the backups dialog of the real program as a screen
+# reader reads them through AT-SPI, on a session bus of their own: every control has a
+# name, and no row of "Gefundene Wagen" offers the texts of the hidden columns.
+# Usage: accessibility.sh PROGRAM CATALOGUE SAVEGAME (on an X server without a window manager)
+set -euo pipefail
+
+fail() { echo "accessibility: $*" >&2; exit 1; }
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- "$0" "$@"
+
+source "$(dirname "$0")/../support/round_trip.sh"
+placeFiles garagon "$@"
+cp "$savegame" "$savegame.~1"
+export XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+/usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
+onExit "kill $bus 2>/dev/null"
+read_as_screen_reader() { /usr/bin/python3 "$(dirname "$0")/accessibility.py" "$@"; }
+
+xdotool mousemove 1200 1000
+"$scratch/garagon" "$savegame" & program=$!
+await "$title \[Spielstand.sav\]"
+sleep 1
+read_as_screen_reader main "$title [Spielstand.sav]"
+keys ctrl+f
+await "Wagen suchen"
+sleep 0.5
+read_as_screen_reader dialog "Wagen suchen"
+keys Escape shift+F10 h
+await "Sicherungen von Spielstand.sav"
+sleep 0.5
+read_as_screen_reader dialog "Sicherungen von Spielstand.sav"
+keys Escape
+echo "accessibility: every control has a name, and the rows read as their cars"
