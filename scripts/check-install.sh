@@ -36,7 +36,7 @@ command=${exec_line//%f/$savegame}
     { echo "Exec does not start the installed link: $exec_line" >&2; exit 1; }
 expected="\"Garagon $(buildValue "$build" version) [Demo-Spielstand.sav]\""
 # shellcheck disable=SC2016 # the inner script gets the command and the title as arguments
-xvfb-run -a bash -c '
+TMPDIR=$scratch xvfb-run -a bash -c '
     $1 & program=$!
     for _ in $(seq 100); do
         if xwininfo -root -tree | grep -qF "$2"; then kill $program; exit 0; fi

@@ -25,7 +25,7 @@ cmake --build "$linux" -j2 --target garagon >/dev/null
 [ "$("$linux/bin/garagon" --version)" = "Garagon 7.03.0042" ] || fail "--version keeps the old version"
 grep -q '^set(CPACK_PACKAGE_VERSION "7.03.0042")$' "$linux/CPackConfig.cmake" ||
     fail "the Debian package keeps the old version"
-"$linux/bin/garagon" >/dev/null 2>&1 &
+TMPDIR=$scratch "$linux/bin/garagon" >/dev/null 2>&1 &
 program=$!
 onExit "kill $program 2>/dev/null"
 for _ in $(seq 100); do

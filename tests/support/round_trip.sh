@@ -10,6 +10,8 @@ title="Garagon $(buildValue "$GARAGON_BUILD" version)"
 placeFiles() {
     scratchFolder scratch
     onExit 'kill "${program:-}" 2>/dev/null || true'
+    # The program's own temporary files go with the folder, even when it is killed.
+    export TMPDIR=$scratch
     cp "$2" "$scratch/$1"
     cp "$3" "$scratch/Cardata.txt"
     savegame=$scratch/Spielstand.sav

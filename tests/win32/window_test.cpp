@@ -1,9 +1,12 @@
 // The real Win32 window, driven through its controls as a player would drive them: button
 // clicks, the list's marks and the selector's entry; dialogs go through the seam.
 #include "backup_choice.hpp"
+#include "car_finder.hpp"
+#include "car_search_dialog.hpp"
 #include "dialogs.hpp"
 #include "frmVelox.hpp"
 #include "test_folder.hpp"
+#include "utf16.hpp"
 #include "window_data.hpp"
 
 #include <algorithm>
@@ -25,6 +28,39 @@ struct Message {
     std::wstring title;
     std::wstring text;
 };
+
+// What the real search dialog showed while a test drove it: the focused control's class,
+// then the texts of its controls once the query was typed.
+struct SearchSeen {
+    std::wstring focusClass;
+    std::vector<std::wstring> texts;
+};
+std::wstring typedQuery;
+SearchSeen searchSeen;
+
+// Types into the real search dialog once it is up, writes down what it shows, and
+// chooses; with nothing to type it cancels.
+void CALLBACK driveSearch(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(nullptr, L"Wagen suchen");
+    if (dialog == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    wchar_t name[64] = {};
+    GetClassNameW(GetFocus(), name, 64);
+    searchSeen = {name, {}};
+    SetWindowTextW(GetFocus(), typedQuery.c_str());
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM) {
+            wchar_t text[256] = {};
+            GetWindowTextW(child, text, 256);
+            searchSeen.texts.emplace_back(text);
+            return TRUE;
+        },
+        0);
+    SendMessageW(dialog, WM_COMMAND, typedQuery.empty() ? IDCANCEL : IDOK, 0);
+}
 
 // Dialogs that answer from a script and write the messages down.
 class ScriptedDialogs : public Dialogs {
@@ -54,6 +90,11 @@ class ScriptedDialogs : public Dialogs {
         shownBackups.push_back(shown);
         return backupAnswer;
     }
+    // The real search dialog, driven by driveSearch with typedQuery.
+    std::optional<std::size_t> chooseCar(HWND owner, CarFinder& finder) override {
+        SetTimer(nullptr, 0, 50, driveSearch);
+        return showCarSearchDialog(owner, finder);
+    }
 };
 
 std::wstring textOf(HWND window) {
@@ -73,14 +114,6 @@ std::vector<std::wstring> menuCaptions(HMENU menu) {
         }
     }
     return captions;
-}
-
-std::string utf8(const std::wstring& text) {
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                            static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
 }
 
 class Win32Window : public ::testing::Test {
@@ -344,6 +377,37 @@ TEST_F(Win32Window, ASavegameIsKnownByItsLongNameAndTheGamesOwnCopyIsNamed) {
               std::wstring::npos);
     EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
     EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 2);
+}
+
+// Ctrl+F wherever the focus is, or the system menu: the real search dialog, its text
+// field focused, finds by words of a name; the car chosen becomes the selector's, and the
+// focus moves on to "Ersetzen". Cancelling changes nothing.
+TEST_F(Win32Window, ACarFoundBySearchIsChosenInTheSelector) {
+    start();
+    open(savegame);
+    SetFocus(control(lvCars));
+    typedQuery = L"EURO";
+    MSG keys{window->handle(), WM_KEYDOWN, 'F', 0, 0, {}};
+    const BYTE pressed = 0x80;
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = pressed;
+    SetKeyboardState(state);
+    keys.hwnd = control(lvCars);
+    EXPECT_TRUE(window->takesShortcut(keys));
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+    EXPECT_EQ(searchSeen.focusClass, L"Edit");
+    EXPECT_NE(std::find(searchSeen.texts.begin(), searchSeen.texts.end(), L"1 von 3 Wagen"),
+              searchSeen.texts.end());
+    EXPECT_EQ(ComboBox_GetCurSel(control(cmbCars)), 1);
+    EXPECT_EQ(GetFocus(), control(cmdReplace));
+
+    typedQuery.clear();
+    SendMessageW(window->handle(), WM_SYSCOMMAND, frmVelox::carSearchCommand, 0);
+    EXPECT_EQ(ComboBox_GetCurSel(control(cmbCars)), 1);
+    const auto captions = menuCaptions(window->contextMenu());
+    EXPECT_NE(std::find(captions.begin(), captions.end(), L"Wagen s&uchen…"), captions.end());
 }
 
 // Explorer drops a file: it opens as if chosen in the dialog.

@@ -1,6 +1,7 @@
 #include "dialogs.hpp"
 
 #include "backups_dialog.hpp"
+#include "car_search_dialog.hpp"
 
 #include <commdlg.h>
 #include <vector>
@@ -32,6 +33,10 @@ void SystemDialogs::showMessage(HWND owner, const std::wstring& title, const std
 
 std::optional<std::size_t> SystemDialogs::chooseBackup(HWND owner, const BackupChoice& choice) {
     return showBackupsDialog(owner, choice);
+}
+
+std::optional<std::size_t> SystemDialogs::chooseCar(HWND owner, CarFinder& finder) {
+    return showCarSearchDialog(owner, finder);
 }
 
 } // namespace garagon::win32

@@ -90,8 +90,8 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
         }
         return 0;
     case WM_SYSCOMMAND:
-        if ((w & 0xFFF0) == backupsCommand) {
-            rules_.showBackups();
+        if ((w & 0xFFF0) == backupsCommand || (w & 0xFFF0) == carSearchCommand) {
+            runCommand(static_cast<UINT>(w & 0xFFF0));
             return 0;
         }
         return DefWindowProcW(window_, message, w, l);
@@ -141,15 +141,33 @@ void frmVelox::createControls() {
     SendMessageW(control(optShop), BM_SETCHECK, BST_CHECKED, 0);
 }
 
-// "Sicherungen…" in the system menu, as one-window programs without a menu bar offer
-// commands, and in the context menu.
+// "Sicherungen…" and "Wagen suchen…" in the system menu, as one-window programs without
+// a menu bar offer commands, and in the context menu.
 void frmVelox::addCommands() {
-    const std::wstring caption = utf16(texts::BackupsCommand);
     HMENU system = GetSystemMenu(window_, FALSE);
     AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(system, MF_STRING, backupsCommand, caption.c_str());
     contextMenu_ = CreatePopupMenu();
-    AppendMenuW(contextMenu_, MF_STRING, backupsCommand, caption.c_str());
+    for (const auto& [command, text] : {std::pair{backupsCommand, texts::BackupsCommand},
+                                        std::pair{carSearchCommand, texts::CarSearchCommand}}) {
+        const std::wstring caption = utf16(text);
+        AppendMenuW(system, MF_STRING, command, caption.c_str());
+        AppendMenuW(contextMenu_, MF_STRING, command, caption.c_str());
+    }
+}
+
+void frmVelox::runCommand(UINT command) {
+    if (command == backupsCommand) {
+        rules_.showBackups();
+    } else if (command == carSearchCommand) {
+        findCar();
+    }
+}
+
+void frmVelox::findCar() {
+    if (const auto choice = rules_.findCar()) {
+        ComboBox_SetCurSel(control(cmbCars), choice->entry);
+        SetFocus(controlOf(choice->focus));
+    }
 }
 
 // From the keyboard (where is -1) the menu opens below the control with the focus.
@@ -160,14 +178,17 @@ void frmVelox::showContextMenu(HWND at, LPARAM where) {
         GetWindowRect(at != nullptr ? at : window_, &control);
         point = {control.left, control.bottom};
     }
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        contextMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window_, nullptr));
-    if (chosen == backupsCommand) {
-        rules_.showBackups();
-    }
+    runCommand(static_cast<UINT>(TrackPopupMenu(
+        contextMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window_, nullptr)));
 }
 
-bool frmVelox::opensContextMenu(const MSG& message) {
+bool frmVelox::takesShortcut(const MSG& message) {
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (message.message == WM_KEYDOWN && message.wParam == 'F' && control &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        findCar();
+        return true;
+    }
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     const bool menuKey = message.wParam == VK_APPS || (message.wParam == VK_F10 && shift);
     if (!menuKey || !IsChild(window_, message.hwnd)) {
@@ -332,11 +353,19 @@ std::optional<std::size_t> frmVelox::chooseBackup(const BackupChoice& choice) {
     return dialogs_.chooseBackup(window_, choice);
 }
 
+std::optional<std::size_t> frmVelox::chooseCar(CarFinder& finder) {
+    return dialogs_.chooseCar(window_, finder);
+}
+
 void frmVelox::refresh() {
     SetWindowTextW(window_, utf16(rules_.title()).c_str());
-    const UINT offered = rules_.backupsOffered() ? MF_ENABLED : MF_GRAYED;
-    EnableMenuItem(GetSystemMenu(window_, FALSE), backupsCommand, MF_BYCOMMAND | offered);
-    EnableMenuItem(contextMenu_, backupsCommand, MF_BYCOMMAND | offered);
+    for (const auto& [command, offered] :
+         {std::pair{backupsCommand, rules_.backupsOffered()},
+          std::pair{carSearchCommand, rules_.carSearchOffered()}}) {
+        const UINT state = MF_BYCOMMAND | (offered ? MF_ENABLED : MF_GRAYED);
+        EnableMenuItem(GetSystemMenu(window_, FALSE), command, state);
+        EnableMenuItem(contextMenu_, command, state);
+    }
     // A disabled control cannot keep the focus: it moves on in tab order first.
     const HWND focus = GetFocus();
     for (const Control which :

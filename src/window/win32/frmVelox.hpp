@@ -32,13 +32,15 @@ class frmVelox : private WindowPort {
     // line, or dropped onto the window.
     void openSavegame(const std::filesystem::path& path) { rules_.openSavegame(path); }
 
-    // The id of "Sicherungen…" in the system menu and the context menu.
+    // The ids of "Sicherungen…" and "Wagen suchen…" in the system menu and the context menu.
     static constexpr UINT backupsCommand = 0x0200;
+    static constexpr UINT carSearchCommand = 0x0210;
     HMENU contextMenu() const { return contextMenu_; }
 
-    // Shift+F10 and the menu key open the context menu wherever the focus is in the
-    // window; true when the key was one of them, taken before the dialog keys.
-    bool opensContextMenu(const MSG& message);
+    // Shift+F10 and the menu key open the context menu, and Ctrl+F the search, wherever
+    // the focus is in the window; true when the key was one of them, taken before the
+    // dialog keys.
+    bool takesShortcut(const MSG& message);
 
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -58,6 +60,9 @@ class frmVelox : private WindowPort {
     std::optional<std::filesystem::path> chooseSavegame() override;
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseBackup(const BackupChoice& choice) override;
+    std::optional<std::size_t> chooseCar(CarFinder& finder) override;
+    void findCar();
+    void runCommand(UINT command);
     void refresh() override;
 
     Dialogs& dialogs_;

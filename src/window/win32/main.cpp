@@ -25,7 +25,7 @@ int messageLoop(garagon::win32::frmVelox& window) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab, Shift+Tab and the arrow keys move the focus as in a dialog.
-        if (!window.opensContextMenu(message) && !IsDialogMessageW(window.handle(), &message)) {
+        if (!window.takesShortcut(message) && !IsDialogMessageW(window.handle(), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -23,4 +23,16 @@ inline std::wstring utf16(std::string_view text) {
     return wide;
 }
 
+// What the player typed, as the rules' UTF-8.
+inline std::string utf8(std::wstring_view text) {
+    std::string bytes(text.size() * 3, '\0');
+    const int size =
+        text.empty() ? 0
+                     : WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                           nullptr);
+    bytes.resize(static_cast<std::size_t>(size));
+    return bytes;
+}
+
 } // namespace garagon::win32
