@@ -1,6 +1,8 @@
 // The window on the offscreen platform: opening a savegame, a category click and the
 // start, each until the list or the window is drawn.
 #include "bench_data.hpp"
+#include "car_finder.hpp"
+#include "car_search_dialog.hpp"
 #include "scripted_dialogs.hpp"
 #include "start.hpp"
 #include "test_folder.hpp"
@@ -8,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -109,6 +112,26 @@ void hostilePairOpen(benchmark::State& state) {
     state.counters["resident_mb"] = residentMegabytes();
 }
 BENCHMARK(hostilePairOpen)->Unit(benchmark::kMillisecond);
+
+// One keystroke in "Wagen suchen" with 32,767 cars: the search, the new list and its
+// line, until drawn. Each keystroke changes the query, one letter more or less.
+void carSearchKeystroke(benchmark::State& state) {
+    const auto cars = distinctCars(32767);
+    CarFinder finder(cars);
+    CarSearchDialog dialog(finder, nullptr);
+    dialog.show();
+    auto* query = dialog.findChild<QLineEdit*>(QStringLiteral("searchText"));
+    query->setText(QStringLiteral("wagen")); // the first search folds the names
+    drawn(dialog);
+    const QString queries[] = {QStringLiteral("wagen 1"), QStringLiteral("wagen 12"),
+                               QStringLiteral("wagen 123"), QStringLiteral("wagen 12")};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        query->setText(queries[next++ % std::size(queries)]);
+        drawn(dialog);
+    }
+}
+BENCHMARK(carSearchKeystroke)->Unit(benchmark::kMillisecond);
 
 // The demo catalogue itself for 20 cars, else one made for the count.
 void placeCatalogue(const test::TestFolder& folder, std::size_t count) {

@@ -1,5 +1,7 @@
 #include "windows1252.hpp"
 
+#include <algorithm>
+
 namespace garagon {
 namespace {
 
@@ -35,6 +37,13 @@ std::string windows1252ToUtf8(std::string_view text) {
         appendUtf8(out, codePoint(static_cast<unsigned char>(byte)));
     }
     return out;
+}
+
+void windows1252ToUtf16(std::string_view text, std::u16string& out) {
+    out.resize(text.size());
+    std::transform(text.begin(), text.end(), out.begin(), [](char byte) {
+        return static_cast<char16_t>(codePoint(static_cast<unsigned char>(byte)));
+    });
 }
 
 } // namespace garagon

@@ -2,6 +2,7 @@
 
 #include "text_fields.hpp"
 #include "texts.hpp"
+#include "windows1252.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -91,19 +92,18 @@ std::string foldForSearch(std::string_view utf8) {
     return folded;
 }
 
-CarFinder::CarFinder(std::span<const std::string> names, std::span<const WagenEintrag> cars)
-    : names_(names), cars_(cars) {}
+CarFinder::CarFinder(std::span<const WagenEintrag> cars) : cars_(cars) {}
 
 void CarFinder::foldNames() {
-    ends_.reserve(names_.size());
-    for (const std::string& name : names_) {
-        folded_ += foldForSearch(name);
+    ends_.reserve(cars_.size());
+    for (const WagenEintrag& car : cars_) {
+        folded_ += foldForSearch(windows1252ToUtf8(car.Name));
         ends_.push_back(static_cast<std::uint32_t>(folded_.size()));
     }
 }
 
 void CarFinder::search(std::string_view query) {
-    if (ends_.size() != names_.size()) {
+    if (ends_.size() != cars_.size()) {
         foldNames();
     }
     const std::string foldedQuery = foldForSearch(query);
@@ -123,7 +123,7 @@ void CarFinder::search(std::string_view query) {
 std::string CarFinder::cellText(std::size_t row, int column) const {
     const std::size_t car = rows_[row];
     if (column == 0) {
-        return names_[car];
+        return windows1252ToUtf8(cars_[car].Name);
     }
     std::string code;
     for (const std::uint8_t byte : cars_[car].Kennung) {
@@ -135,7 +135,7 @@ std::string CarFinder::cellText(std::size_t row, int column) const {
 }
 
 std::string CarFinder::countText() const {
-    const std::string total = grouped(names_.size());
+    const std::string total = grouped(cars_.size());
     if (rows_.empty()) {
         return replaced(texts::NoCarFound, "{total}", total);
     }

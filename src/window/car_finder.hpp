@@ -16,8 +16,8 @@ namespace garagon {
 // The names are folded once, on the first search.
 class CarFinder {
   public:
-    // The cars as cmbCars lists them: their names in UTF-8, and the catalogue's entries.
-    CarFinder(std::span<const std::string> names, std::span<const WagenEintrag> cars);
+    // The cars as cmbCars lists them.
+    explicit CarFinder(std::span<const WagenEintrag> cars);
 
     void search(std::string_view query);
 
@@ -32,7 +32,6 @@ class CarFinder {
   private:
     void foldNames();
 
-    std::span<const std::string> names_;
     std::span<const WagenEintrag> cars_;
     std::string folded_;              // every name folded, one after the other
     std::vector<std::uint32_t> ends_; // where each folded name ends in folded_

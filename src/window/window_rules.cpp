@@ -55,11 +55,12 @@ bool WindowRules::Form_Load(const std::filesystem::path& programFolder) {
             setEnabled(control, false);
         }
     }
-    for (const auto& car : catalogueCars()) {
-        carNames_.push_back(windows1252ToUtf8(car.Name));
-    }
     port_.refresh();
     return true;
+}
+
+std::span<const WagenEintrag> WindowRules::cars() const {
+    return catalogueCars();
 }
 
 Control WindowRules::focusFrom(Control wanted) const {
@@ -208,7 +209,7 @@ std::optional<WindowRules::CarChoice> WindowRules::findCar() {
         return std::nullopt;
     }
     if (!carFinder_) {
-        carFinder_.emplace(carNames_, catalogueCars());
+        carFinder_.emplace(catalogueCars());
     }
     carFinder_->search("");
     const auto row = port_.chooseCar(*carFinder_);

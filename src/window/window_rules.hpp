@@ -81,9 +81,10 @@ class WindowRules {
     const std::string& title() const { return title_; }
     bool isEnabled(Control control) const { return enabled_[static_cast<std::size_t>(control)]; }
     Category category() const { return category_; }
-    // The entries of cmbCars, in catalogue order, and the one chosen at start (-1: none).
-    const std::vector<std::string>& carNames() const { return carNames_; }
-    int firstChosenCar() const { return carNames_.empty() ? -1 : 0; }
+    // The entries of cmbCars: the catalogue's cars in its order, named in Windows-1252 as
+    // the catalogue has them; and the one chosen at start (-1: none).
+    std::span<const WagenEintrag> cars() const;
+    int firstChosenCar() const { return cars().empty() ? -1 : 0; }
     // Where the focus goes when it would be on the given control: there, or on the next
     // enabled control in tab order.
     Control focusFrom(Control wanted) const;
@@ -109,7 +110,6 @@ class WindowRules {
     FoundRecords found_;
     std::uint64_t listNumber_ = 0;
     std::string title_;
-    std::vector<std::string> carNames_;
     std::optional<CarFinder> carFinder_; // made on the first search
     Category category_ = Category::Shop;
     std::array<bool, static_cast<std::size_t>(Control::Count)> enabled_{};

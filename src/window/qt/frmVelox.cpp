@@ -3,6 +3,7 @@
 #include "dialogs.hpp"
 #include "result_list_model.hpp"
 #include "texts.hpp"
+#include "windows1252.hpp"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -98,9 +99,12 @@ void frmVelox::HideColumns() {
 
 void frmVelox::fillCarChoice() {
     QStringList names;
-    names.reserve(static_cast<qsizetype>(rules_.carNames().size()));
-    for (const auto& name : rules_.carNames()) {
-        names.append(QString::fromStdString(name));
+    names.reserve(static_cast<qsizetype>(rules_.cars().size()));
+    std::u16string name;
+    for (const auto& car : rules_.cars()) {
+        windows1252ToUtf16(car.Name, name);
+        names.append(QString(reinterpret_cast<const QChar*>(name.data()),
+                             static_cast<qsizetype>(name.size())));
     }
     // One model in one go: no item object and no insertion per car.
     cmbCars->setModel(new QStringListModel(names, cmbCars));
