@@ -3,8 +3,8 @@
 #include "dialogs.hpp"
 #include "list_text.hpp"
 #include "texts.hpp"
-#include "windows1252.hpp"
 #include "utf16.hpp"
+#include "windows1252.hpp"
 
 #include <shellapi.h>
 #include <utility>
@@ -179,8 +179,8 @@ void frmVelox::showContextMenu(HWND at, LPARAM where) {
         GetWindowRect(at != nullptr ? at : window_, &control);
         point = {control.left, control.bottom};
     }
-    runCommand(static_cast<UINT>(TrackPopupMenu(
-        contextMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, window_, nullptr)));
+    runCommand(static_cast<UINT>(TrackPopupMenu(contextMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                point.x, point.y, 0, window_, nullptr)));
 }
 
 bool frmVelox::takesShortcut(const MSG& message) {

@@ -27,10 +27,10 @@ inline std::wstring utf16(std::string_view text) {
 inline std::string utf8(std::wstring_view text) {
     std::string bytes(text.size() * 3, '\0');
     const int size =
-        text.empty() ? 0
-                     : WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                           nullptr);
+        text.empty()
+            ? 0
+            : WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                  bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
     bytes.resize(static_cast<std::size_t>(size));
     return bytes;
 }
