@@ -19,6 +19,7 @@ sign=()
 source scripts/wine-prefix.sh
 
 source scripts/build-values.sh
+source scripts/window-shown.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target garagon
 version=$(buildValue build/windows product_version)
@@ -83,12 +84,7 @@ grep -q "Eigener Wagen" "$installed/Cardata.txt" || fail "a reinstall replaced t
 
 wine "$installed/garagon.exe" >/dev/null 2>&1 &
 disown
-for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 && break
-    sleep 0.2
-done
-xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 ||
-    fail "the installed program showed no window"
+windowShown "^$title\$" || fail "the installed program showed no window"
 # The Windows process runs on beside the one started here; it is ended by its path.
 pkill -f "$installed/garagon.exe" || true
 for _ in $(seq 50); do

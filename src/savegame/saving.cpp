@@ -72,7 +72,23 @@ bool nextBackupName(const Save& save, unsigned long& number, path& name) {
     }
 }
 
-const SystemError allNamesTaken{platform::Failure::NameTaken, 0};
+// Gives the old file the first free backup name from number on, by a step that fails
+// with NameTaken where the name is taken: then the next number is tried. Any other
+// failure ends the search; number is then the one that failed.
+template <class Step>
+SystemError takeBackupName(const Save& save, unsigned long& number, path& backup, Step step) {
+    for (path candidate; nextBackupName(save, number, candidate); ++number) {
+        const SystemError error = step(candidate);
+        if (!error) {
+            backup = candidate;
+            return {};
+        }
+        if (error.kind != platform::Failure::NameTaken) {
+            return error;
+        }
+    }
+    return {platform::Failure::NameTaken, 0};
+}
 
 // Where the volume refuses a second name the old file is copied: a flushed copy under a
 // temporary name that then takes the backup name, so the savegame's own name is never
@@ -88,39 +104,23 @@ SystemError copyToBackup(const Save& save, const FileStatus& old, unsigned long 
             save.folder.writeTemporary(content.bytes, {&old, true}, save.sys.flush, copy)) {
         return error;
     }
-    for (path candidate; nextBackupName(save, number, candidate); ++number) {
-        const SystemError error = save.sys.renameToNew(copy, candidate);
-        if (!error) {
-            backup = candidate;
-            return {};
-        }
-        if (error.kind != platform::Failure::NameTaken) {
-            platform::removeFile(copy);
-            return error;
-        }
+    const SystemError error = takeBackupName(
+        save, number, backup, [&](const path& name) { return save.sys.renameToNew(copy, name); });
+    if (error) {
+        platform::removeFile(copy);
     }
-    platform::removeFile(copy);
-    return allNamesTaken;
+    return error;
 }
 
 // Gives the old file a second name path.~N, or else a copy of it; a name too long for
 // the volume is too long for the copy too.
 SystemError makeBackup(const Save& save, const FileStatus& old, path& backup) {
     unsigned long number = 1;
-    for (path candidate; nextBackupName(save, number, candidate); ++number) {
-        const SystemError error = save.sys.link(save.savegame, candidate);
-        if (!error) {
-            backup = candidate;
-            return {};
-        }
-        if (error.kind == platform::Failure::NameTooLong) {
-            return error;
-        }
-        if (error.kind != platform::Failure::NameTaken) {
-            return copyToBackup(save, old, number, backup);
-        }
-    }
-    return allNamesTaken;
+    const SystemError error = takeBackupName(
+        save, number, backup, [&](const path& name) { return save.sys.link(save.savegame, name); });
+    const bool refused = error && error.kind != platform::Failure::NameTooLong &&
+                         error.kind != platform::Failure::NameTaken;
+    return refused ? copyToBackup(save, old, number, backup) : error;
 }
 
 // The backup, if there was an old file, exists and the savegame's name still holds the

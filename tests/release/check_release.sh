@@ -16,6 +16,7 @@ scripts/setup.sh faketime osslsigncode gnupg openssl chromium unzip libimage-exi
 fail() { echo "release: $*" >&2; exit 1; }
 source scripts/cleanup.sh
 source scripts/build-values.sh
+source scripts/window-shown.sh
 scratchFolder scratch
 
 release() {
@@ -77,11 +78,7 @@ source scripts/wine-prefix.sh
 installed=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Garagon' -type d | head -1)
 verify "$installed/Deinstallieren.exe"
 /usr/lib/wine/wine64 "$installed/garagon.exe" >/dev/null 2>&1 &
-for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$title" >/dev/null 2>&1 && break
-    sleep 0.2
-done
-xdotool search --onlyvisible --name "^$title" >/dev/null 2>&1 || fail "the signed program showed no window"
+windowShown "^$title" || fail "the signed program showed no window"
 echo "release: signed files verify, the signed program runs, its signature comes off cleanly"
 
 # The page in a real browser, at a desktop's and a phone's width.

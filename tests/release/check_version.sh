@@ -9,6 +9,7 @@ cd "$(dirname "$0")/../.."
 
 source scripts/cleanup.sh
 source scripts/build-values.sh
+source scripts/window-shown.sh
 fail() { echo "version: $*" >&2; exit 1; }
 scratchFolder scratch
 tree=$scratch/garagon
@@ -28,12 +29,7 @@ grep -q '^set(CPACK_PACKAGE_VERSION "7.03.0042")$' "$linux/CPackConfig.cmake" ||
 TMPDIR=$scratch "$linux/bin/garagon" >/dev/null 2>&1 &
 program=$!
 onExit "kill $program 2>/dev/null"
-for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Garagon 7\.3 \[Kein Spielstand geladen\]$' >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^Garagon 7\.3 \[Kein Spielstand geladen\]$' >/dev/null 2>&1 ||
-    fail "the window's title keeps the old version"
+windowShown '^Garagon 7\.3 \[Kein Spielstand geladen\]$' || fail "the window's title keeps the old version"
 
 windows=$tree/build/windows
 cmake -S "$tree" -B "$windows" -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64-x86_64.cmake" \

@@ -3,6 +3,7 @@
 # fail and start the program as $program; GARAGON_BUILD is the build folder.
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/cleanup.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/build-values.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/window-shown.sh"
 title="Garagon $(buildValue "$GARAGON_BUILD" version)"
 
 # A scratch folder, gone at the end, with the program as NAME, its catalogue, the savegame
@@ -21,11 +22,7 @@ placeFiles() {
 
 # Waits until a window of this exact title is shown.
 await() {
-    for _ in $(seq 200); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    fail "no window \"$1\""
+    windowShown "^$1\$" || fail "no window \"$1\""
 }
 
 keys() {
