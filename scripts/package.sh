@@ -12,9 +12,12 @@ cpack --preset package
 deb=$(echo build/package/deb/garagon_*.deb)
 
 fail() { echo "package: $*" >&2; exit 1; }
+source scripts/cleanup.sh
+scratchFolder scratch
 
 # lintian refuses to run as root without this; its errors fail the build, the rest is shown.
-findings=$(lintian --allow-root --display-info --tag-display-limit 0 "$deb" || true)
+# Its own temporary files go with the scratch folder.
+findings=$(TMPDIR=$scratch lintian --allow-root --display-info --tag-display-limit 0 "$deb" || true)
 echo "$findings"
 ! grep -q '^E:' <<<"$findings" || fail "lintian reports errors"
 
@@ -35,8 +38,6 @@ for entry in './usr/games/garagon -> ../lib/garagon/garagon' \
     ./usr/share/man/man6/garagon.6.gz; do
     grep -qF " $entry" <<<"$contents" || fail "missing $entry"
 done
-source scripts/cleanup.sh
-scratchFolder scratch
 dpkg-deb --extract "$deb" "$scratch/files"
 file "$scratch/files/usr/lib/garagon/garagon" | grep -q ', stripped' || fail "the binary is not stripped"
 grep -q '^Exec=/usr/games/garagon %f$' "$scratch/files/usr/share/applications/example.garagon.Garagon.desktop" ||
