@@ -54,7 +54,10 @@ void frmVelox::buildContextMenu() {
     backupsCommand_ = contextMenu_->addAction(QString::fromUtf8(texts::BackupsCommand));
     connect(backupsCommand_, &QAction::triggered, this, [this] { rules_.showBackups(); });
     carSearchCommand_ = contextMenu_->addAction(QString::fromUtf8(texts::CarSearchCommand));
+    // Shown in the menu; the window's own shortcut below does the work, so that the two
+    // never compete for the key.
     carSearchCommand_->setShortcut(QKeySequence::Find);
+    carSearchCommand_->setShortcutContext(Qt::WidgetShortcut);
     connect(carSearchCommand_, &QAction::triggered, this, &frmVelox::findCar);
     // Ctrl+F wherever the focus is in the window, the menu open or not.
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
