@@ -211,7 +211,6 @@ std::optional<WindowRules::CarChoice> WindowRules::findCar() {
     if (!carFinder_) {
         carFinder_.emplace(catalogueCars());
     }
-    carFinder_->search("");
     const auto row = port_.chooseCar(*carFinder_);
     if (!row || *row >= carFinder_->rowCount()) {
         return std::nullopt;

@@ -105,14 +105,14 @@ std::vector<std::wstring> protectedFolders() {
                           0, KEY_QUERY_VALUE, &list) != ERROR_SUCCESS) {
             continue;
         }
+        std::wstring name(32768, L'\0'); // the longest value name the registry takes, ended
         for (DWORD index = 0;; ++index) {
-            wchar_t name[32768];
-            DWORD length = std::size(name);
-            if (RegEnumValueW(list, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
+            DWORD length = static_cast<DWORD>(name.size());
+            if (RegEnumValueW(list, index, name.data(), &length, nullptr, nullptr, nullptr,
+                              nullptr) != ERROR_SUCCESS) {
                 break;
             }
-            folders.emplace_back(name, length);
+            folders.emplace_back(name.data(), length);
         }
         RegCloseKey(list);
     }
@@ -145,9 +145,28 @@ bool guardedFolder(const std::filesystem::path& folder) {
     if (!protectionOn()) {
         return false;
     }
+    const std::wstring refused = plainPath(folder.native());
     return std::ranges::any_of(protectedFolders(), [&](const std::wstring& guarded) {
-        return liesWithin(plainPath(folder.native()), guarded);
+        return liesWithin(refused, guarded);
     });
+}
+
+// A path that a call writes into a buffer, giving its length, or the size it needs when
+// the buffer is too small, or 0 on failure; nothing when it failed.
+template <class Call> std::optional<std::wstring> pathFrom(Call call) {
+    std::wstring text(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length = call(text.data(), static_cast<DWORD>(text.size()));
+        if (length == 0) {
+            return std::nullopt;
+        }
+        const bool fits = length < text.size();
+        text.resize(length);
+        if (fits) {
+            return plainPath(text);
+        }
+    }
+    return std::nullopt;
 }
 
 bool folderAt(const std::wstring& name) {
@@ -182,15 +201,11 @@ bool existingEntry(const std::wstring& name) {
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
-// Opens the file for deletion, sharing what is given: with nothing shared, any other
-// program's open handle keeps it from opening.
-HANDLE openForDeletion(const std::filesystem::path& path, DWORD sharing) {
-    return CreateFileW(systemPath(path).c_str(), DELETE, sharing, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
+// Whether the file opens for deletion, sharing what is given: with nothing shared, any
+// other program's open handle keeps it from opening.
 bool opens(const std::filesystem::path& path, DWORD sharing) {
-    HANDLE file = openForDeletion(path, sharing);
+    HANDLE file = CreateFileW(systemPath(path).c_str(), DELETE, sharing, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -371,39 +386,19 @@ std::filesystem::path linkTarget(const std::filesystem::path& path) {
     if (file == INVALID_HANDLE_VALUE) {
         return path;
     }
-    std::wstring target(MAX_PATH, L'\0');
-    DWORD length =
-        GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()), 0);
-    if (length >= target.size()) {
-        target.resize(length);
-        length =
-            GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()), 0);
-    }
+    const auto target = pathFrom([&](wchar_t* buffer, DWORD size) {
+        return GetFinalPathNameByHandleW(file, buffer, size, 0);
+    });
     CloseHandle(file);
-    if (length == 0 || length >= target.size()) {
-        return path;
-    }
-    target.resize(length);
-    return plainPath(target);
+    return target ? std::filesystem::path(*target) : path;
 }
 
 std::filesystem::path canonicalName(const std::filesystem::path& path) {
     const std::filesystem::path target = linkTarget(path);
     const std::wstring name = systemPath(target);
-    std::wstring longName(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const DWORD length =
-            GetLongPathNameW(name.c_str(), longName.data(), static_cast<DWORD>(longName.size()));
-        if (length == 0) {
-            return target; // not there: as chosen
-        }
-        if (length < longName.size()) {
-            longName.resize(length);
-            return plainPath(longName);
-        }
-        longName.resize(length);
-    }
-    return target;
+    const auto longName = pathFrom(
+        [&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(name.c_str(), buffer, size); });
+    return longName ? std::filesystem::path(*longName) : target; // not there: as chosen
 }
 
 bool sameName(const std::wstring& a, const std::wstring& b) {

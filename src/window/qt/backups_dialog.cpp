@@ -48,7 +48,7 @@ BackupsDialog::BackupsDialog(const BackupChoice& choice, QWidget* parent) : QDia
         buttons->addButton(QString::fromUtf8(texts::CloseButton), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("closeButton"));
     const auto restoreMarked = [this, &choice] {
-        if (choice.restores(markedRow())) {
+        if (choice.restores(markedRow(*list_))) {
             accept();
         }
     };
@@ -63,14 +63,8 @@ BackupsDialog::BackupsDialog(const BackupChoice& choice, QWidget* parent) : QDia
     list_->setFocus();
 }
 
-std::optional<std::size_t> BackupsDialog::markedRow() const {
-    const QModelIndex marked = list_->selectionModel()->currentIndex();
-    const bool selected = marked.isValid() && list_->selectionModel()->isSelected(marked);
-    return selected ? std::optional(static_cast<std::size_t>(marked.row())) : std::nullopt;
-}
-
 std::optional<std::size_t> BackupsDialog::chosenRow() const {
-    return result() == QDialog::Accepted ? markedRow() : std::nullopt;
+    return result() == QDialog::Accepted ? markedRow(*list_) : std::nullopt;
 }
 
 } // namespace garagon

@@ -22,7 +22,6 @@ class BackupsDialog : public QDialog {
     std::optional<std::size_t> chosenRow() const;
 
   private:
-    std::optional<std::size_t> markedRow() const;
     QTreeView* list_ = nullptr;
 };
 

@@ -102,20 +102,14 @@ bool CarSearchDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-std::optional<std::size_t> CarSearchDialog::markedRow() const {
-    const QModelIndex marked = list_->selectionModel()->currentIndex();
-    const bool selected = marked.isValid() && list_->selectionModel()->isSelected(marked);
-    return selected ? std::optional(static_cast<std::size_t>(marked.row())) : std::nullopt;
-}
-
 void CarSearchDialog::choose() {
-    if (markedRow()) {
+    if (markedRow(*list_)) {
         accept();
     }
 }
 
 std::optional<std::size_t> CarSearchDialog::chosenRow() const {
-    return result() == QDialog::Accepted ? markedRow() : std::nullopt;
+    return result() == QDialog::Accepted ? markedRow(*list_) : std::nullopt;
 }
 
 } // namespace garagon

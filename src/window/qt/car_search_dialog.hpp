@@ -28,7 +28,6 @@ class CarSearchDialog : public QDialog {
 
   private:
     void search(const QString& query);
-    std::optional<std::size_t> markedRow() const;
     void choose();
 
     CarFinder& finder_;

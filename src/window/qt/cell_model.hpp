@@ -2,7 +2,10 @@
 
 #include "texts.hpp"
 
+#include <QAbstractItemView>
 #include <QAbstractTableModel>
+#include <QItemSelectionModel>
+#include <optional>
 #include <span>
 
 namespace garagon {
@@ -45,5 +48,12 @@ template <class Source> class CellModel : public QAbstractTableModel {
     const Source& source_;
     std::span<const char* const> headers_;
 };
+
+// The row a dialog's list marks, if any.
+inline std::optional<std::size_t> markedRow(const QAbstractItemView& list) {
+    const QModelIndex marked = list.selectionModel()->currentIndex();
+    const bool selected = marked.isValid() && list.selectionModel()->isSelected(marked);
+    return selected ? std::optional(static_cast<std::size_t>(marked.row())) : std::nullopt;
+}
 
 } // namespace garagon
