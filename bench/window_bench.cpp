@@ -41,7 +41,7 @@ struct LargestListFolder {
 
 std::unique_ptr<frmVelox> shownWindow(test::ScriptedDialogs& dialogs,
                                       const std::filesystem::path& folder) {
-    auto window = startWindow(dialogs, folder);
+    auto window = startWindow(dialogs, loadCatalogueAhead(folder));
     window->show();
     drawn(*window);
     return window;
@@ -167,7 +167,7 @@ void startToWindowShown(benchmark::State& state) {
                                  std::filesystem::perm_options::add);
     WindowMappingWatch display;
     for (auto _ : state) {
-        const auto elapsed = display.startToWindowMapped(program);
+        const auto elapsed = display.startToWindowMapped({program});
         if (!elapsed) {
             state.SkipWithError("no X display: run under xvfb-run");
             return;

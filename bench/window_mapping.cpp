@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 #include <vector>
 #include <xcb/xcb.h>
@@ -29,6 +30,15 @@ bool isMapping(const xcb_generic_event_t& event) {
     return (event.response_type & 0x7F) == XCB_MAP_NOTIFY;
 }
 
+// Mappings of windows started before, by an earlier program, must not end this wait: the
+// server's answer to a request comes after every event before it.
+void discardEarlierEvents(xcb_connection_t* display) {
+    std::free(xcb_get_input_focus_reply(display, xcb_get_input_focus(display), nullptr));
+    while (xcb_generic_event_t* event = xcb_poll_for_event(display)) {
+        std::free(event);
+    }
+}
+
 } // namespace
 
 WindowMappingWatch::WindowMappingWatch()
@@ -48,15 +58,20 @@ bool WindowMappingWatch::connected() const {
 }
 
 std::optional<std::chrono::duration<double>>
-WindowMappingWatch::startToWindowMapped(const std::string& program) {
-    if (!connected()) {
+WindowMappingWatch::startToWindowMapped(const std::vector<std::string>& command) {
+    if (!connected() || command.empty()) {
         return std::nullopt;
     }
     auto environment = environmentForTheDisplay();
-    char* arguments[] = {const_cast<char*>(program.c_str()), nullptr};
+    std::vector<char*> arguments;
+    for (const auto& word : command) {
+        arguments.push_back(const_cast<char*>(word.c_str()));
+    }
+    arguments.push_back(nullptr);
+    discardEarlierEvents(display_.get());
     const auto start = std::chrono::steady_clock::now();
     pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environment.data()) !=
+    if (posix_spawn(&child, arguments[0], nullptr, nullptr, arguments.data(), environment.data()) !=
         0) {
         return std::nullopt;
     }

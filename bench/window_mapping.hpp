@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct xcb_connection_t;
 
@@ -16,9 +17,11 @@ class WindowMappingWatch {
     WindowMappingWatch();
     bool connected() const;
 
-    // Starts the program on the display and returns how long it took until its first
-    // window was mapped, or nothing. The program is ended right after.
-    std::optional<std::chrono::duration<double>> startToWindowMapped(const std::string& program);
+    // Starts the command (the program, then its arguments) on the display and returns how
+    // long it took until its first window was mapped, or nothing. The program is ended
+    // right after.
+    std::optional<std::chrono::duration<double>>
+    startToWindowMapped(const std::vector<std::string>& command);
 
   private:
     std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> display_;

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The Windows program's start under Wine, as the player waits for it: from the process's
-# start until its window's title is shown, with the demo catalogue and with one of 32,767
+# start until the X server maps its window, with the demo catalogue and with one of 32,767
 # cars, the two taking turns; the median of several starts each, and their ratio.
-# Usage: wine_start.sh garagon.exe (on an X server, WINEPREFIX set)
+# Usage: wine_start.sh garagon.exe garagon_start_times (on an X server, WINEPREFIX set)
 set -euo pipefail
 
 program=$1
+startTimes=$2
 source "$(dirname "$0")/../scripts/cleanup.sh"
 scratchFolder scratch
-runs=21
+runs=41
 # Wine's server stays, as on a running Windows; each start then is the program's own.
 wineserver -p >/dev/null 2>&1 || true # one may run already
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -25,32 +26,13 @@ done
 cp "$(dirname "$0")/../data/Cardata.txt" "$scratch/demo/Cardata.txt"
 cp "$largest" "$scratch/largest/Cardata.txt"
 
-# Milliseconds from the start until the title is shown.
-startTime() {
-    local start end started
-    start=$(date +%s%N)
-    /usr/lib/wine/wine64 "$scratch/$1/garagon.exe" >/dev/null 2>&1 &
-    started=$!
-    until xdotool search --onlyvisible --name '^Garagon [0-9.]* \[' >/dev/null 2>&1; do
-        sleep 0.005
-    done
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000000))
-    kill "$started" 2>/dev/null || true
-    wait "$started" 2>/dev/null || true
-    sleep 0.5 # the server cleans up after the ended program
-}
-
-# The two take turns, so that the machine's ups and downs meet both alike.
-for _ in $(seq "$runs"); do
-    startTime demo >>"$scratch/demo.times"
-    startTime largest >>"$scratch/largest.times"
-done
+"$startTimes" "$runs" "$scratch/start" "/usr/lib/wine/wine64 $scratch/demo/garagon.exe" \
+    "/usr/lib/wine/wine64 $scratch/largest/garagon.exe"
 # The median and the fastest of a list of times.
 summary() { sort -n "$1" | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)], t[1] }'; }
-read -r demo demoLow < <(summary "$scratch/demo.times")
-read -r limit limitLow < <(summary "$scratch/largest.times")
-echo "Windows program under Wine, start until the title is shown, median (fastest) of $runs:"
+read -r demo demoLow < <(summary "$scratch/start.0.times")
+read -r limit limitLow < <(summary "$scratch/start.1.times")
+echo "Windows program under Wine, start until its window is mapped, median (fastest) of $runs:"
 echo "  demo catalogue (20 cars): $demo ms ($demoLow ms)"
 echo "  32,767 cars:              $limit ms ($limitLow ms)"
 awk -v a="$limit" -v b="$demo" -v c="$limitLow" -v d="$demoLow" \

@@ -16,4 +16,5 @@ xvfb-run -a build/bench/bench/garagon_window_bench "$@"
 scripts/setup.sh g++-mingw-w64-x86-64-posix wine64
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target garagon
-tests/support/with_display.sh bash -c 'source scripts/wine-prefix.sh && bench/wine_start.sh build/windows/bin/garagon.exe'
+tests/support/with_display.sh bash -c 'source scripts/wine-prefix.sh &&
+    bench/wine_start.sh build/windows/bin/garagon.exe build/bench/bench/garagon_start_times'

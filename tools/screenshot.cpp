@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     garagon::applyProgramIdentity();
     const std::filesystem::path folder = argv[1];
     DemoDialogs dialogs(QString::fromStdString((folder / "Demo-Spielstand.sav").string()));
-    const auto window = garagon::startWindow(dialogs, folder);
+    const auto window = garagon::startWindow(dialogs, garagon::loadCatalogueAhead(folder));
     if (!window) {
         return 1;
     }

@@ -27,8 +27,20 @@ struct CatalogueReport {
     std::string problems;
 };
 
-// Reads Cardata.txt from the given folder, the program's own, into Wagen. Anything
-// but a complete read leaves the table empty.
+// A catalogue as read, not yet the table: index 0 empty, cars at 1 .. in file order.
+struct CatalogueFile {
+    CatalogueReport report;
+    std::vector<WagenEintrag> cars{WagenEintrag{}};
+};
+
+// Reads Cardata.txt from the given folder, the program's own. Touches neither Wagen nor
+// WagenAnzahl, so it may run on any thread. Anything but a complete read gives no cars.
+CatalogueFile readCatalogue(const std::filesystem::path& folder);
+
+// Makes a catalogue read the table.
+CatalogueReport takeCatalogue(CatalogueFile file);
+
+// Reads Cardata.txt from the given folder into Wagen, as readCatalogue and takeCatalogue.
 CatalogueReport LadeWagenliste(const std::filesystem::path& folder);
 
 } // namespace garagon::modVelox

@@ -12,6 +12,7 @@
 #include "windows1252.hpp"
 
 #include <algorithm>
+#include <utility>
 
 namespace garagon {
 namespace {
@@ -26,14 +27,25 @@ std::span<const WagenEintrag> catalogueCars() {
 
 } // namespace
 
+LoadedCatalogue loadCatalogue(const std::filesystem::path& programFolder) {
+    LoadedCatalogue catalogue{modVelox::readCatalogue(programFolder)};
+    catalogue.index = CodeIndex(std::span(catalogue.file.cars).subspan(1));
+    return catalogue;
+}
+
+std::future<LoadedCatalogue> loadCatalogueAhead(std::filesystem::path programFolder) {
+    return std::async(std::launch::async,
+                      [folder = std::move(programFolder)] { return loadCatalogue(folder); });
+}
+
 WindowRules::WindowRules(WindowPort& port) : port_(port), title_(texts::TitlePrefix) {
     title_ += std::string("[") + texts::NoSavegame + "]";
     enabled_.fill(true);
     setEnabled(Control::cmdSave, false);
 }
 
-bool WindowRules::Form_Load(const std::filesystem::path& programFolder) {
-    const auto report = modVelox::LadeWagenliste(programFolder);
+bool WindowRules::Form_Load(LoadedCatalogue catalogue) {
+    const auto report = modVelox::takeCatalogue(std::move(catalogue.file));
     switch (report.status) {
     case modVelox::CatalogueStatus::NotFound:
         tell(texts::ErrorTitle, texts::CatalogueNotFound);
@@ -45,7 +57,7 @@ bool WindowRules::Form_Load(const std::filesystem::path& programFolder) {
     case modVelox::CatalogueStatus::Read:
         break;
     }
-    codeIndex_ = CodeIndex(catalogueCars());
+    codeIndex_ = std::move(catalogue.index);
     if (!report.problems.empty()) {
         tell(texts::ErrorTitle, report.problems);
     }

@@ -4,11 +4,13 @@
 #include "bytes.hpp"
 #include "car_finder.hpp"
 #include "code_index.hpp"
+#include "modVelox.hpp"
 #include "search.hpp"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +39,17 @@ class WindowPort {
     virtual void refresh() = 0;
 };
 
+// The catalogue as the window loads it: read from the program's folder, its codes indexed.
+struct LoadedCatalogue {
+    modVelox::CatalogueFile file;
+    CodeIndex index{{}};
+};
+LoadedCatalogue loadCatalogue(const std::filesystem::path& programFolder);
+
+// Loads it on a thread of its own, to be ready when the window, built meanwhile, takes it:
+// with the largest catalogue that is most of what the catalogue adds to the start.
+std::future<LoadedCatalogue> loadCatalogueAhead(std::filesystem::path programFolder);
+
 // The window's behaviour without a toolkit: what each event does, the title, which
 // controls are enabled, the rows of the list and which of them is marked, which message
 // appears, and where the focus goes. Each window binds its controls to one of these.
@@ -48,9 +61,9 @@ class WindowRules {
 
     explicit WindowRules(WindowPort& port);
 
-    // Reads the catalogue from the program's folder. False when it is missing or
+    // Takes the catalogue read from the program's folder. False when it is missing or
     // unreadable: its message has been shown and the program must end.
-    bool Form_Load(const std::filesystem::path& programFolder);
+    bool Form_Load(LoadedCatalogue catalogue);
 
     void cmdOpen_Click();
     // Opens a savegame as if chosen in the file dialog: from the command line, or dropped.

@@ -309,7 +309,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
         Window w;
         writeFile(w.folder.file("Cardata.txt"), c.catalogue);
         writeFile(w.savegame.string(), demoSavegame());
-        ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+        ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
         c.events(w);
         EXPECT_EQ(w.rules.title(), c.title);
         EXPECT_EQ(w.states(), c.states);
@@ -396,7 +396,7 @@ TEST(CarFinder, FindsTheCarsThatHoldEveryWordOfTheQuery) {
 TEST(WindowRules, ACarFoundBySearchBecomesTheSelectorsEntry) {
     Window w;
     writeFile(w.folder.file("Cardata.txt"), catalogue);
-    ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+    ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     w.port.carQuery = "euro";
     auto choice = w.rules.findCar();
     ASSERT_TRUE(choice);
@@ -414,7 +414,7 @@ TEST(WindowRules, ACarFoundBySearchBecomesTheSelectorsEntry) {
 
     Window empty;
     writeFile(empty.folder.file("Cardata.txt"), "");
-    ASSERT_TRUE(empty.rules.Form_Load(empty.folder.path()));
+    ASSERT_TRUE(empty.rules.Form_Load(loadCatalogue(empty.folder.path())));
     EXPECT_FALSE(empty.rules.carSearchOffered());
     empty.port.carQuery = "";
     EXPECT_FALSE(empty.rules.findCar());
@@ -423,7 +423,7 @@ TEST(WindowRules, ACarFoundBySearchBecomesTheSelectorsEntry) {
 TEST(WindowRules, TheFocusSkipsDisabledControlsInTabOrder) {
     Window w;
     writeFile(w.folder.file("Cardata.txt"), "");
-    ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+    ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     EXPECT_EQ(w.rules.focusFrom(Control::cmdOpen), Control::lvCars);
     EXPECT_EQ(w.rules.focusFrom(Control::cmbCars), Control::cmdExit);
     EXPECT_EQ(w.rules.focusFrom(Control::Options), Control::Options);
@@ -431,7 +431,7 @@ TEST(WindowRules, TheFocusSkipsDisabledControlsInTabOrder) {
 
 TEST(WindowRules, AMissingCatalogueEndsTheProgramWithItsMessage) {
     Window w;
-    EXPECT_FALSE(w.rules.Form_Load(w.folder.path()));
+    EXPECT_FALSE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     EXPECT_EQ(w.port.messages, Strings{error + texts::CatalogueNotFound});
 }
 
@@ -449,7 +449,7 @@ TEST(WindowRules, AListBeyondTheCapShowsItsFirstRowsAndSaysSo) {
         placeRecord(data, record, codeMoewe, 1);
     }
     writeFile(w.savegame.string(), data);
-    ASSERT_TRUE(w.rules.Form_Load(w.folder.path()));
+    ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     w.open(w.savegame);
     ASSERT_EQ(w.rules.rowCount(), WindowRules::RowCap);
     EXPECT_EQ(w.port.messages, Strings{"Hinweis: Es wurden 1.059.800 Wagen gefunden."});

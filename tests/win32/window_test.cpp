@@ -124,7 +124,7 @@ class Win32Window : public ::testing::Test {
         if (catalogueText != nullptr) {
             writeFile(folder.path() / "Cardata.txt", catalogueText);
         }
-        window = std::make_unique<frmVelox>(dialogs, folder.path());
+        window = std::make_unique<frmVelox>(dialogs, loadCatalogueAhead(folder.path()));
         ShowWindow(window->handle(), SW_SHOWNORMAL);
     }
     HWND control(ControlId id) const { return window->control(id); }

@@ -47,7 +47,7 @@ class WindowTest : public QObject {
         if (catalogueText != nullptr) {
             writeFile(folder->file("Cardata.txt"), catalogueText);
         }
-        window = startWindow(dialogs, folder->path());
+        window = startWindow(dialogs, loadCatalogueAhead(folder->path()));
         if (window) {
             window->show();
         }
@@ -625,7 +625,7 @@ class WindowTest : public QObject {
     void aRoundTripByKeysAlone() {
         writeFile(folder->file("Cardata.txt"), catalogue);
         QtDialogs real;
-        window = startWindow(real, folder->path());
+        window = startWindow(real, loadCatalogueAhead(folder->path()));
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

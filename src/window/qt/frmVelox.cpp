@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QStringListModel>
 #include <QTreeView>
+#include <utility>
 
 namespace garagon {
 namespace {
@@ -34,8 +35,7 @@ QString droppedFile(const QMimeData& data) {
 
 } // namespace
 
-frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder)
-    : dialogs_(dialogs) {
+frmVelox::frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue) : dialogs_(dialogs) {
     buildControls();
     connect(cmdOpen, &QPushButton::clicked, this, [this] { rules_.cmdOpen_Click(); });
     connect(cmdReplace, &QPushButton::clicked, this, &frmVelox::cmdReplace_Click);
@@ -45,7 +45,7 @@ frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolde
     connect(optBuyed, &QRadioButton::clicked, this, [this] { rules_.optBuyed_Click(); });
     connect(optMY, &QRadioButton::clicked, this, [this] { rules_.optMY_Click(); });
     buildContextMenu();
-    Form_Load(catalogueFolder);
+    Form_Load(catalogue.get());
 }
 
 void frmVelox::buildContextMenu() {
@@ -82,10 +82,10 @@ void frmVelox::showContextMenu(const QPoint& where) {
     contextMenu_->popup(where);
 }
 
-void frmVelox::Form_Load(const std::filesystem::path& catalogueFolder) {
+void frmVelox::Form_Load(LoadedCatalogue catalogue) {
     Label1->setText(QString::fromUtf8(texts::Disclaimer));
     HideColumns();
-    catalogueFound_ = rules_.Form_Load(catalogueFolder);
+    catalogueFound_ = rules_.Form_Load(std::move(catalogue));
     if (!catalogueFound_) {
         return;
     }

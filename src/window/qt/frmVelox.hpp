@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <future>
 
 class QAction;
 class QComboBox;
@@ -26,7 +27,9 @@ class frmVelox : public QWidget, private WindowPort {
 
   public:
     // Loads the catalogue from the given folder while the window is being created.
-    frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder);
+    // The catalogue comes as it is read, ahead or on the spot; the window takes it at
+    // its load.
+    frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue);
 
     // False when Cardata.txt was missing: the program then ends without showing the window.
     bool catalogueFound() const { return catalogueFound_; }
@@ -44,7 +47,7 @@ class frmVelox : public QWidget, private WindowPort {
   private:
     void buildControls();
     void chainTabOrder();
-    void Form_Load(const std::filesystem::path& catalogueFolder);
+    void Form_Load(LoadedCatalogue catalogue);
     void HideColumns();
     void fillCarChoice();
     void cmdReplace_Click();

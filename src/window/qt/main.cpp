@@ -5,6 +5,7 @@
 #include "start.hpp"
 
 #include <QApplication>
+#include <utility>
 
 namespace {
 
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     if (garagon::answerableBeforeQt(early)) {
         return *garagon::answerWithoutWindow(early);
     }
+    // Read while Qt starts and the window is built.
+    auto catalogue = garagon::loadCatalogueAhead(garagon::platform::programFolder());
     QApplication app(argc, argv);
     garagon::applyProgramIdentity();
     // Qt has taken its own options out by now.
@@ -32,7 +35,7 @@ int main(int argc, char** argv) {
         return *exitCode;
     }
     garagon::QtDialogs dialogs;
-    const auto window = garagon::startWindow(dialogs, garagon::platform::programFolder());
+    const auto window = garagon::startWindow(dialogs, std::move(catalogue));
     if (!window) {
         return 1;
     }

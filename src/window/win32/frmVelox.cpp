@@ -42,8 +42,7 @@ const ControlLayout& layoutOf(ControlId id) {
 
 } // namespace
 
-frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder)
-    : dialogs_(dialogs) {
+frmVelox::frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue) : dialogs_(dialogs) {
     registerWindowClass(&frmVelox::windowProcedure);
     window_ = CreateWindowExW(0, windowClassName, utf16(rules_.title()).c_str(),
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -58,7 +57,7 @@ frmVelox::frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolde
         ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
     }
     addCommands();
-    Form_Load(catalogueFolder);
+    Form_Load(catalogue.get());
 }
 
 frmVelox::~frmVelox() {
@@ -234,10 +233,10 @@ void frmVelox::layOut(UINT dpi) {
     }
 }
 
-void frmVelox::Form_Load(const std::filesystem::path& catalogueFolder) {
+void frmVelox::Form_Load(LoadedCatalogue catalogue) {
     SetWindowTextW(control(Label1), utf16(texts::Disclaimer).c_str());
     HideColumns();
-    catalogueFound_ = rules_.Form_Load(catalogueFolder);
+    catalogueFound_ = rules_.Form_Load(std::move(catalogue));
     if (!catalogueFound_) {
         return;
     }
@@ -253,8 +252,8 @@ void frmVelox::HideColumns() {
 
 // Storage for all names at once and no drawing until the last is in: each name then
 // costs one copy, even for the largest catalogue. The names go to the selector's list
-// itself, which holds them: the selector would pass each one on to it, a third of the
-// cost under Wine.
+// itself, which holds them, and straight to its procedure: the selector would pass each
+// one on, and sending a message costs as much again under Wine.
 void frmVelox::fillCarChoice() {
     HWND selector = control(cmbCars);
     COMBOBOXINFO parts{};
@@ -267,10 +266,12 @@ void frmVelox::fillCarChoice() {
     }
     SendMessageW(selector, WM_SETREDRAW, FALSE, 0);
     SendMessageW(selector, CB_INITSTORAGE, cars.size(), characters * sizeof(wchar_t));
+    const auto list = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC));
     std::u16string name; // UTF-16, as Windows' own strings
     for (const auto& car : cars) {
         windows1252ToUtf16(car.Name, name);
-        SendMessageW(parts.hwndList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        CallWindowProcW(list, parts.hwndList, LB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(name.c_str()));
     }
     SendMessageW(selector, WM_SETREDRAW, TRUE, 0);
     ComboBox_SetCurSel(selector, rules_.firstChosenCar());

@@ -4,6 +4,7 @@
 #include "window_rules.hpp"
 
 #include <filesystem>
+#include <future>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -18,7 +19,9 @@ class Dialogs;
 class frmVelox : private WindowPort {
   public:
     // Creates the window, not yet shown, and loads the catalogue from the given folder.
-    frmVelox(Dialogs& dialogs, const std::filesystem::path& catalogueFolder);
+    // The catalogue comes as it is read, ahead or on the spot; the window takes it at
+    // its load.
+    frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue);
     ~frmVelox() override;
     frmVelox(const frmVelox&) = delete;
     frmVelox& operator=(const frmVelox&) = delete;
@@ -47,7 +50,7 @@ class frmVelox : private WindowPort {
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void createControls();
     void layOut(UINT dpi);
-    void Form_Load(const std::filesystem::path& catalogueFolder);
+    void Form_Load(LoadedCatalogue catalogue);
     void HideColumns();
     void fillCarChoice();
     void onCommand(int id, int code);

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -46,8 +47,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
                     win32::utf16(texts::CommandLineTitle).c_str(), MB_OK | MB_ICONINFORMATION);
         return 2;
     }
+    // Read while the window is built.
+    auto catalogue = loadCatalogueAhead(platform::programFolder());
     win32::SystemDialogs dialogs;
-    win32::frmVelox window(dialogs, platform::programFolder());
+    win32::frmVelox window(dialogs, std::move(catalogue));
     if (!window.catalogueFound()) {
         return 1;
     }
