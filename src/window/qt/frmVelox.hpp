@@ -26,9 +26,7 @@ class frmVelox : public QWidget, private WindowPort {
     Q_OBJECT
 
   public:
-    // Loads the catalogue from the given folder while the window is being created.
-    // The catalogue comes as it is read, ahead or on the spot; the window takes it at
-    // its load.
+    // Takes the catalogue, read meanwhile, when it loads while the window is being created.
     frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue);
 
     // False when Cardata.txt was missing: the program then ends without showing the window.

@@ -18,9 +18,7 @@ class Dialogs;
 // It shows what its rules decide.
 class frmVelox : private WindowPort {
   public:
-    // Creates the window, not yet shown, and loads the catalogue from the given folder.
-    // The catalogue comes as it is read, ahead or on the spot; the window takes it at
-    // its load.
+    // Creates the window, not yet shown, and loads the catalogue, read meanwhile.
     frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue);
     ~frmVelox() override;
     frmVelox(const frmVelox&) = delete;
