@@ -72,4 +72,12 @@ std::optional<Bytes> decodeHex(std::string_view text) {
     return result;
 }
 
+void appendHex(std::string& text, std::span<const std::uint8_t> bytes) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    for (const std::uint8_t byte : bytes) {
+        text += digits[byte >> 4];
+        text += digits[byte & 0x0F];
+    }
+}
+
 } // namespace garagon::modVelox

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,8 @@ std::optional<Bytes> HexZuText(std::string& text);
 
 // The same without changing the text and without a copy, for reading the catalogue.
 std::optional<Bytes> decodeHex(std::string_view text);
+
+// Appends two upper-case hexadecimal digits for each byte.
+void appendHex(std::string& text, std::span<const std::uint8_t> bytes);
 
 } // namespace garagon::modVelox

@@ -36,10 +36,10 @@ struct SaveResult {
 
 // Writes the buffer to path and keeps the file that was there under path.~N, N the first
 // free number: a second name of the old file, or a flushed copy where the file system
-// refuses the second name. No file under a backup name is ever replaced. The new bytes go to a
-// flushed temporary file that is renamed over path, so path holds the old or the new bytes at every
-// instant. Saves into one folder, from any number of processes, take turns. A failed save is undone
-// and reported, never reported as success.
+// refuses the second name. No file under a backup name is ever replaced. The new bytes go
+// to a flushed temporary file that is renamed over path, so path holds the old or the new
+// bytes at every instant. Saves into one folder, from any number of processes, take
+// turns. A failed save is undone and reported, never reported as success.
 SaveResult saveSavegame(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                         const SaveSystemCalls& sys = {});
 

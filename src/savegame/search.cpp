@@ -1,5 +1,7 @@
 #include "search.hpp"
 
+#include "hex.hpp"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -21,15 +23,13 @@ std::string zeroPadded(std::uint64_t value, int digits) {
 
 // A byte that lies outside the buffer shows as "--".
 std::string hexBytes(std::span<const std::uint8_t> data, std::ptrdiff_t from, std::size_t count) {
-    static constexpr char digits[] = "0123456789ABCDEF";
     std::string text;
     for (std::ptrdiff_t i = from; i < from + static_cast<std::ptrdiff_t>(count); ++i) {
         if (i < 0 || i >= static_cast<std::ptrdiff_t>(data.size())) {
             text += "--";
-            continue;
+        } else {
+            modVelox::appendHex(text, data.subspan(static_cast<std::size_t>(i), 1));
         }
-        text += digits[data[static_cast<std::size_t>(i)] >> 4];
-        text += digits[data[static_cast<std::size_t>(i)] & 0x0F];
     }
     return text;
 }

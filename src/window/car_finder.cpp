@@ -1,11 +1,11 @@
 #include "car_finder.hpp"
 
+#include "hex.hpp"
 #include "text_fields.hpp"
 #include "texts.hpp"
 #include "windows1252.hpp"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace garagon {
 namespace {
@@ -126,11 +126,7 @@ std::string CarFinder::cellText(std::size_t row, int column) const {
         return windows1252ToUtf8(cars_[car].Name);
     }
     std::string code;
-    for (const std::uint8_t byte : cars_[car].Kennung) {
-        char digits[3];
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        code += digits;
-    }
+    modVelox::appendHex(code, cars_[car].Kennung);
     return code;
 }
 

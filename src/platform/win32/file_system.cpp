@@ -366,8 +366,7 @@ bool isFolder(const std::filesystem::path& path) {
     return folderAt(systemPath(path));
 }
 
-// Only links are followed: a cloud file is a reparse point too, of a tag that names no
-// other file.
+// Only links are followed: a cloud file is a reparse point too.
 std::filesystem::path linkTarget(const std::filesystem::path& path) {
     WIN32_FIND_DATAW entry{};
     HANDLE search = FindFirstFileExW(systemPath(path).c_str(), FindExInfoBasic, &entry,
@@ -376,8 +375,7 @@ std::filesystem::path linkTarget(const std::filesystem::path& path) {
         return path;
     }
     FindClose(search);
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 ||
-        !IsReparseTagNameSurrogate(entry.dwReserved0)) {
+    if (!isLink(entry.dwFileAttributes, entry.dwReserved0)) {
         return path;
     }
     HANDLE file = CreateFileW(systemPath(path).c_str(), 0,

@@ -10,14 +10,19 @@ struct Listing {
     bool onlyInCloud = false; // its bytes are online only: reading them downloads them
 };
 
-// Folders, devices and links are left out. Links are the reparse points whose tag has
-// the name-surrogate bit (symbolic links, junctions, mount points); every other one, as
-// each file in a OneDrive folder, is a file like any other.
+// Links are the reparse points whose tag has the name-surrogate bit (symbolic links,
+// junctions, mount points); every other one, as each file in a OneDrive folder, is a file
+// like any other.
+inline bool isLink(DWORD attributes, DWORD reparseTag) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           IsReparseTagNameSurrogate(reparseTag);
+}
+
+// Folders, devices and links are left out.
 inline Listing listingOf(DWORD attributes, DWORD reparseTag) {
     constexpr DWORD recallOnDataAccess = 0x00400000; // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS
-    const bool link =
-        (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(reparseTag);
-    if (link || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+    if (isLink(attributes, reparseTag) ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
         return {};
     }
     return {true, (attributes & (recallOnDataAccess | FILE_ATTRIBUTE_OFFLINE)) != 0};

@@ -20,14 +20,8 @@ BackupsDialog::BackupsDialog(const BackupChoice& choice, QWidget* parent) : QDia
     setFont(arial(false));
     resize(760, 340);
 
-    list_ = new QTreeView(this);
-    list_->setObjectName(QStringLiteral("backupList"));
-    list_->setModel(new CellModel<BackupChoice>(choice, texts::BackupColumns, list_));
-    list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_ = dialogList(this, "backupList",
+                       new CellModel<BackupChoice>(choice, texts::BackupColumns, this));
     list_->setColumnWidth(0, 170);
     list_->setColumnWidth(1, 130);
     list_->setAccessibleName(QString::fromStdString(choice.title()));

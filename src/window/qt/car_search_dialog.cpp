@@ -31,16 +31,9 @@ CarSearchDialog::CarSearchDialog(CarFinder& finder, QWidget* parent)
     query_->installEventFilter(this);
 
     auto* listLabel = new QLabel(QString::fromUtf8(texts::CarSearchListLabel), this);
-    list_ = new QTreeView(this);
-    list_->setObjectName(QStringLiteral("carList"));
+    model_ = new CellModel<CarFinder>(finder_, texts::CarSearchColumns, this);
+    list_ = dialogList(this, "carList", model_);
     listLabel->setBuddy(list_);
-    model_ = new CellModel<CarFinder>(finder_, texts::CarSearchColumns, list_);
-    list_->setModel(model_);
-    list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setColumnWidth(0, 320);
     list_->setAccessibleName(listLabel->text().remove(QLatin1Char('&')));
 

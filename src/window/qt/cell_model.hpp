@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAbstractTableModel>
 #include <QItemSelectionModel>
+#include <QTreeView>
 #include <optional>
 #include <span>
 
@@ -48,6 +49,19 @@ template <class Source> class CellModel : public QAbstractTableModel {
     const Source& source_;
     std::span<const char* const> headers_;
 };
+
+// A dialog's list over the model: rows without a tree, one marked at a time, none edited.
+inline QTreeView* dialogList(QWidget* parent, const char* name, QAbstractItemModel* model) {
+    auto* list = new QTreeView(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setModel(model);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return list;
+}
 
 // The row a dialog's list marks, if any.
 inline std::optional<std::size_t> markedRow(const QAbstractItemView& list) {

@@ -103,9 +103,9 @@ void centreOnOwner(HWND dialog) {
     SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void moveToSuggested(HWND dialog, LPARAM suggestedRectangle) {
+void moveToSuggested(HWND window, LPARAM suggestedRectangle) {
     const auto* suggested = reinterpret_cast<const RECT*>(suggestedRectangle);
-    SetWindowPos(dialog, nullptr, suggested->left, suggested->top,
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -37,8 +37,9 @@ void placeControls(HWND dialog, std::span<const Placed> controls, SIZE client, U
 // Over the middle of the window it belongs to, but whole on its screen.
 void centreOnOwner(HWND dialog);
 
-// The standard handling of WM_DPICHANGED: the suggested rectangle, then placeControls.
-void moveToSuggested(HWND dialog, LPARAM suggestedRectangle);
+// The standard handling of WM_DPICHANGED, before the controls are placed anew: the window
+// takes the rectangle suggested.
+void moveToSuggested(HWND window, LPARAM suggestedRectangle);
 
 // Runs a modal dialog without controls of its own: the procedure makes them on
 // WM_INITDIALOG, with state as its lParam.

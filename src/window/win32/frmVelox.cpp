@@ -1,5 +1,6 @@
 #include "frmVelox.hpp"
 
+#include "dialog_frame.hpp"
 #include "dialogs.hpp"
 #include "list_text.hpp"
 #include "texts.hpp"
@@ -104,14 +105,10 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_ACTIVATE:
         keepFocus(LOWORD(w) != WA_INACTIVE);
         return 0;
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<RECT*>(l);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        moveToSuggested(window_, l);
         layOut(HIWORD(w));
         return 0;
-    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
