@@ -46,7 +46,7 @@ grep -q 'Subsystem.*Windows GUI' <<<"$headers" || fail "not a GUI program"
 imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr '[:upper:]' '[:lower:]' | sort)
 for dll in $imports; do
     case $dll in
-    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | comdlg32.dll | shell32.dll | advapi32.dll | msvcrt.dll) ;;
+    kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | comdlg32.dll | shell32.dll | advapi32.dll | ole32.dll | msvcrt.dll) ;;
     *) fail "imports $dll, which is not Windows' own" ;;
     esac
 done

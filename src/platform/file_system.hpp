@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 // The few file-system operations that loading and saving need, one implementation for
@@ -56,8 +57,12 @@ struct FileStatus {
 // looks at the name, so it never blocks.
 std::optional<FileStatus> existingFile(const std::filesystem::path& path);
 
-// Whether anything at all has the name: a file, a folder, a link, even one to nothing.
-bool nameTaken(const std::filesystem::path& path);
+// What a look at a name tells: anything at all has it (a file, a folder, a link, even
+// one to nothing, a file being deleted), nothing has it, or the look failed for another
+// reason (a name the volume cannot hold, a share that went away), which only the step
+// that takes the name can tell.
+enum class NameState { Free, Taken, Unknown };
+NameState nameState(const std::filesystem::path& path);
 
 bool isFolder(const std::filesystem::path& path);
 
@@ -136,8 +141,9 @@ SystemError replaceFile(const std::filesystem::path& from, const std::filesystem
 // anything has it, whatever a check before said.
 SystemError renameToNewName(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Removes the file, best effort.
-void removeFile(const std::filesystem::path& path);
+// Removes the file; false where it is still there, as when another program holds it
+// without sharing its deletion.
+bool removeFile(const std::filesystem::path& path);
 
 // Fails with InUse when another program holds the file so that it cannot be replaced, and
 // with HeldOpen when another program merely has it open, where that keeps it from being
@@ -146,6 +152,10 @@ SystemError checkReplaceable(const std::filesystem::path& path);
 
 // Gives the file again what it takes over from like, where replacing it took that away.
 void restoreLikeness(const std::filesystem::path& path, const FileStatus& like);
+
+// The program that holds the file open, as "Tarvo (tarvo.exe)", where the system can
+// tell; nothing elsewhere.
+std::optional<std::string> holderOf(const std::filesystem::path& path);
 
 // The exclusive lock that serialises the saves into one folder, from any process. It is
 // held until this object goes, and dies with its process.
@@ -170,6 +180,12 @@ class FolderLock {
     FileHandle lockFile_ = -1; // locked instead where the folder cannot be read
 #endif
 };
+
+#ifdef _WIN32
+// Lets this process see cloud placeholders as what they are, where Windows would disguise
+// them as plain files.
+void exposePlaceholders();
+#endif
 
 // The folder of the running program's executable.
 std::filesystem::path programFolder();

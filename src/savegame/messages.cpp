@@ -36,6 +36,11 @@ std::string failureDetails(SaveStep step, const std::string& why, OldFile old,
         return text + "Die bisherige Datei ist unverändert erhalten.";
     case OldFile::MovedAway:
         return text + "Die bisherige Version liegt unter dem Namen:" + crlf + movedTo;
+    case OldFile::SecondName:
+        return text + "Die bisherige Datei ist erhalten, trägt aber noch einen zweiten Namen, " +
+               "der sich nicht entfernen ließ:" + crlf + movedTo + crlf +
+               "Jede Änderung des Spielstands ändert auch diese Datei. Löschen Sie sie, sobald " +
+               "das andere Programm den Spielstand freigibt.";
     }
     return text;
 }
@@ -83,6 +88,11 @@ std::string reason(platform::SystemError error, bool folderGone) {
         break;
     }
     return "Systemfehler " + std::to_string(error.code);
+}
+
+std::string heldBy(const std::string& program) {
+    return program + " hat den Spielstand noch geöffnet. Beenden Sie es und speichern Sie dann "
+                     "noch einmal";
 }
 
 std::string gameUsesCopy(const std::string& copy) {

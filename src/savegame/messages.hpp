@@ -23,12 +23,16 @@ enum class SaveStep { ReadBackup, Lock, Check, Backup, Write, Replace, Flush };
 inline constexpr const char* BackupGone = "Sie ist nicht mehr vorhanden";
 inline constexpr const char* BackupNotASavegame = "Sie ist kein Tarvo-Spielstand";
 
-// What became of the old savegame after a failed save.
-enum class OldFile { None, Unchanged, MovedAway };
+// What became of the old savegame after a failed save: SecondName is a backup name of the
+// very file that could not be taken away again.
+enum class OldFile { None, Unchanged, MovedAway, SecondName };
 
 // A short German reason for a system error. "No such file" means that the savegame's
 // folder is gone only when it really is.
 std::string reason(platform::SystemError error, bool folderGone = false);
+
+// The reason when the named program holds the savegame open.
+std::string heldBy(const std::string& program);
 
 // What follows a refusal where Windows gives old games a copy of the file of their own.
 std::string gameUsesCopy(const std::string& copy);
@@ -38,7 +42,7 @@ std::string gameUsesCopy(const std::string& copy);
 std::string saved(const std::string& backup);
 
 // Three parts: the save failed, the step and its reason, what became of the old file
-// (movedTo, UTF-8, names where it lies when it could not be put back).
+// (movedTo, UTF-8, names where it lies when it could not be put back, or its second name).
 std::string notSaved(SaveStep step, const std::string& why, OldFile old,
                      const std::string& movedTo = {});
 

@@ -6,6 +6,7 @@
 #include "savegame.hpp"
 
 #include <filesystem>
+#include <optional>
 
 namespace garagon {
 namespace {
@@ -33,10 +34,16 @@ SaveResult failure(const Save& save, SaveStep step, const std::string& why, OldF
     return {false, messages::ErrorTitle, text, {}};
 }
 
-// A refusal in a folder where Windows redirects old games names the copy the game uses.
+// A refusal in a folder where Windows redirects old games names the copy the game uses; a
+// hold by another program names that program, where the system can tell.
 SaveResult failure(const Save& save, SaveStep step, SystemError error, OldFile old,
                    const path& movedTo = {}) {
     std::string why = messages::reason(error, save.folder.isGone());
+    const bool held =
+        error.kind == platform::Failure::InUse || error.kind == platform::Failure::HeldOpen;
+    if (const auto holder = held ? save.sys.holder(save.savegame) : std::nullopt) {
+        why = messages::heldBy(*holder);
+    }
     const bool refused =
         error.kind == platform::Failure::NoPermission || error.kind == platform::Failure::Protected;
     if (const auto copy = refused ? platform::virtualStoreCopy(save.savegame) : std::nullopt) {
@@ -57,8 +64,9 @@ SaveResult success(const Save& save, const path& backup) {
 // The counter of backup names is a 32-bit signed number.
 constexpr unsigned long lastBackupNumber = 2'147'483'647;
 
-// From the given number on, the first whose name nothing seems to take. The step that
-// then takes the name fails where the check was wrong, and the next number is tried.
+// From the given number on, the first whose name nothing is known to take. The step that
+// then takes the name fails where the check was wrong, and the next number is tried; a
+// look that failed for another reason leaves the true reason to that step.
 bool nextBackupName(const Save& save, unsigned long& number, path& name) {
     for (;; ++number) {
         if (number > lastBackupNumber) {
@@ -66,7 +74,7 @@ bool nextBackupName(const Save& save, unsigned long& number, path& name) {
         }
         name = save.savegame;
         name += ".~" + std::to_string(number);
-        if (!save.sys.nameTaken(name)) {
+        if (save.sys.nameState(name) != platform::NameState::Taken) {
             return true;
         }
     }
@@ -112,53 +120,65 @@ SystemError copyToBackup(const Save& save, const FileStatus& old, unsigned long 
     return error;
 }
 
+struct Backup {
+    path name;               // empty where there was no old file
+    bool secondName = false; // the old file's own second name, not a copy
+};
+
 // Gives the old file a second name path.~N, or else a copy of it; a name too long for
 // the volume is too long for the copy too.
-SystemError makeBackup(const Save& save, const FileStatus& old, path& backup) {
+SystemError makeBackup(const Save& save, const FileStatus& old, Backup& backup) {
     unsigned long number = 1;
-    const SystemError error = takeBackupName(
-        save, number, backup, [&](const path& name) { return save.sys.link(save.savegame, name); });
+    const SystemError error = takeBackupName(save, number, backup.name, [&](const path& name) {
+        return save.sys.link(save.savegame, name);
+    });
+    backup.secondName = !error;
     const bool refused = error && error.kind != platform::Failure::NameTooLong &&
                          error.kind != platform::Failure::NameTaken;
-    return refused ? copyToBackup(save, old, number, backup) : error;
+    return refused ? copyToBackup(save, old, number, backup.name) : error;
 }
 
 // The backup, if there was an old file, exists and the savegame's name still holds the
-// old file: put the new one there.
-SaveResult replace(const Save& save, const path& backup, const FileStatus* old) {
+// old file: put the new one there. Without an old file the name is taken by a rename that
+// replaces nothing; nothing is returned where a file took it meanwhile.
+std::optional<SaveResult> replace(const Save& save, const Backup& backup, const FileStatus* old) {
     const OldFile kept = old != nullptr ? OldFile::Unchanged : OldFile::None;
     // Removing a second name of the savegame takes its attributes on Windows: they are
-    // the file's, and the name must be writable to go.
+    // the file's, and the name must be writable to go. A second name that stays is said.
     const auto dropBackup = [&] {
-        if (!backup.empty()) {
-            platform::removeFile(backup);
-            platform::restoreLikeness(save.savegame, *old);
+        if (backup.name.empty()) {
+            return kept;
         }
+        const bool removed = save.sys.remove(backup.name);
+        platform::restoreLikeness(save.savegame, *old);
+        return removed || !backup.secondName ? kept : OldFile::SecondName;
     };
     path temporary;
     if (const auto error =
             save.folder.writeTemporary(save.bytes, {old, false}, save.sys.flush, temporary)) {
-        dropBackup();
-        return failure(save, SaveStep::Write, error, kept);
+        return failure(save, SaveStep::Write, error, dropBackup(), backup.name);
     }
-    if (const auto error = save.sys.rename(temporary, save.savegame)) {
+    const auto rename = old != nullptr ? save.sys.rename : save.sys.renameToNew;
+    if (const auto error = rename(temporary, save.savegame)) {
         platform::removeFile(temporary);
-        dropBackup();
-        return failure(save, SaveStep::Replace, error, kept);
+        if (old == nullptr && error.kind == platform::Failure::NameTaken) {
+            return std::nullopt;
+        }
+        return failure(save, SaveStep::Replace, error, dropBackup(), backup.name);
     }
     if (const auto error = save.folder.flush(save.sys.flush)) {
         if (old == nullptr) {
             platform::removeFile(save.savegame);
             return failure(save, SaveStep::Flush, error, kept);
         }
-        const bool restored = !platform::replaceFile(backup, save.savegame);
+        const bool restored = !platform::replaceFile(backup.name, save.savegame);
         return restored ? failure(save, SaveStep::Flush, error, kept)
-                        : failure(save, SaveStep::Flush, error, OldFile::MovedAway, backup);
+                        : failure(save, SaveStep::Flush, error, OldFile::MovedAway, backup.name);
     }
     if (old != nullptr) {
-        platform::restoreLikeness(backup, *old);
+        platform::restoreLikeness(backup.name, *old);
     }
-    return success(save, backup);
+    return success(save, backup.name);
 }
 
 SaveResult write(Save& save) {
@@ -171,18 +191,23 @@ SaveResult write(Save& save) {
         return failure(save, SaveStep::Lock, error, oldFile());
     }
     save.folder.removeStaleTemporaries();
+    if (!platform::existingFile(savegame)) {
+        if (auto result = replace(save, {}, nullptr)) {
+            return *result;
+        }
+    }
     const auto old = platform::existingFile(savegame);
-    if (!old) {
-        return replace(save, {}, nullptr);
+    if (!old) { // a folder or the like took the name
+        return failure(save, SaveStep::Replace, {platform::Failure::NameTaken, 0}, OldFile::None);
     }
     if (const auto error = platform::checkReplaceable(savegame)) {
         return failure(save, SaveStep::Check, error, OldFile::Unchanged);
     }
-    path backup;
+    Backup backup;
     if (const auto error = makeBackup(save, *old, backup)) {
         return failure(save, SaveStep::Backup, error, OldFile::Unchanged);
     }
-    return replace(save, backup, &*old);
+    return *replace(save, backup, &*old);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -22,7 +23,11 @@ struct SaveSystemCalls {
     platform::SystemError (*renameToNew)(const std::filesystem::path&,
                                          const std::filesystem::path&) = platform::renameToNewName;
     // Only a guess at a free backup name: the step that takes the name decides.
-    bool (*nameTaken)(const std::filesystem::path&) = platform::nameTaken;
+    platform::NameState (*nameState)(const std::filesystem::path&) = platform::nameState;
+    // Takes the backup's name away again after a failed save.
+    bool (*remove)(const std::filesystem::path&) = platform::removeFile;
+    // Names the program whose hold refused the save.
+    std::optional<std::string> (*holder)(const std::filesystem::path&) = platform::holderOf;
     // How long a save waits for another one into the same folder to finish.
     std::chrono::milliseconds lockWait{3000};
 };
@@ -38,7 +43,8 @@ struct SaveResult {
 // free number: a second name of the old file, or a flushed copy where the file system
 // refuses the second name. No file under a backup name is ever replaced. The new bytes go
 // to a flushed temporary file that is renamed over path, so path holds the old or the new
-// bytes at every instant. Saves into one folder, from any number of processes, take
+// bytes at every instant; where path is free, that rename replaces nothing that appears
+// meanwhile, which is then saved with its backup. Saves into one folder, from any number of processes, take
 // turns. A failed save is undone and reported, never reported as success.
 SaveResult saveSavegame(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                         const SaveSystemCalls& sys = {});

@@ -97,7 +97,15 @@ void WindowRules::openSavegame(const std::filesystem::path& path) {
     if (!isEnabled(Control::cmdOpen)) {
         return; // without a catalogue nothing can be opened, whichever way
     }
-    SpielstandPfad = platform::canonicalName(std::filesystem::absolute(path).lexically_normal());
+    // An empty argument, or one that is no path at all, is an error while opening.
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    if (path.empty() || error) {
+        showInTitle(texts::NoSavegame);
+        port_.refresh();
+        return;
+    }
+    SpielstandPfad = platform::canonicalName(absolute.lexically_normal());
     showInTitle(pathText(SpielstandPfad.filename()));
     LadeSpielstand();
     port_.refresh();

@@ -36,9 +36,9 @@ TEST_F(Saving, BackupNumbersFillGapsAndSkipNamesTakenByAnything) {
 // characters: the step that takes the name refuses a taken one, by link and by copy.
 TEST_F(Saving, NoSaveReplacesABackupEvenWhenTheNameCheckIsWrong) {
     writeFile(path + ".~1", "eins");
-    ASSERT_EQ(saveSavegame(path, newBytes, {.nameTaken = nothingTaken}).backup, path + ".~2");
+    ASSERT_EQ(saveSavegame(path, newBytes, {.nameState = nothingTaken}).backup, path + ".~2");
     const auto third = patternedSavegame(3);
-    const auto result = saveSavegame(path, third, {.link = refusedLink, .nameTaken = nothingTaken});
+    const auto result = saveSavegame(path, third, {.link = refusedLink, .nameState = nothingTaken});
     ASSERT_TRUE(result.saved) << result.text;
     EXPECT_EQ(result.backup, path + ".~3");
     EXPECT_EQ(readFile(path + ".~1"), Bytes({'e', 'i', 'n', 's'}));
@@ -46,6 +46,34 @@ TEST_F(Saving, NoSaveReplacesABackupEvenWhenTheNameCheckIsWrong) {
     EXPECT_EQ(readFile(path + ".~3"), newBytes);
     EXPECT_EQ(readFile(path), third);
     EXPECT_EQ(listing(folder).size(), 4u);
+}
+
+// A look at a name that gets no answer, from a share that went away or at a name the
+// volume cannot hold, takes no name: the step that would take it fails and gives the
+// reason, at once.
+TEST_F(Saving, ANameCheckWithoutAnAnswerEndsTheSaveWithTheStepsReason) {
+    const auto result = saveSavegame(
+        path, newBytes, {.link = failingStep, .renameToNew = failingStep, .nameState = unanswered});
+    EXPECT_FALSE(result.saved);
+    EXPECT_LE(calls, 2);
+    EXPECT_EQ(result.text, "Der Spielstand wurde nicht gespeichert!\r\nDie bisherige Datei konnte "
+                           "nicht gesichert werden: Ein- oder Ausgabefehler des Datenträgers.\r\n"
+                           "Die bisherige Datei ist unverändert erhalten.");
+    expectNothingLost();
+    EXPECT_EQ(saveSavegame(path, newBytes, {.nameState = unanswered}).backup, path + ".~1");
+}
+
+// The savegame was gone at the check, and the game writes it anew before the new file
+// takes the name: the game's file is kept as the backup, not replaced.
+TEST_F(Saving, ASavegameThatAppearsDuringASaveWithoutOldFileGetsItsBackup) {
+    std::filesystem::remove(path);
+    appearsAt = path;
+    const auto result = saveSavegame(path, newBytes, {.renameToNew = gameWritesFirst});
+    appearsAt.clear();
+    ASSERT_TRUE(result.saved) << result.text;
+    EXPECT_EQ(result.backup, path + ".~1");
+    EXPECT_EQ(readFile(path + ".~1"), patternedSavegame(7));
+    EXPECT_EQ(readFile(path), newBytes);
 }
 
 TEST_F(Saving, ASavegameDeletedBeforeSavingIsWrittenAnewWithoutBackup) {
@@ -136,6 +164,48 @@ TEST_F(Saving, AFailedRenameOverThePathUndoesTheBackup) {
         EXPECT_FALSE(saveSavegame(path, newBytes, {.link = link, .rename = failingRename}).saved);
         expectNothingLost();
         EXPECT_EQ(platform::existingFile(path)->permissions, attributes);
+    }
+}
+
+// The backup's name cannot be taken away again: a second name of the savegame is named
+// as such, since every change of the savegame changes it too; a copy is a backup like any.
+TEST_F(Saving, ABackupNameThatCannotBeRemovedAfterAFailedSaveIsNamed) {
+    const std::string secondName =
+        "Die bisherige Datei ist erhalten, trägt aber noch einen zweiten Namen, der sich nicht "
+        "entfernen ließ:\r\n" +
+        path + ".~1\r\nJede Änderung des Spielstands ändert auch diese Datei.";
+    const struct {
+        SystemError (*link)(const Path&, const Path&);
+        std::string says;
+    } cases[] = {{platform::hardLink, secondName}, {refusedLink, "unverändert erhalten"}};
+    for (const auto& [link, says] : cases) {
+        const auto result =
+            saveSavegame(path, newBytes, {.link = link, .rename = failingStep, .remove = nameStays});
+        EXPECT_FALSE(result.saved);
+        EXPECT_NE(result.text.find(says), std::string::npos) << result.text;
+        EXPECT_EQ(readFile(path), oldBytes);
+        EXPECT_EQ(readFile(path + ".~1"), oldBytes);
+        std::filesystem::remove(path + ".~1");
+    }
+}
+
+// Where the system can tell which program holds the savegame, the message names it.
+TEST_F(Saving, AHoldingProgramIsNamedWhereTheSystemKnowsIt) {
+    const char* held = "Die neue Datei konnte nicht an ihren Platz gebracht werden: ";
+    const struct {
+        std::optional<std::string> (*holder)(const Path&);
+        const char* says;
+    } cases[] = {
+        {tarvoHolds, "Tarvo (tarvo.exe) hat den Spielstand noch geöffnet. Beenden Sie es und "
+                     "speichern Sie dann noch einmal."},
+        {[](const Path&) -> std::optional<std::string> { return std::nullopt; },
+         "Ein anderes Programm, wahrscheinlich das Spiel, hat den Spielstand noch geöffnet."},
+    };
+    for (const auto& [holder, says] : cases) {
+        const auto result = saveSavegame(path, newBytes, {.rename = heldByTheGame, .holder = holder});
+        EXPECT_FALSE(result.saved);
+        EXPECT_NE(result.text.find(std::string(held) + says), std::string::npos) << result.text;
+        expectNothingLost();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "test_folder.hpp"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
 #ifdef _WIN32
 #include <windows.h>
@@ -44,8 +45,34 @@ inline SystemError refusedLink(const Path&, const Path&) {
     return {platform::Failure::NoPermission, 5};
 }
 // A name check that finds nothing, as the C runtime's beyond 260 characters on Windows.
-inline bool nothingTaken(const Path&) {
+inline platform::NameState nothingTaken(const Path&) {
+    return platform::NameState::Free;
+}
+// A name check that gets no answer, as on a share that went away; it counts its calls.
+inline platform::NameState unanswered(const Path&) {
+    ++calls;
+    return platform::NameState::Unknown;
+}
+inline SystemError failingStep(const Path&, const Path&) {
+    return ioError;
+}
+// The game writes its savegame just before the new file takes the name that was free.
+inline Path appearsAt;
+inline SystemError gameWritesFirst(const Path& from, const Path& to) {
+    if (to == appearsAt) {
+        writeFile(to, patternedSavegame(7));
+    }
+    return platform::renameToNewName(from, to);
+}
+// Another program keeps the backup's name from going.
+inline bool nameStays(const Path&) {
     return false;
+}
+inline SystemError heldByTheGame(const Path&, const Path&) {
+    return {platform::Failure::HeldOpen, 5};
+}
+inline std::optional<std::string> tarvoHolds(const Path&) {
+    return "Tarvo (tarvo.exe)";
 }
 
 // Read-only and, where the system has it, hidden: what a player sets against an autosave.

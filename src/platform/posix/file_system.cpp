@@ -141,9 +141,12 @@ std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
     return statusOf(info);
 }
 
-bool nameTaken(const std::filesystem::path& path) {
+NameState nameState(const std::filesystem::path& path) {
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
+    if (::lstat(path.c_str(), &info) == 0) {
+        return NameState::Taken;
+    }
+    return errno == ENOENT ? NameState::Free : NameState::Unknown;
 }
 
 bool isFolder(const std::filesystem::path& path) {
@@ -262,14 +265,19 @@ SystemError renameToNewName(const std::filesystem::path& from, const std::filesy
     }
     // Neither, as FAT in user space: the name is looked at just before. Saves into the
     // folder take turns, so only a program of another kind could take it in between.
-    if (nameTaken(to)) {
+    switch (nameState(to)) {
+    case NameState::Taken:
         return {Failure::NameTaken, EEXIST};
+    case NameState::Unknown:
+        return lastError();
+    case NameState::Free:
+        break;
     }
     return replaceFile(from, to);
 }
 
-void removeFile(const std::filesystem::path& path) {
-    ::unlink(path.c_str());
+bool removeFile(const std::filesystem::path& path) {
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
 // POSIX lets a file be replaced whoever holds it open.
@@ -279,6 +287,11 @@ SystemError checkReplaceable(const std::filesystem::path&) {
 
 // Replacing a file takes nothing from the other names of the old one.
 void restoreLikeness(const std::filesystem::path&, const FileStatus&) {}
+
+// No program's hold keeps a file from being replaced here.
+std::optional<std::string> holderOf(const std::filesystem::path&) {
+    return std::nullopt;
+}
 
 FolderLock::~FolderLock() {
     for (const int fd : {folder_, lockFile_}) {

@@ -3,6 +3,7 @@
 
 #include "listing_rule.hpp"
 #include "local_time.hpp"
+#include "name_rules.hpp"
 #include "path_text.hpp"
 
 #include <algorithm>
@@ -10,7 +11,9 @@
 #include <thread>
 #include <utility>
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <restartmanager.h>
 #include <shlobj.h>
 
 namespace garagon::platform {
@@ -26,6 +29,9 @@ constexpr const wchar_t* lockFileName = L".~garagon-lock";
 // What a new file takes over from its old one.
 constexpr DWORD keptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+// All that a file's attributes hold and a program may set: what a failed save puts back.
+constexpr DWORD settableAttributes = keptAttributes | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                     FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
 
 SystemError lastError() {
     return fromNative(static_cast<long>(GetLastError()));
@@ -81,11 +87,35 @@ bool protectionOn() {
     return false;
 }
 
-// A folder of the shell by its CSIDL; empty where it has none.
-std::wstring knownFolder(int known) {
-    wchar_t folder[MAX_PATH] = {};
-    return SHGetFolderPathW(nullptr, known, nullptr, SHGFP_TYPE_CURRENT, folder) == S_OK ? folder
-                                                                                         : L"";
+// A folder of the shell, of any length, as a redirected one may have; empty where there
+// is none.
+std::wstring knownFolder(const KNOWNFOLDERID& known) {
+    wchar_t* folder = nullptr;
+    std::wstring result;
+    if (SHGetKnownFolderPath(known, KF_FLAG_DONT_VERIFY, nullptr, &folder) == S_OK) {
+        result = folder;
+    }
+    CoTaskMemFree(folder);
+    return result;
+}
+
+// A name with its environment variables (%USERPROFILE%) put in, as Windows reads the lists
+// of guarded folders.
+std::wstring expanded(const std::wstring& name) {
+    std::wstring result(name.size() + 1, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD size =
+            ExpandEnvironmentStringsW(name.c_str(), result.data(), static_cast<DWORD>(result.size()));
+        if (size == 0) {
+            return name;
+        }
+        const bool fits = size <= result.size();
+        result.resize(fits ? size - 1 : size);
+        if (fits) {
+            return result;
+        }
+    }
+    return name;
 }
 
 // The folders that the protection guards: the user's and the public documents, pictures,
@@ -93,11 +123,12 @@ std::wstring knownFolder(int known) {
 // paths are the names of the values under ProtectedFolders.
 std::vector<std::wstring> protectedFolders() {
     std::vector<std::wstring> folders;
-    for (const int known :
-         {CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_MYVIDEO, CSIDL_MYMUSIC, CSIDL_DESKTOPDIRECTORY,
-          CSIDL_FAVORITES, CSIDL_COMMON_DOCUMENTS, CSIDL_COMMON_PICTURES, CSIDL_COMMON_VIDEO,
-          CSIDL_COMMON_MUSIC, CSIDL_COMMON_DESKTOPDIRECTORY}) {
-        folders.push_back(knownFolder(known));
+    for (const KNOWNFOLDERID* known :
+         {&FOLDERID_Documents, &FOLDERID_Pictures, &FOLDERID_Videos, &FOLDERID_Music,
+          &FOLDERID_Desktop, &FOLDERID_Favorites, &FOLDERID_PublicDocuments,
+          &FOLDERID_PublicPictures, &FOLDERID_PublicVideos, &FOLDERID_PublicMusic,
+          &FOLDERID_PublicDesktop}) {
+        folders.push_back(knownFolder(*known));
     }
     for (const wchar_t* key : {protectionPolicyKey, protectionKey}) {
         HKEY list = nullptr;
@@ -112,19 +143,11 @@ std::vector<std::wstring> protectedFolders() {
                               nullptr) != ERROR_SUCCESS) {
                 break;
             }
-            folders.emplace_back(name.data(), length);
+            folders.push_back(expanded(std::wstring(name.data(), length)));
         }
         RegCloseKey(list);
     }
     return folders;
-}
-
-// The path as the user would write it: without the prefix that lifts the length limit.
-std::wstring plainPath(const std::wstring& path) {
-    if (path.starts_with(L"\\\\?\\UNC\\")) {
-        return L"\\" + path.substr(7);
-    }
-    return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
 }
 
 // The folder is the guarded one or lies within it, as Windows compares names.
@@ -169,6 +192,28 @@ template <class Call> std::optional<std::wstring> pathFrom(Call call) {
     return std::nullopt;
 }
 
+// The name under which the system knows the file in the end: with its drive letter, or by
+// its volume's GUID path where the volume has none (a mounted image, a folder mount).
+std::optional<std::wstring> finalName(const std::filesystem::path& path, DWORD flags) {
+    HANDLE file = CreateFileW(systemPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, flags, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::optional<std::wstring> name;
+    for (const DWORD volume : {VOLUME_NAME_DOS, VOLUME_NAME_GUID}) {
+        name = pathFrom([&](wchar_t* buffer, DWORD size) {
+            return GetFinalPathNameByHandleW(file, buffer, size, volume);
+        });
+        if (name) {
+            break;
+        }
+    }
+    CloseHandle(file);
+    return name;
+}
+
 bool folderAt(const std::wstring& name) {
     const DWORD attributes = GetFileAttributesW(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -192,13 +237,19 @@ SystemError namingError(const std::filesystem::path& name) {
     return fromNative(static_cast<long>(code));
 }
 
-// Anything under the name, even a file that is being deleted: that one denies access.
-bool existingEntry(const std::wstring& name) {
+NameState nameStateAt(const std::wstring& name) {
+    return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES
+               ? NameState::Taken
+               : nameStateAfter(GetLastError());
+}
+
+// A file that is being deleted refuses even a look at its attributes.
+bool beingDeleted(const std::wstring& name) {
     if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return true;
+        return false;
     }
     const DWORD error = GetLastError();
-    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+    return error == ERROR_ACCESS_DENIED || error == ERROR_DELETE_PENDING;
 }
 
 // Whether the file opens for deletion, sharing what is given: with nothing shared, any
@@ -306,6 +357,73 @@ bool isCloudFileError(long code) {
     return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
 }
 
+// A function of a loaded DLL; nothing where this version of Windows lacks it.
+template <class Function> Function* functionOf(HMODULE module, const char* name) {
+    return module != nullptr ? reinterpret_cast<Function*>(
+                                   reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                             : nullptr;
+}
+
+// The file name of a running program's executable; empty where it cannot be asked.
+std::wstring executableName(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return {};
+    }
+    const auto image = pathFrom([&](wchar_t* buffer, DWORD size) {
+        if (QueryFullProcessImageNameW(process, 0, buffer, &size)) {
+            return size;
+        }
+        return GetLastError() == ERROR_INSUFFICIENT_BUFFER ? 2 * size : 0;
+    });
+    CloseHandle(process);
+    return image ? std::filesystem::path(*image).filename().native() : L"";
+}
+
+// "Tarvo (tarvo.exe)", or whichever of the two is known.
+std::wstring programName(const RM_PROCESS_INFO& process) {
+    const std::wstring application = process.strAppName;
+    const std::wstring executable = executableName(process.Process.dwProcessId);
+    if (application.empty() || sameName(application, executable)) {
+        return executable;
+    }
+    return executable.empty() ? application : application + L" (" + executable + L")";
+}
+
+// The programs that the Restart Manager finds holding the file.
+std::vector<RM_PROCESS_INFO> holders(const std::wstring& file) {
+    // Loaded from the system's own folder, and only when a save meets a hold.
+    static const HMODULE manager =
+        LoadLibraryExW(L"rstrtmgr.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const auto start = functionOf<decltype(RmStartSession)>(manager, "RmStartSession");
+    const auto add = functionOf<decltype(RmRegisterResources)>(manager, "RmRegisterResources");
+    const auto list = functionOf<decltype(RmGetList)>(manager, "RmGetList");
+    const auto end = functionOf<decltype(RmEndSession)>(manager, "RmEndSession");
+    DWORD session = 0;
+    wchar_t key[CCH_RM_SESSION_KEY + 1] = {};
+    if (start == nullptr || add == nullptr || list == nullptr || end == nullptr ||
+        start(&session, 0, key) != ERROR_SUCCESS) {
+        return {};
+    }
+    std::vector<RM_PROCESS_INFO> processes;
+    const wchar_t* files[] = {file.c_str()};
+    UINT needed = 0;
+    DWORD reasons = 0;
+    if (add(session, 1, files, 0, nullptr, 0, nullptr) == ERROR_SUCCESS) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            UINT count = static_cast<UINT>(processes.size());
+            const DWORD result = list(session, &needed, &count, processes.data(), &reasons);
+            if (result != ERROR_MORE_DATA) {
+                processes.resize(result == ERROR_SUCCESS ? count : 0);
+                break;
+            }
+            processes.resize(needed);
+        }
+    }
+    end(session);
+    return processes;
+}
+
 } // namespace
 
 SystemError fromNative(long code) {
@@ -354,12 +472,12 @@ std::optional<FileStatus> existingFile(const std::filesystem::path& path) {
         return std::nullopt;
     }
     return FileStatus{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                      data.dwFileAttributes & keptAttributes, ticks(data.ftLastAccessTime),
+                      data.dwFileAttributes & settableAttributes, ticks(data.ftLastAccessTime),
                       ticks(data.ftLastWriteTime)};
 }
 
-bool nameTaken(const std::filesystem::path& path) {
-    return existingEntry(systemPath(path));
+NameState nameState(const std::filesystem::path& path) {
+    return nameStateAt(systemPath(path));
 }
 
 bool isFolder(const std::filesystem::path& path) {
@@ -378,21 +496,18 @@ std::filesystem::path linkTarget(const std::filesystem::path& path) {
     if (!isLink(entry.dwFileAttributes, entry.dwReserved0)) {
         return path;
     }
-    HANDLE file = CreateFileW(systemPath(path).c_str(), 0,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return path;
-    }
-    const auto target = pathFrom([&](wchar_t* buffer, DWORD size) {
-        return GetFinalPathNameByHandleW(file, buffer, size, 0);
-    });
-    CloseHandle(file);
+    const auto target = finalName(path, FILE_FLAG_BACKUP_SEMANTICS);
     return target ? std::filesystem::path(*target) : path;
 }
 
+// The file system's own name, in its own case: a long name's case is not corrected by
+// asking for the long name. The target itself is opened, so a cloud file is not fetched.
 std::filesystem::path canonicalName(const std::filesystem::path& path) {
     const std::filesystem::path target = linkTarget(path);
+    if (const auto name =
+            finalName(target, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT)) {
+        return *name;
+    }
     const std::wstring name = systemPath(target);
     const auto longName = pathFrom(
         [&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(name.c_str(), buffer, size); });
@@ -406,11 +521,13 @@ bool sameName(const std::wstring& a, const std::wstring& b) {
 
 std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path& path) {
     const std::wstring folder = plainPath(path.parent_path().native());
-    constexpr int redirectedFolders[] = {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
-                                         CSIDL_COMMON_APPDATA, CSIDL_WINDOWS};
-    const bool redirected = std::ranges::any_of(
-        redirectedFolders, [&](int known) { return liesWithin(folder, knownFolder(known)); });
-    const std::wstring store = knownFolder(CSIDL_LOCAL_APPDATA);
+    const KNOWNFOLDERID* redirectedFolders[] = {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86,
+                                                &FOLDERID_ProgramData, &FOLDERID_Windows};
+    const bool redirected =
+        std::ranges::any_of(redirectedFolders, [&](const KNOWNFOLDERID* known) {
+            return liesWithin(folder, knownFolder(*known));
+        });
+    const std::wstring store = knownFolder(FOLDERID_LocalAppData);
     if (!redirected || store.empty()) {
         return std::nullopt;
     }
@@ -480,9 +597,8 @@ SystemError flushFile(FileHandle file) {
 
 SystemError writeNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                          Likeness likeness, SystemError (*flush)(FileHandle)) {
-    const DWORD attributes = likeness.like != nullptr && likeness.like->permissions != 0
-                                 ? likeness.like->permissions
-                                 : FILE_ATTRIBUTE_NORMAL;
+    const DWORD kept = likeness.like != nullptr ? likeness.like->permissions & keptAttributes : 0;
+    const DWORD attributes = kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
     HANDLE file = CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               attributes, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -544,10 +660,26 @@ SystemError renameToNewName(const std::filesystem::path& from, const std::filesy
     return moved ? SystemError{} : namingError(to);
 }
 
-void removeFile(const std::filesystem::path& path) {
+// A read-only name cannot go. The attribute is the file's, shared by all its names, so only
+// it is taken off, and it comes back where the file stays.
+bool removeFile(const std::filesystem::path& path) {
     const std::wstring name = systemPath(path);
-    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-    retried([&] { return DeleteFileW(name.c_str()) != 0; });
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return nameStateAfter(GetLastError()) == NameState::Free;
+    }
+    const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    const DWORD writable = attributes & settableAttributes & ~FILE_ATTRIBUTE_READONLY;
+    if (readOnly) {
+        SetFileAttributesW(name.c_str(), writable != 0 ? writable : FILE_ATTRIBUTE_NORMAL);
+    }
+    if (retried([&] { return DeleteFileW(name.c_str()) != 0; })) {
+        return true;
+    }
+    if (readOnly) {
+        SetFileAttributesW(name.c_str(), attributes & settableAttributes);
+    }
+    return false;
 }
 
 // Any other program's open handle on the file, as a game holds its savegame, makes the
@@ -568,8 +700,25 @@ SystemError checkReplaceable(const std::filesystem::path& path) {
 }
 
 void restoreLikeness(const std::filesystem::path& path, const FileStatus& like) {
-    if (like.permissions != 0) {
-        SetFileAttributesW(systemPath(path).c_str(), like.permissions);
+    SetFileAttributesW(systemPath(path).c_str(),
+                       like.permissions != 0 ? like.permissions : FILE_ATTRIBUTE_NORMAL);
+}
+
+std::optional<std::string> holderOf(const std::filesystem::path& path) {
+    for (const RM_PROCESS_INFO& process : holders(systemPath(path))) {
+        const std::wstring name = programName(process);
+        if (process.Process.dwProcessId != GetCurrentProcessId() && !name.empty()) {
+            return pathText(name);
+        }
+    }
+    return std::nullopt;
+}
+
+void exposePlaceholders() {
+    constexpr char exposePlaceholders = 2; // PHCM_EXPOSE_PLACEHOLDERS
+    if (const auto expose = functionOf<char(char)>(GetModuleHandleW(L"ntdll.dll"),
+                                                   "RtlSetProcessPlaceholderCompatibilityMode")) {
+        expose(exposePlaceholders);
     }
 }
 
@@ -584,7 +733,7 @@ SystemError FolderLock::lock(const std::filesystem::path& folder, std::chrono::m
     const std::filesystem::path path = folder / lockFileName;
     const std::wstring name = systemPath(path);
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    bool deniedWithoutLockFile = false;
+    bool refused = false;
     while (true) {
         lockFile_ = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -592,16 +741,18 @@ SystemError FolderLock::lock(const std::filesystem::path& folder, std::chrono::m
             return {};
         }
         const DWORD error = GetLastError();
-        // Access is denied while the last holder's file is being deleted, and also by a
-        // folder that refuses writes: with no lock file there, twice in a row, it is that.
-        if (error == ERROR_ACCESS_DENIED && !existingEntry(name)) {
-            if (std::exchange(deniedWithoutLockFile, true)) {
+        // Access is denied while the last holder's file is being deleted, which denies a
+        // look at it too, and also by a folder, or a lock file left in it, that refuses
+        // writes: denied twice in a row where the name can be looked at, it is that.
+        if (error == ERROR_ACCESS_DENIED && !beingDeleted(name)) {
+            if (std::exchange(refused, true)) {
                 SetLastError(error);
                 return namingError(path);
             }
+            std::this_thread::sleep_for(lockPollInterval);
             continue;
         }
-        deniedWithoutLockFile = false;
+        refused = false;
         if (!isBriefHold(error)) {
             SetLastError(error);
             return namingError(path);

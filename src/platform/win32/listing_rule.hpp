@@ -20,12 +20,14 @@ inline bool isLink(DWORD attributes, DWORD reparseTag) {
 
 // Folders, devices and links are left out.
 inline Listing listingOf(DWORD attributes, DWORD reparseTag) {
-    constexpr DWORD recallOnDataAccess = 0x00400000; // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS
+    // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS and FILE_ATTRIBUTE_RECALL_ON_OPEN: reading the
+    // bytes, or only opening the file, fetches it.
+    constexpr DWORD fetched = 0x00400000 | 0x00040000 | FILE_ATTRIBUTE_OFFLINE;
     if (isLink(attributes, reparseTag) ||
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
         return {};
     }
-    return {true, (attributes & (recallOnDataAccess | FILE_ATTRIBUTE_OFFLINE)) != 0};
+    return {true, (attributes & fetched) != 0};
 }
 
 } // namespace garagon::platform

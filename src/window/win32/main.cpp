@@ -38,6 +38,8 @@ int messageLoop(garagon::win32::frmVelox& window) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     using namespace garagon;
+    // Cloud files as they are: which of them only lie online is told by their attributes.
+    platform::exposePlaceholders();
     const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX),
                                               ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
