@@ -44,8 +44,8 @@ struct SaveResult {
 // refuses the second name. No file under a backup name is ever replaced. The new bytes go
 // to a flushed temporary file that is renamed over path, so path holds the old or the new
 // bytes at every instant; where path is free, that rename replaces nothing that appears
-// meanwhile, which is then saved with its backup. Saves into one folder, from any number of processes, take
-// turns. A failed save is undone and reported, never reported as success.
+// meanwhile, which is then saved with its backup. Saves into one folder, from any number of
+// processes, take turns. A failed save is undone and reported, never reported as success.
 SaveResult saveSavegame(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                         const SaveSystemCalls& sys = {});
 

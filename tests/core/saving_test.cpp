@@ -179,8 +179,8 @@ TEST_F(Saving, ABackupNameThatCannotBeRemovedAfterAFailedSaveIsNamed) {
         std::string says;
     } cases[] = {{platform::hardLink, secondName}, {refusedLink, "unverändert erhalten"}};
     for (const auto& [link, says] : cases) {
-        const auto result =
-            saveSavegame(path, newBytes, {.link = link, .rename = failingStep, .remove = nameStays});
+        const auto result = saveSavegame(
+            path, newBytes, {.link = link, .rename = failingStep, .remove = nameStays});
         EXPECT_FALSE(result.saved);
         EXPECT_NE(result.text.find(says), std::string::npos) << result.text;
         EXPECT_EQ(readFile(path), oldBytes);
@@ -202,7 +202,8 @@ TEST_F(Saving, AHoldingProgramIsNamedWhereTheSystemKnowsIt) {
          "Ein anderes Programm, wahrscheinlich das Spiel, hat den Spielstand noch geöffnet."},
     };
     for (const auto& [holder, says] : cases) {
-        const auto result = saveSavegame(path, newBytes, {.rename = heldByTheGame, .holder = holder});
+        const auto result =
+            saveSavegame(path, newBytes, {.rename = heldByTheGame, .holder = holder});
         EXPECT_FALSE(result.saved);
         EXPECT_NE(result.text.find(std::string(held) + says), std::string::npos) << result.text;
         expectNothingLost();

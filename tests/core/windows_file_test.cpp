@@ -8,6 +8,7 @@
 #include "save_folder.hpp"
 #include "saving_fixture.hpp"
 #include "win32/listing_rule.hpp"
+#include "win32/name_rules.hpp"
 
 #include <algorithm>
 #include <atomic>
@@ -166,6 +167,30 @@ TEST_F(Saving, AReplaceThatMeetsABriefHoldIsTriedAgain) {
     EXPECT_EQ(readFile(path), newBytes);
 }
 
+// The game opens its savegame after the check, sharing neither its deletion nor a rename:
+// the replace fails, and the backup's name cannot go either, since sharing rules belong to
+// the file and not to a name. The message names that second name; the savegame keeps every
+// one of its attributes.
+TEST_F(Saving, AGameThatOpensTheSavegameDuringASaveLeavesASecondNameThatIsNamed) {
+    static std::unique_ptr<Held> game;
+    const auto gameOpensFirst = [](const Path& from, const Path& to) {
+        game = std::make_unique<Held>(to, FILE_SHARE_READ);
+        return platform::replaceFile(from, to);
+    };
+    // Wine keeps no "not content indexed" or "temporary" attribute to show that they stay.
+    constexpr DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    SetFileAttributesW(Path(path).c_str(), attributes);
+    const auto result = saveSavegame(path, newBytes, {.rename = gameOpensFirst});
+    game.reset();
+    EXPECT_FALSE(result.saved);
+    EXPECT_NE(result.text.find("zweiten Namen, der sich nicht entfernen ließ:\r\n" + path + ".~1"),
+              std::string::npos)
+        << result.text;
+    EXPECT_EQ(result.text.find("unverändert"), std::string::npos) << result.text;
+    EXPECT_EQ(readFile(path), oldBytes);
+    EXPECT_EQ(attributesOf(path) & ~FILE_ATTRIBUTE_ARCHIVE, attributes);
+}
+
 TEST_F(Saving, AReadOnlySavegameIsSavedAndTheNewFileAndTheBackupStayReadOnly) {
     SetFileAttributesW(Path(path).c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     const auto result = saveSavegame(path, newBytes);
@@ -283,17 +308,11 @@ class ProtectionSetting {
     std::wstring guarded_;
 };
 
-// A savegame in a folder that refuses writes, as Program Files, a protected Documents
-// folder or another user's folder do: the save fails at once, gives the true reason and
-// changes nothing.
-TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
-    const char* unixFolder = std::getenv("GARAGON_REFUSING_FOLDER");
-    std::string folder = std::string("Z:") + (unixFolder != nullptr ? unixFolder : "");
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    if (unixFolder == nullptr || !std::filesystem::exists(folder)) {
-        GTEST_SKIP() << "no folder that refuses writes here: chattr +i needs root";
-    }
-    const Path savegame = Path(folder) / "save1.dat";
+namespace {
+
+// Saves in the refusing folder fail as they should whether the protection guards it or not.
+void expectRefusedWrites(const Path& folder, std::ptrdiff_t entries) {
+    const Path savegame = folder / "save1.dat";
     const Bytes before = readFile(savegame);
     ASSERT_EQ(before.size(), 63596u);
     constexpr const wchar_t* setting = L"SOFTWARE\\Microsoft\\Windows Defender\\Windows Defender "
@@ -303,23 +322,27 @@ TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
     const char* refused = "Der Ordner des Spielstands konnte nicht für das Speichern reserviert "
                           "werden: Keine Berechtigung.";
     const char* protection = "Ransomware-Schutz → „App durch überwachten Ordnerzugriff zulassen“";
-    // Guarded as the lists of folders that an administrator adds name it: in another case.
-    std::wstring guarded = Path(folder).native();
+    // Guarded as the lists of folders that an administrator adds name it: in another case,
+    // or through an environment variable.
+    std::wstring guarded = folder.native();
     CharUpperW(guarded.data());
+    SetEnvironmentVariableW(L"GARAGON_GUARDED", folder.parent_path().c_str());
+    const std::wstring byVariable = L"%GARAGON_GUARDED%\\" + folder.filename().native();
     const struct {
         const wchar_t* key;
         DWORD value;
-        bool listed;
+        std::wstring listed;
         const char* says;
     } cases[] = {
-        {nullptr, 0, false, refused},
-        {setting, 1, false, refused}, // on, but not for this folder
-        {setting, 1, true, protection},
-        {setting, 2, true, refused}, // audit only: nothing is blocked
-        {policy, 1, true, protection},
+        {nullptr, 0, L"", refused},
+        {setting, 1, L"", refused}, // on, but not for this folder
+        {setting, 1, guarded, protection},
+        {setting, 2, guarded, refused}, // audit only: nothing is blocked
+        {policy, 1, guarded, protection},
+        {setting, 1, byVariable, protection},
     };
     for (const auto& [key, value, listed, says] : cases) {
-        const ProtectionSetting protectedFolders(key, value, listed ? guarded : L"");
+        const ProtectionSetting protectedFolders(key, value, listed);
         const auto start = std::chrono::steady_clock::now();
         const auto result = saveSavegame(savegame, patternedSavegame(9));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
@@ -330,7 +353,25 @@ TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
         EXPECT_EQ(readFile(savegame), before);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                                 std::filesystem::directory_iterator()),
-                  1);
+                  entries);
+    }
+}
+
+} // namespace
+
+// A savegame in a folder that refuses writes, as Program Files, a protected Documents
+// folder or another user's folder do, even with the lock file of a save that a crash
+// interrupted left in it: the save fails at once, gives the true reason and changes nothing.
+TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
+    const char* unixFolder = std::getenv("GARAGON_REFUSING_FOLDER");
+    std::string folder = std::string("Z:") + (unixFolder != nullptr ? unixFolder : "");
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    if (unixFolder == nullptr || !std::filesystem::exists(folder)) {
+        GTEST_SKIP() << "no folder that refuses writes here: chattr +i needs root";
+    }
+    for (const auto& [refusing, entries] :
+         {std::pair{Path(folder), 1}, std::pair{Path(folder + "-with-lock"), 2}}) {
+        expectRefusedWrites(refusing, entries);
     }
 }
 
@@ -339,6 +380,12 @@ TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
 TEST_F(Saving, ASavegameChosenInAnotherCaseListsAndRestoresItsBackups) {
     ASSERT_TRUE(saveSavegame(path, newBytes).saved);
     const Path other = platform::canonicalName(folder.path() / "SAVE1.DAT");
+    // The file system's own case, for names too long to have a short form as well.
+    EXPECT_EQ(other.filename(), "save1.dat");
+    writeFile(folder.path() / "Spielstand-lang.sav", oldBytes);
+    EXPECT_EQ(platform::canonicalName(folder.path() / "SPIELSTAND-LANG.SAV").filename(),
+              "Spielstand-lang.sav");
+    std::filesystem::remove(folder.path() / "Spielstand-lang.sav");
     const auto backups = findBackups(other);
     ASSERT_EQ(backups.size(), 1u);
     EXPECT_EQ(backups[0].path.filename(), "save1.dat.~1");
@@ -374,6 +421,7 @@ TEST(FolderListing, OnlyLinksFoldersAndDevicesAreLeftOutAndOnlineOnlyFilesAreMar
         {FILE_ATTRIBUTE_ARCHIVE, 0, true, false},
         {FILE_ATTRIBUTE_ARCHIVE | reparse, cloud, true, false},         // kept on the disk
         {reparse | recallOnDataAccess, cloud, true, true},              // online only
+        {reparse | 0x00040000, cloud, true, true},                      // recalled on open
         {FILE_ATTRIBUTE_OFFLINE, 0, true, true},                        // moved to storage
         {reparse, 0x80000013, true, false},                             // deduplicated
         {reparse, 0xA000000C, false, false},                            // a symbolic link
@@ -417,32 +465,63 @@ TEST(CatalogueLoading, ACatalogueHeldWithoutReadSharingIsAReadError) {
               "Die Datei wird gerade von einem anderen Programm benutzt");
 }
 
+// Each error code with its reason, and what it tells of a name that was looked at: only
+// "not found" frees it, and only an answer that a file is there takes it.
 TEST(SystemErrors, WindowsErrorCodesGiveTheSameReasonsAsOnLinux) {
+    using enum platform::NameState;
     const char* cloud = "Die Datei wird in der Cloud aufbewahrt und kann gerade nicht gelesen "
                         "oder geschrieben werden. Prüfen Sie, ob das Programm für die "
                         "Synchronisierung läuft und der Computer mit dem Internet verbunden ist";
-    const std::pair<DWORD, const char*> cases[] = {
-        {ERROR_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei"},
-        {ERROR_HANDLE_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei"},
-        {ERROR_FILE_TOO_LARGE, "Die Datei ist zu groß für den Datenträger"},
-        {ERROR_ACCESS_DENIED, "Keine Berechtigung"},
-        {ERROR_WRITE_PROTECT, "Der Datenträger ist schreibgeschützt"},
-        {ERROR_FILENAME_EXCED_RANGE, "Der Name ist zu lang für den Datenträger"},
-        {ERROR_PATH_NOT_FOUND, "Eine Datei wurde während des Speicherns von außen entfernt"},
-        {ERROR_FILE_EXISTS,
-         "Der Name ist bereits durch einen Ordner oder eine andere Datei belegt"},
-        {ERROR_SHARING_VIOLATION, "Die Datei wird gerade von einem anderen Programm benutzt"},
-        {ERROR_LOCK_VIOLATION, "Die Datei wird gerade von einem anderen Programm benutzt"},
-        {ERROR_CRC, "Ein- oder Ausgabefehler des Datenträgers"},
-        {ERROR_INVALID_PARAMETER, "Systemfehler 87"},
+    const char* inUse = "Die Datei wird gerade von einem anderen Programm benutzt";
+    const struct {
+        DWORD code;
+        const char* reason;
+        platform::NameState name;
+    } cases[] = {
+        {ERROR_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei", Unknown},
+        {ERROR_HANDLE_DISK_FULL, "Auf dem Datenträger ist kein Platz mehr frei", Unknown},
+        {ERROR_FILE_TOO_LARGE, "Die Datei ist zu groß für den Datenträger", Unknown},
+        {ERROR_ACCESS_DENIED, "Keine Berechtigung", Taken}, // as a file being deleted
+        {ERROR_WRITE_PROTECT, "Der Datenträger ist schreibgeschützt", Unknown},
+        {ERROR_FILENAME_EXCED_RANGE, "Der Name ist zu lang für den Datenträger", Unknown},
+        {ERROR_FILE_NOT_FOUND, "Eine Datei wurde während des Speicherns von außen entfernt", Free},
+        {ERROR_PATH_NOT_FOUND, "Eine Datei wurde während des Speicherns von außen entfernt", Free},
+        {ERROR_FILE_EXISTS, "Der Name ist bereits durch einen Ordner oder eine andere Datei belegt",
+         Unknown},
+        {ERROR_SHARING_VIOLATION, inUse, Taken},
+        {ERROR_LOCK_VIOLATION, inUse, Unknown},
+        {ERROR_DELETE_PENDING, "Systemfehler 303", Taken},
+        {ERROR_CRC, "Ein- oder Ausgabefehler des Datenträgers", Unknown},
+        {ERROR_INVALID_PARAMETER, "Systemfehler 87", Unknown},
+        // NTFS's answer for a name of more than 255 characters, or one with "*"
+        {ERROR_INVALID_NAME, "Systemfehler 123", Unknown},
+        // a network share that went away
+        {ERROR_NETNAME_DELETED, "Systemfehler 64", Unknown},
+        {ERROR_BAD_NETPATH, "Systemfehler 53", Unknown},
         // the cloud-file codes, which the headers here lack: the provider is not running,
         // the network is unavailable, the request timed out
-        {362, cloud},
-        {388, cloud},
-        {426, cloud},
+        {362, cloud, Unknown},
+        {388, cloud, Unknown},
+        {426, cloud, Unknown},
     };
-    for (const auto& [code, reason] : cases) {
+    for (const auto& [code, reason, name] : cases) {
         EXPECT_EQ(messages::reason(platform::fromNative(static_cast<long>(code))), reason) << code;
+        EXPECT_EQ(platform::nameStateAfter(code), name) << code;
+    }
+}
+
+// A path from the system as the player would write it; a volume without a drive letter
+// has only its GUID path.
+TEST(SystemPaths, ThePrefixThatLiftsTheLengthLimitGoesWhereThePathHasAnotherForm) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"\\\\?\\C:\\Spiele\\save1.dat", L"C:\\Spiele\\save1.dat"},
+        {L"\\\\?\\UNC\\server\\Spiele\\save1.dat", L"\\\\server\\Spiele\\save1.dat"},
+        {L"\\\\?\\Volume{0b1c4a1e-5d2f-4c3b-9a8e-7f6d5c4b3a21}\\save1.dat",
+         L"\\\\?\\Volume{0b1c4a1e-5d2f-4c3b-9a8e-7f6d5c4b3a21}\\save1.dat"},
+        {L"D:\\save1.dat", L"D:\\save1.dat"},
+    };
+    for (const auto& [system, plain] : cases) {
+        EXPECT_EQ(platform::plainPath(system), plain);
     }
 }
 

@@ -18,7 +18,8 @@ placeFiles garagon.exe "$@"
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 xdotool mousemove 1200 1000
 # Its output goes elsewhere: Wine's desktop, started with it, would keep it open.
-/usr/lib/wine/wine64 "$scratch/garagon.exe" >/dev/null 2>&1 &
+# The empty argument, as a shortcut may pass one, opens nothing.
+/usr/lib/wine/wine64 "$scratch/garagon.exe" "" >/dev/null 2>&1 &
 program=$!
 roundTrip "Z:${savegame//\//\\}"
 echo "real keys under Wine: opened, replaced, saved, restored and ended by keys alone"

@@ -104,8 +104,8 @@ std::wstring knownFolder(const KNOWNFOLDERID& known) {
 std::wstring expanded(const std::wstring& name) {
     std::wstring result(name.size() + 1, L'\0');
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const DWORD size =
-            ExpandEnvironmentStringsW(name.c_str(), result.data(), static_cast<DWORD>(result.size()));
+        const DWORD size = ExpandEnvironmentStringsW(name.c_str(), result.data(),
+                                                     static_cast<DWORD>(result.size()));
         if (size == 0) {
             return name;
         }
@@ -523,10 +523,9 @@ std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::pat
     const std::wstring folder = plainPath(path.parent_path().native());
     const KNOWNFOLDERID* redirectedFolders[] = {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86,
                                                 &FOLDERID_ProgramData, &FOLDERID_Windows};
-    const bool redirected =
-        std::ranges::any_of(redirectedFolders, [&](const KNOWNFOLDERID* known) {
-            return liesWithin(folder, knownFolder(*known));
-        });
+    const bool redirected = std::ranges::any_of(redirectedFolders, [&](const KNOWNFOLDERID* known) {
+        return liesWithin(folder, knownFolder(*known));
+    });
     const std::wstring store = knownFolder(FOLDERID_LocalAppData);
     if (!redirected || store.empty()) {
         return std::nullopt;
