@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 
-scripts/setup.sh clang-14 libclang-rt-14-dev
+# The release's own clang, whichever version it is.
+scripts/setup.sh clang libclang-rt-dev
 cmake --preset fuzz
 cmake --build --preset fuzz
 

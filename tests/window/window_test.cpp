@@ -132,7 +132,8 @@ class WindowTest : public QObject {
     // once a dialog has closed; the offscreen platform has none, so the test does it.
     void activatedAgain() {
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-        QApplication::setActiveWindow(window.get());
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->focusWidget()->setFocus(Qt::ActiveWindowFocusReason);
     }
 
