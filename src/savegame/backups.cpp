@@ -1,5 +1,6 @@
 #include "backups.hpp"
 
+#include "backup_name.hpp"
 #include "file_system.hpp"
 #include "local_time.hpp"
 #include "savegame.hpp"
@@ -16,25 +17,10 @@ constexpr std::size_t codeOffset = 3;
 
 using Name = std::filesystem::path::string_type;
 
-// N of a name p.~N: decimal, without leading zeros, from 1 up; 0 for any other name. p
-// is compared as the system compares names, all in their native form: no name is
-// converted, so none can fail to be.
+// N of a name p.~N; 0 for any other name. p is compared as the system compares names.
 unsigned long backupNumber(const Name& name, const Name& savegameName) {
-    const std::size_t marker = name.rfind(Name::value_type('~'));
-    if (marker == Name::npos || marker == 0 || name[marker - 1] != '.' ||
-        !platform::sameName(name.substr(0, marker - 1), savegameName)) {
-        return 0;
-    }
-    const Name digits = name.substr(marker + 1);
-    if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
-        !std::all_of(digits.begin(), digits.end(), [](auto c) { return c >= '0' && c <= '9'; })) {
-        return 0;
-    }
-    unsigned long number = 0;
-    for (const auto digit : digits) {
-        number = number * 10 + static_cast<unsigned long>(digit - '0');
-    }
-    return number;
+    const auto parts = backupNameParts(name);
+    return parts && platform::sameName(parts->savegame, savegameName) ? parts->number : 0;
 }
 
 // The first catalogue car of each record of the category, by position.

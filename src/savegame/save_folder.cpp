@@ -1,9 +1,12 @@
 #include "save_folder.hpp"
 
+#include "backup_name.hpp"
 #include "path_text.hpp"
+#include "savegame.hpp"
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 namespace garagon {
 namespace {
@@ -35,9 +38,25 @@ bool SaveFolder::isGone() const {
     return !platform::isFolder(path_);
 }
 
+// A backup whose savegame is missing: the sign of a save that was interrupted between
+// freeing the savegame's name and giving it to the new version.
+bool SaveFolder::savegameMissing(const std::vector<platform::FolderFile>& files) const {
+    std::set<std::filesystem::path::string_type> savegames;
+    for (const auto& file : files) {
+        if (const auto parts = backupNameParts(file.name.native())) {
+            savegames.insert(parts->savegame);
+        }
+    }
+    return std::ranges::any_of(
+        savegames, [&](const auto& savegame) { return !platform::existingFile(path_ / savegame); });
+}
+
 void SaveFolder::removeStaleTemporaries() const {
-    for (const auto& file : platform::listFiles(path_)) {
-        if (isTemporaryName(pathText(file.name))) {
+    const auto files = platform::listFiles(path_);
+    // Such a save's new version lies whole under a temporary name, and is its only copy.
+    const bool keepWhole = savegameMissing(files);
+    for (const auto& file : files) {
+        if (isTemporaryName(pathText(file.name)) && !(keepWhole && file.size == SavegameSize)) {
             platform::removeFile(path_ / file.name);
         }
     }

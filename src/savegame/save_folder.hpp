@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace garagon {
 
@@ -23,7 +24,8 @@ class SaveFolder {
     platform::SystemError lock(std::chrono::milliseconds wait) { return lock_.lock(path_, wait); }
 
     // Removes the temporary files of interrupted saves. Only while the lock is held, so
-    // that no running save loses its files.
+    // that no running save loses its files. A whole savegame under a temporary name stays
+    // while the savegame of a backup in the folder is missing: it may be the only copy.
     void removeStaleTemporaries() const;
 
     // Writes and flushes a new file of a unique short name in the folder, so that
@@ -38,6 +40,8 @@ class SaveFolder {
     }
 
   private:
+    bool savegameMissing(const std::vector<platform::FolderFile>& files) const;
+
     std::filesystem::path path_;
     platform::FolderLock lock_;
 };

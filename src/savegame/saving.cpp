@@ -1,5 +1,6 @@
 #include "saving.hpp"
 
+#include "backup_name.hpp"
 #include "messages.hpp"
 #include "path_text.hpp"
 #include "save_folder.hpp"
@@ -72,8 +73,7 @@ bool nextBackupName(const Save& save, unsigned long& number, path& name) {
         if (number > lastBackupNumber) {
             return false;
         }
-        name = save.savegame;
-        name += ".~" + std::to_string(number);
+        name = backupName(save.savegame, number);
         if (save.sys.nameState(name) != platform::NameState::Taken) {
             return true;
         }
@@ -120,14 +120,14 @@ SystemError copyToBackup(const Save& save, const FileStatus& old, unsigned long 
     return error;
 }
 
-struct Backup {
+struct MadeBackup {
     path name;               // empty where there was no old file
     bool secondName = false; // the old file's own second name, not a copy
 };
 
 // Gives the old file a second name path.~N, or else a copy of it; a name too long for
 // the volume is too long for the copy too.
-SystemError makeBackup(const Save& save, const FileStatus& old, Backup& backup) {
+SystemError makeBackup(const Save& save, const FileStatus& old, MadeBackup& backup) {
     unsigned long number = 1;
     const SystemError error = takeBackupName(save, number, backup.name, [&](const path& name) {
         return save.sys.link(save.savegame, name);
@@ -138,10 +138,29 @@ SystemError makeBackup(const Save& save, const FileStatus& old, Backup& backup) 
     return refused ? copyToBackup(save, old, number, backup.name) : error;
 }
 
+// Where the file system refuses to replace a name (FAT in user space, SFTP without its
+// POSIX rename), the savegame's name is freed and then taken by the new file. The old
+// bytes stay under the backup's name, written to the disk first, and the new ones under
+// the temporary name until they take the savegame's; where they cannot, the backup takes
+// the name back. movedAway tells that it could not.
+SystemError replaceInTwoSteps(const Save& save, const path& temporary, const path& backup,
+                              SystemError refused, bool& movedAway) {
+    if (const auto error = save.folder.flush(save.sys.flush)) {
+        return error;
+    }
+    if (!save.sys.remove(save.savegame)) {
+        return refused;
+    }
+    const SystemError error = save.sys.renameToNew(temporary, save.savegame);
+    movedAway = error && save.sys.renameToNew(backup, save.savegame);
+    return error;
+}
+
 // The backup, if there was an old file, exists and the savegame's name still holds the
 // old file: put the new one there. Without an old file the name is taken by a rename that
 // replaces nothing; nothing is returned where a file took it meanwhile.
-std::optional<SaveResult> replace(const Save& save, const Backup& backup, const FileStatus* old) {
+std::optional<SaveResult> replace(const Save& save, const MadeBackup& backup,
+                                  const FileStatus* old) {
     const OldFile kept = old != nullptr ? OldFile::Unchanged : OldFile::None;
     // Removing a second name of the savegame takes its attributes on Windows: they are
     // the file's, and the name must be writable to go. A second name that stays is said.
@@ -159,12 +178,19 @@ std::optional<SaveResult> replace(const Save& save, const Backup& backup, const 
         return failure(save, SaveStep::Write, error, dropBackup(), backup.name);
     }
     const auto rename = old != nullptr ? save.sys.rename : save.sys.renameToNew;
-    if (const auto error = rename(temporary, save.savegame)) {
+    SystemError placed = rename(temporary, save.savegame);
+    bool movedAway = false;
+    if (placed.kind == platform::Failure::NameTaken && old != nullptr &&
+        platform::existingFile(save.savegame)) {
+        placed = replaceInTwoSteps(save, temporary, backup.name, placed, movedAway);
+    }
+    if (placed) {
         platform::removeFile(temporary);
-        if (old == nullptr && error.kind == platform::Failure::NameTaken) {
+        if (old == nullptr && placed.kind == platform::Failure::NameTaken) {
             return std::nullopt;
         }
-        return failure(save, SaveStep::Replace, error, dropBackup(), backup.name);
+        return failure(save, SaveStep::Replace, placed,
+                       movedAway ? OldFile::MovedAway : dropBackup(), backup.name);
     }
     if (const auto error = save.folder.flush(save.sys.flush)) {
         if (old == nullptr) {
@@ -203,7 +229,7 @@ SaveResult write(Save& save) {
     if (const auto error = platform::checkReplaceable(savegame)) {
         return failure(save, SaveStep::Check, error, OldFile::Unchanged);
     }
-    Backup backup;
+    MadeBackup backup;
     if (const auto error = makeBackup(save, *old, backup)) {
         return failure(save, SaveStep::Backup, error, OldFile::Unchanged);
     }

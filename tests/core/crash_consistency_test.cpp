@@ -61,13 +61,29 @@ SystemError killingRenameToNew(const path& a, const path& b) {
 SystemError killingFsync(platform::FileHandle fd) {
     return around(platform::flushFile, fd);
 }
+// A file system that refuses to rename onto a name that exists, as FAT in user space on
+// FUSE 3 or SFTP without its POSIX rename.
+SystemError refusingRename(const path& a, const path& b) {
+    return platform::nameState(b) == platform::NameState::Free
+               ? platform::replaceFile(a, b)
+               : SystemError{platform::Failure::NameTaken, EEXIST};
+}
+SystemError killingRefusingRename(const path& a, const path& b) {
+    return around<const path&, const path&>(refusingRename, a, b);
+}
 
 const SaveSystemCalls withLinks{killingLink, killingRename, killingFsync, killingRenameToNew};
 const SaveSystemCalls withoutLinks{killingNoLink, killingRename, killingFsync, killingRenameToNew};
+const SaveSystemCalls refusingWithLinks{killingLink, killingRefusingRename, killingFsync,
+                                        killingRenameToNew};
+const SaveSystemCalls refusingWithoutLinks{killingNoLink, killingRefusingRename, killingFsync,
+                                           killingRenameToNew};
 // link, fsync new, rename, fsync folder; without links: link, fsync copy, rename copy,
-// fsync new, rename, fsync folder. Two moments each.
+// fsync new, rename, fsync folder. Two moments each. Where the rename over the savegame is
+// refused, it is followed by fsync folder and the rename into the freed name.
 constexpr int momentsWithLinks = 8;
 constexpr int momentsWithoutLinks = 12;
+constexpr int momentsOfTheRefusedRename = 4;
 
 bool isCompleteVersion(const Bytes& content) {
     return content.size() == 63596 && content == patternedSavegame(content[0]);
@@ -133,22 +149,35 @@ class CrashConsistency : public ::testing::Test {
         return killed;
     }
 
+    // The savegame holds the old or the new version; or, where its name was freed to be
+    // taken by the new version, the old one lies under a backup's name. Backups are whole,
+    // and at most one temporary file is not a whole version.
     void checkFolder(const Bytes& before, const Bytes& attempted) {
+        const bool present = std::filesystem::exists(path);
         const Bytes now = readFile(path);
-        ASSERT_TRUE(now == before || now == attempted) << "the savegame is neither old nor new";
-        int temporaries = 0;
+        ASSERT_TRUE(!present || now == before || now == attempted)
+            << "the savegame is neither old nor new";
+        int partial = 0;
+        bool oldKept = present || before.empty();
+        bool newKept = false;
         for (const auto& entry : std::filesystem::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
             if (name == "save.dat") {
                 continue;
             }
+            const Bytes content = readFile(entry.path().string());
             if (!isBackupName(name)) {
-                ++temporaries;
+                partial += isCompleteVersion(content) ? 0 : 1;
             } else if (checkedBackups.insert(name).second) {
-                EXPECT_TRUE(isCompleteVersion(readFile(entry.path().string()))) << name;
+                EXPECT_TRUE(isCompleteVersion(content)) << name;
             }
+            oldKept = oldKept || (isBackupName(name) && content == before);
+            newKept = newKept || (!isBackupName(name) && content == attempted);
         }
-        EXPECT_LE(temporaries, 1);
+        EXPECT_TRUE(oldKept) << "the old version is gone";
+        // The savegame's name is freed only once the new version is written.
+        EXPECT_TRUE(present || before.empty() || newKept) << "the new version is gone";
+        EXPECT_LE(partial, 1);
     }
 
     static bool isBackupName(const std::string& name) {
@@ -157,11 +186,16 @@ class CrashConsistency : public ::testing::Test {
                name.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
     }
 
-    // Every step, before and after, several times.
+    // Every step, before and after, several times. A kill that left the savegame's name
+    // free is followed by a save that completes, as the player's next one would, so that
+    // each step is reached with the savegame there.
     void killAtEveryStep(const SaveSystemCalls& sys, int moments) {
         for (int round = 0; round < 5; ++round) {
             for (int at = 1; at <= moments; ++at) {
                 EXPECT_TRUE(saveInChild(sys, at, std::nullopt)) << "moment " << at << " never came";
+                if (!std::filesystem::exists(path)) {
+                    EXPECT_FALSE(saveInChild(sys, 0, std::nullopt));
+                }
             }
         }
     }
@@ -187,7 +221,9 @@ class CrashConsistency : public ::testing::Test {
         return std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count() / 5;
     }
 
+    // A save with the savegame there leaves nothing behind.
     void expectASaveCleansUp() {
+        ASSERT_TRUE(saveSavegame(path, patternedSavegame(nextSeed++)).saved);
         const Bytes last = patternedSavegame(nextSeed);
         ASSERT_TRUE(saveSavegame(path, last).saved);
         EXPECT_EQ(readFile(path), last);
@@ -232,6 +268,18 @@ TEST_F(CrashConsistency, KilledSavesWithHardLinksLoseNothing) {
 TEST_F(CrashConsistency, KilledSavesWithoutHardLinksLoseNothing) {
     killAtEveryStep(withoutLinks, momentsWithoutLinks);
     killAtRandomTimes(withoutLinks, 60);
+    expectASaveCleansUp();
+    EXPECT_GE(kills, 100);
+}
+
+// Where the file system refuses to rename onto the savegame's name, the name is freed and
+// taken by the new version: a kill in between leaves the old version under its backup's
+// name and the new one under its temporary name, which no later save removes while the
+// savegame is missing.
+TEST_F(CrashConsistency, KilledSavesWhereTheRenameOverTheSavegameIsRefusedLoseNothing) {
+    killAtEveryStep(refusingWithLinks, momentsWithLinks + momentsOfTheRefusedRename);
+    killAtEveryStep(refusingWithoutLinks, momentsWithoutLinks + momentsOfTheRefusedRename);
+    killAtRandomTimes(refusingWithoutLinks, 60);
     expectASaveCleansUp();
     EXPECT_GE(kills, 100);
 }

@@ -94,6 +94,15 @@ TEST_F(Saving, StaleTemporaryFilesOfInterruptedSavesAreRemovedAndNothingElse) {
     ASSERT_TRUE(saveSavegame(path, newBytes).saved);
     EXPECT_EQ(listing(folder),
               (std::set<std::string>{".~garagon-notes.txt", "save1.dat", "save1.dat.~1"}));
+    // A whole version under a temporary name while a backup's savegame is missing may be
+    // the only copy of a save interrupted where the savegame's name had to be freed first.
+    const std::string waiting = folder.file(".~garagon-w4it00");
+    writeFile(waiting, patternedSavegame(3));
+    std::filesystem::remove(path);
+    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
+    EXPECT_EQ(readFile(waiting), patternedSavegame(3));
+    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
+    EXPECT_FALSE(std::filesystem::exists(waiting));
 }
 
 TEST_F(Saving, WithoutHardLinksTheBackupIsAFlushedCopyWithTheOldTimes) {
