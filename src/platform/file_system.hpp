@@ -79,6 +79,11 @@ std::filesystem::path canonicalName(const std::filesystem::path& path);
 bool sameName(const std::filesystem::path::string_type& a,
               const std::filesystem::path::string_type& b);
 
+// The folder lies on a volume of Windows' own file system (NTFS), as Linux mounts one with
+// its kernel driver or with ntfs-3g: read-only, that is most likely a volume that Windows
+// left hibernated. Never on Windows itself.
+bool onWindowsVolume(const std::filesystem::path& folder);
+
 // Where Windows keeps an old game's copy of a file in a folder that only administrators
 // may write (Program Files, ProgramData, the Windows folder): the game, redirected,
 // reads and writes that copy under %LOCALAPPDATA%\VirtualStore. Nothing where there is

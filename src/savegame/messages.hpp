@@ -34,6 +34,14 @@ std::string reason(platform::SystemError error, bool folderGone = false);
 // The reason when the named program holds the savegame open.
 std::string heldBy(const std::string& program);
 
+// The reason when the read-only medium is a Windows volume, and what to do about it.
+inline constexpr const char* WindowsVolumeReadOnly =
+    "Der Datenträger ist schreibgeschützt. Er ist ein Windows-Laufwerk, das Linux nur zum "
+    "Lesen einbindet, solange Windows nicht vollständig heruntergefahren ist (Ruhezustand oder "
+    "Schnellstart). Fahren Sie Windows vollständig herunter oder schalten Sie dort den "
+    "Schnellstart aus (Systemsteuerung → Energieoptionen → „Auswählen, was beim Drücken des "
+    "Netzschalters geschehen soll“), und binden Sie das Laufwerk dann neu ein";
+
 // What follows a refusal where Windows gives old games a copy of the file of their own.
 std::string gameUsesCopy(const std::string& copy);
 

@@ -45,6 +45,10 @@ SaveResult failure(const Save& save, SaveStep step, SystemError error, OldFile o
     if (const auto holder = held ? save.sys.holder(save.savegame) : std::nullopt) {
         why = messages::heldBy(*holder);
     }
+    if (error.kind == platform::Failure::ReadOnlyMedium &&
+        platform::onWindowsVolume(save.folder.path())) {
+        why = messages::WindowsVolumeReadOnly;
+    }
     const bool refused =
         error.kind == platform::Failure::NoPermission || error.kind == platform::Failure::Protected;
     if (const auto copy = refused ? platform::virtualStoreCopy(save.savegame) : std::nullopt) {

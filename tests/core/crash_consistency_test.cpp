@@ -1,8 +1,8 @@
 // Saves in a child process and kills it at every step and at random moments; after each
 // kill the folder must still hold a complete savegame and only complete backups.
-#include "fat_mount.hpp"
 #include "saving.hpp"
 #include "test_folder.hpp"
+#include "user_space_mount.hpp"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,7 @@ using namespace garagon;
 using garagon::test::patternedSavegame;
 using garagon::test::readFile;
 using garagon::test::TestFolder;
+using garagon::test::UserSpaceMount;
 using garagon::test::writeFile;
 
 namespace {
@@ -242,18 +243,37 @@ class CrashConsistency : public ::testing::Test {
     int kills = 0;
 };
 
-// The same on a real FAT file system, where link() itself fails.
-class CrashConsistencyOnFat : public CrashConsistency {
+// The same on real file systems of other systems, mounted in user space: FAT, where link()
+// itself fails, and on Debian 13 also a rename onto a name that exists; NTFS through
+// ntfs-3g, which players who start both systems keep their games on.
+class CrashConsistencyOnOtherVolumes : public CrashConsistency,
+                                       public ::testing::WithParamInterface<UserSpaceMount::Kind> {
   protected:
     void SetUp() override {
-        if (!fat.missing().empty()) {
-            GTEST_SKIP() << "no FAT file system here: " << fat.missing();
+        if (!volume.missing().empty()) {
+            GTEST_SKIP() << "no such file system here: " << volume.missing();
         }
-        place = fat.path();
+        place = volume.path();
+        moments = momentsOfASave();
         CrashConsistency::SetUp();
     }
 
-    garagon::test::FatMount fat;
+    // How many moments a save has here, by what the file system refuses.
+    int momentsOfASave() const {
+        const auto a = place / "a", b = place / "b", c = place / "c";
+        writeFile(a, "a");
+        writeFile(b, "b");
+        const bool links = ::link(a.c_str(), c.c_str()) == 0;
+        const bool replaces = ::rename(b.c_str(), a.c_str()) == 0;
+        for (const auto& probe : {a, b, c}) {
+            std::filesystem::remove(probe);
+        }
+        return (links ? momentsWithLinks : momentsWithoutLinks) +
+               (replaces ? 0 : momentsOfTheRefusedRename);
+    }
+
+    UserSpaceMount volume{GetParam()};
+    int moments = 0;
 };
 
 } // namespace
@@ -297,7 +317,7 @@ TEST_F(CrashConsistency, KilledRestoresLoseNothingAndLeaveTheBackupsAlone) {
     expectASaveCleansUp();
 }
 
-TEST_F(CrashConsistencyOnFat, SavesMakeNumberedBackupsWithoutHardLinks) {
+TEST_P(CrashConsistencyOnOtherVolumes, SavesMakeNumberedBackups) {
     writeFile(path + ".~1", patternedSavegame(7));
     writeFile(path + ".~3", patternedSavegame(9));
     for (const char* expected : {".~2", ".~4"}) {
@@ -312,10 +332,15 @@ TEST_F(CrashConsistencyOnFat, SavesMakeNumberedBackupsWithoutHardLinks) {
     expectASaveCleansUp();
 }
 
-TEST_F(CrashConsistencyOnFat, KilledSavesLoseNothing) {
-    // link() fails for real here, so a save takes the copying path's moments.
-    killAtEveryStep(withLinks, momentsWithoutLinks);
+TEST_P(CrashConsistencyOnOtherVolumes, KilledSavesLoseNothing) {
+    killAtEveryStep(withLinks, moments);
     killAtRandomTimes(withLinks, 60);
     expectASaveCleansUp();
     EXPECT_GE(kills, 100);
 }
+
+INSTANTIATE_TEST_SUITE_P(, CrashConsistencyOnOtherVolumes,
+                         ::testing::Values(UserSpaceMount::Kind::Fat, UserSpaceMount::Kind::Ntfs),
+                         [](const auto& kind) {
+                             return kind.param == UserSpaceMount::Kind::Fat ? "Fat" : "Ntfs";
+                         });

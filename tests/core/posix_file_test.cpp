@@ -4,6 +4,7 @@
 #include "modVelox.hpp"
 #include "saving_fixture.hpp"
 #include "unprivileged.hpp"
+#include "user_space_mount.hpp"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -110,6 +111,24 @@ TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
                   std::string::npos);
         expectNothingLost();
     }
+}
+
+// Linux mounts an NTFS volume that Windows left hibernated (Fast Startup) read-only: the
+// message says so, and what to do, where a plain read-only medium gets the plain reason.
+TEST(ReadOnlyVolumes, AWindowsVolumeSaysWhyItIsReadOnlyAndWhatToDo) {
+    UserSpaceMount windows(UserSpaceMount::Kind::NtfsReadOnly);
+    if (!windows.missing().empty()) {
+        GTEST_SKIP() << windows.missing();
+    }
+    const auto result = saveSavegame(windows.path() / "save1.dat", patternedSavegame(1));
+    EXPECT_FALSE(result.saved);
+    EXPECT_NE(result.text.find("Windows-Laufwerk, das Linux nur zum Lesen einbindet"),
+              std::string::npos)
+        << result.text;
+    EXPECT_NE(result.text.find("Fahren Sie Windows vollständig herunter oder schalten Sie dort "
+                               "den Schnellstart aus"),
+              std::string::npos);
+    EXPECT_FALSE(platform::onWindowsVolume("/proc"));
 }
 
 TEST_F(Saving, AFolderThatCanBeWrittenButNotListedStillSaves) {

@@ -5,15 +5,20 @@
 #include "local_time.hpp"
 #include "path_text.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace garagon::platform {
 namespace {
@@ -99,6 +104,90 @@ SystemError lockWithin(int fd, std::chrono::milliseconds wait) {
     return {};
 }
 
+// A line of /proc/self/mountinfo, as far as a save needs it.
+struct MountEntry {
+    std::string device; // major:minor
+    std::filesystem::path point;
+    std::string type;
+    std::string source;
+};
+
+// Spaces, tabs, newlines and backslashes in mountinfo's fields are written as \\ooo.
+std::string unescaped(const std::string& field) {
+    std::string text;
+    const auto digit = [&](std::size_t at) { return field[at] - '0'; };
+    const auto octal = [&](std::size_t at) { return digit(at) >= 0 && digit(at) <= 7; };
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && octal(i + 1) && octal(i + 2) &&
+            octal(i + 3)) {
+            text += static_cast<char>(digit(i + 1) * 64 + digit(i + 2) * 8 + digit(i + 3));
+            i += 3;
+        } else {
+            text += field[i];
+        }
+    }
+    return text;
+}
+
+std::optional<MountEntry> mountEntry(const std::string& line) {
+    std::istringstream fields(line);
+    std::vector<std::string> before;
+    for (std::string field; fields >> field && field != "-";) {
+        before.push_back(field);
+    }
+    MountEntry entry;
+    if (before.size() < 5 || !(fields >> entry.type >> entry.source)) {
+        return std::nullopt;
+    }
+    entry.device = before[2];
+    entry.point = unescaped(before[4]);
+    entry.source = unescaped(entry.source);
+    return entry;
+}
+
+// The path is the mount point or lies below it, part by part.
+bool liesBelow(const std::filesystem::path& point, const std::filesystem::path& path) {
+    return std::mismatch(point.begin(), point.end(), path.begin(), path.end()).first == point.end();
+}
+
+// The mount that holds the path: the one with the deepest mount point above it, the last
+// of those where one was mounted over another.
+std::optional<MountEntry> mountOf(const std::filesystem::path& path) {
+    std::ifstream table("/proc/self/mountinfo");
+    std::optional<MountEntry> found;
+    std::ptrdiff_t foundDepth = 0;
+    for (std::string line; std::getline(table, line);) {
+        const auto entry = mountEntry(line);
+        if (!entry || !liesBelow(entry->point, path)) {
+            continue;
+        }
+        const auto depth = std::distance(entry->point.begin(), entry->point.end());
+        if (!found || depth >= foundDepth) {
+            found = entry;
+            foundDepth = depth;
+        }
+    }
+    return found;
+}
+
+// An NTFS boot sector names its file system at byte 3, where the volume can be read.
+bool ntfsBootSector(const std::string& source) {
+    std::ifstream volume(source, std::ios::binary);
+    char start[11] = {};
+    return volume.read(start, sizeof start) && std::string_view(start + 3, 8) == "NTFS    ";
+}
+
+// What the system's device manager found on the block device, readable by anyone.
+bool udevSaysNtfs(const std::string& device) {
+    std::ifstream data("/run/udev/data/b" + device);
+    for (std::string line; std::getline(data, line);) {
+        if (line == "E:ID_FS_TYPE=ntfs") {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 SystemError fromNative(long code) {
@@ -172,6 +261,20 @@ std::filesystem::path canonicalName(const std::filesystem::path& path) {
 bool sameName(const std::filesystem::path::string_type& a,
               const std::filesystem::path::string_type& b) {
     return a == b;
+}
+
+bool onWindowsVolume(const std::filesystem::path& folder) {
+    std::error_code error;
+    const auto mount = mountOf(std::filesystem::weakly_canonical(folder, error));
+    if (!mount || error) {
+        return false;
+    }
+    if (mount->type == "ntfs" || mount->type == "ntfs3") {
+        return true;
+    }
+    // ntfs-3g is one of many programs in user space; the volume tells what it is.
+    return mount->type.starts_with("fuse") &&
+           (ntfsBootSector(mount->source) || udevSaysNtfs(mount->device));
 }
 
 std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path&) {

@@ -519,6 +519,11 @@ bool sameName(const std::wstring& a, const std::wstring& b) {
                                 static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
 }
 
+// Windows mounts its own volumes read-only for no hibernation.
+bool onWindowsVolume(const std::filesystem::path&) {
+    return false;
+}
+
 std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path& path) {
     const std::wstring folder = plainPath(path.parent_path().native());
     const KNOWNFOLDERID* redirectedFolders[] = {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86,

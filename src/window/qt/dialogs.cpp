@@ -2,22 +2,12 @@
 
 #include "backups_dialog.hpp"
 #include "car_search_dialog.hpp"
+#include "keyboard.hpp"
 
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace garagon {
-namespace {
-
-// Without a window manager nobody gives the keyboard back once a dialog has gone: the
-// window takes it again itself, at the control that had it.
-void takeKeyboardBack(QWidget* window) {
-    if (window != nullptr) {
-        window->activateWindow();
-    }
-}
-
-} // namespace
 
 QString QtDialogs::chooseSavegame(QWidget* parent) {
     // A new dialog each time, so that none of its popups outlives it and takes the
@@ -28,26 +18,26 @@ QString QtDialogs::chooseSavegame(QWidget* parent) {
     comDia.setFileMode(QFileDialog::ExistingFile);
     const bool chosen = comDia.exec() == QDialog::Accepted && !comDia.selectedFiles().isEmpty();
     lastFolder_ = comDia.directory().absolutePath();
-    takeKeyboardBack(parent);
+    takeKeyboard(parent);
     return chosen ? comDia.selectedFiles().constFirst() : QString();
 }
 
 void QtDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::information(parent, title, text);
-    takeKeyboardBack(parent);
+    takeKeyboard(parent);
 }
 
 std::optional<std::size_t> QtDialogs::chooseCar(QWidget* parent, CarFinder& finder) {
     CarSearchDialog dialog(finder, parent);
     dialog.exec();
-    takeKeyboardBack(parent);
+    takeKeyboard(parent);
     return dialog.chosenRow();
 }
 
 std::optional<std::size_t> QtDialogs::chooseBackup(QWidget* parent, const BackupChoice& choice) {
     BackupsDialog dialog(choice, parent);
     dialog.exec();
-    takeKeyboardBack(parent);
+    takeKeyboard(parent);
     return dialog.chosenRow();
 }
 

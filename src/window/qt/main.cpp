@@ -2,6 +2,7 @@
 #include "dialogs.hpp"
 #include "file_system.hpp"
 #include "identity.hpp"
+#include "keyboard.hpp"
 #include "start.hpp"
 
 #include <QApplication>
@@ -40,8 +41,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     window->show();
-    // A program just started takes the keyboard, with or without a window manager.
-    window->activateWindow();
+    garagon::takeKeyboard(window.get());
     if (!commandLine.savegame.isEmpty()) {
         window->openSavegame(commandLine.savegame);
     }
