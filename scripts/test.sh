@@ -6,6 +6,8 @@
 # program per user into a scratch folder and builds and checks the Debian package; and it
 # builds the release twice and signed, and checks the information page in a browser; and
 # checks that a version set in CMake alone reaches the title, the resource and the packages.
+# Between the package and the release, the same tests and the Windows suite run again in a
+# Debian 13 root, and the package built here is installed and started in a fresh one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,5 +23,6 @@ tests/support/with_display.sh scripts/package-windows.sh
 
 scripts/check-install.sh build/ci
 scripts/package.sh
+scripts/test-debian13.sh
 tests/support/with_display.sh tests/release/check_version.sh
 tests/support/with_display.sh tests/release/check_release.sh

@@ -367,7 +367,8 @@ TEST(RefusedWrites, AFolderThatRefusesWritesSaysWhyAtOnceAndNothingChanges) {
     std::string folder = std::string("Z:") + (unixFolder != nullptr ? unixFolder : "");
     std::replace(folder.begin(), folder.end(), '/', '\\');
     if (unixFolder == nullptr || !std::filesystem::exists(folder)) {
-        GTEST_SKIP() << "no folder that refuses writes here: chattr +i needs root";
+        GTEST_SKIP() << "no folder that refuses writes here: chattr +i (e2fsprogs) needs root "
+                        "and a file system that keeps the flag";
     }
     for (const auto& [refusing, entries] :
          {std::pair{Path(folder), 1}, std::pair{Path(folder + "-with-lock"), 2}}) {

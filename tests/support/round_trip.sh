@@ -20,7 +20,8 @@ placeFiles() {
     cp "$4" "$scratch/old.sav"
 }
 
-# Waits until a window of this exact title is shown.
+# Waits until a window of this exact title is shown. The keys and the windows come from
+# xdotool on X11; a script for another display server defines these three anew.
 await() {
     windowShown "^$1\$" || fail "no window \"$1\""
 }
@@ -30,6 +31,10 @@ keys() {
         xdotool key "$key"
         sleep 0.4
     done
+}
+
+typeText() {
+    xdotool type --delay "$1" "$2"
 }
 
 # The bytes of a file as one line of hexadecimal digits.
@@ -47,7 +52,7 @@ roundTrip() {
     keys space
     await "Tarvo Spielstand laden"
     sleep 1
-    xdotool type --delay 30 "$1"
+    typeText 30 "$1"
     keys Return
     await "$title \[Spielstand.sav\]"
     sleep 0.5
@@ -55,7 +60,7 @@ roundTrip() {
     keys Tab ctrl+f
     await "Wagen suchen"
     sleep 0.5
-    xdotool type --delay 60 "mowe"
+    typeText 60 "mowe"
     keys Return space Tab space
     await "Gespeichert"
     keys Return shift+F10 h

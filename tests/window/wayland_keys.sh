@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The real program on Wayland, under sway's headless compositor, driven by real key events
+# from wtype: the same round trip as on X11 (open by the file dialog, find a car by the
+# search, replace, save, restore the backup from the context menu, end), checked the same
+# way. sway refuses to run as root, so as root the compositor and the program run as
+# nobody. Usage: wayland_keys.sh PROGRAM CATALOGUE SAVEGAME
+set -euo pipefail
+
+fail() { echo "Wayland keys: $*" >&2; exit 1; }
+
+source "$(dirname "$0")/../support/round_trip.sh"
+placeFiles garagon "$@"
+printf 'output HEADLESS-1 resolution 1280x1024\n' >"$scratch/sway.conf"
+export XDG_RUNTIME_DIR=$scratch HOME=$scratch
+user=()
+if [ "$(id -u)" -eq 0 ]; then
+    chown -R nobody:nogroup "$scratch"
+    user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+as() { "${user[@]}" env "$@"; }
+
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    as sway -c "$scratch/sway.conf" >"$scratch/sway.log" 2>&1 & compositor=$!
+onExit "kill $compositor 2>/dev/null"
+for _ in $(seq 100); do
+    display=$(find "$scratch" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -1)
+    ipc=$(find "$scratch" -maxdepth 1 -type s -name 'sway-ipc.*' | head -1)
+    [ -n "$display" ] && [ -n "$ipc" ] && break
+    sleep 0.1
+done
+[ -n "$display" ] || fail "sway did not start: $(tail -5 "$scratch/sway.log")"
+
+windowShown() {
+    for _ in $(seq 100); do
+        as SWAYSOCK="$ipc" swaymsg -t get_tree | sed -n 's/^ *"name": "\(.*\)",$/\1/p' |
+            grep -q "$1" && return 0
+        sleep 0.2
+    done
+    return 1
+}
+# Each call of wtype brings a keyboard of its own: the window needs a moment to take it.
+keys() {
+    local arguments=(-s 300)
+    for key in "$@"; do
+        if [[ $key == *+* ]]; then
+            arguments+=(-M "${key%%+*}" -k "${key#*+}" -m "${key%%+*}" -s 400)
+        else
+            arguments+=(-k "$key" -s 400)
+        fi
+    done
+    as WAYLAND_DISPLAY="$display" wtype "${arguments[@]}"
+}
+typeText() {
+    as WAYLAND_DISPLAY="$display" wtype -s 300 -d "$1" "$2"
+}
+
+as WAYLAND_DISPLAY="$display" QT_QPA_PLATFORM=wayland "$scratch/garagon" "" \
+    2>"$scratch/garagon.log" & program=$!
+roundTrip "$savegame"
+! grep -i "wayland does not support\|not supported" "$scratch/garagon.log" ||
+    fail "Qt was asked for something that only X11 does"
+echo "Wayland keys: opened, found, replaced, saved, restored and ended by keys alone"
