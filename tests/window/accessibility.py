@@ -6,39 +6,13 @@ Usage: accessibility.py main|dialog TITLE (with the program running)
 """
 import re
 import sys
-import time
 
-import pyatspi
+from at_spi import nodes, showing, top_level
 
-NAMED = {"push button", "radio button", "combo box", "tree", "table", "text", "entry",
+# Debian 13's AT-SPI calls a push button "button", Debian 12's "push button".
+NAMED = {"push button", "button", "radio button", "combo box", "tree", "table", "text", "entry",
          "label", "dialog", "frame", "check box", "tree table", "list"}
 HIDDEN_TEXT = re.compile(r"^(\d{3}|\d{5}|[0-9A-F-]+ - [0-9A-F-]+)$")
-
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def nodes(node):
-    yield node
-    for index in range(node.childCount):
-        child = node.getChildAtIndex(index)
-        # A closed selector's list would give 32,767 entries, none of them on screen.
-        if child is not None and (showing(child) or child.getRoleName() != "list"):
-            yield from nodes(child)
-
-
-def window(title):
-    for _ in range(100):
-        for application in pyatspi.Registry.getDesktop(0):
-            if application is None or application.name != "Garagon":
-                continue
-            for index in range(application.childCount):
-                top = application.getChildAtIndex(index)
-                if top is not None and top.name == title:
-                    return top
-        time.sleep(0.1)
-    sys.exit(f"accessibility: no window {title!r}")
 
 
 def check(top):
@@ -54,7 +28,7 @@ def check(top):
 
 def main():
     kind, title = sys.argv[1], sys.argv[2]
-    top = window(title)
+    top = top_level(title, "accessibility")
     problems = check(top)
     if kind == "main":
         cells = [node.name for node in nodes(top) if node.getRoleName() == "table cell"]

@@ -6,31 +6,10 @@ Usage: at_spi_round_trip.py TITLE (with the program running)
 import sys
 import time
 
-import pyatspi
+from at_spi import nodes, top_level
+from gi.repository import GLib
 
 LISTS = {"tree", "tree table", "table"}
-
-
-def nodes(node):
-    yield node
-    for index in range(node.childCount):
-        child = node.getChildAtIndex(index)
-        # The selector's list would give every catalogue car.
-        if child is not None and child.getRoleName() != "list":
-            yield from nodes(child)
-
-
-def top_level(name):
-    for _ in range(200):
-        for application in pyatspi.Registry.getDesktop(0):
-            if application is None or application.name != "Garagon":
-                continue
-            for index in range(application.childCount):
-                top = application.getChildAtIndex(index)
-                if top is not None and top.name == name:
-                    return top
-        time.sleep(0.1)
-    sys.exit(f"AT-SPI round trip: no window {name!r}")
 
 
 def control(top, name, roles):
@@ -40,19 +19,29 @@ def control(top, name, roles):
     sys.exit(f"AT-SPI round trip: no control {name!r} in {top.name!r}")
 
 
-# Debian 13's AT-SPI calls a push button "button", Debian 12's "push button".
-def press(top, name):
-    control(top, name, {"push button", "button"}).queryAction().doAction(0)
+# Debian 13's AT-SPI calls a push button "button", Debian 12's "push button". A dialog
+# just shown may still replace its controls' accessible objects: the button is then
+# looked up again.
+def press(title, name):
+    for _ in range(50):
+        top = top_level(title, "AT-SPI round trip")
+        try:
+            control(top, name, {"push button", "button"}).queryAction().doAction(0)
+            return
+        except GLib.GError:
+            time.sleep(0.1)
+    sys.exit(f"AT-SPI round trip: {name!r} in {title!r} cannot be pressed")
 
 
 def main():
-    window = top_level(sys.argv[1])
-    if not control(window, "Gefundene Wagen", LISTS).queryTable().addRowSelection(1):
+    title = sys.argv[1]
+    rows = control(top_level(title, "AT-SPI round trip"), "Gefundene Wagen", LISTS)
+    if not rows.queryTable().addRowSelection(1):
         sys.exit("AT-SPI round trip: the second row cannot be marked")
-    press(window, "Ersetzen")
-    press(window, "Änderungen speichern")
-    press(top_level("Gespeichert"), "OK")
-    press(window, "Programm beenden")
+    press(title, "Ersetzen")
+    press(title, "Änderungen speichern")
+    press("Gespeichert", "OK")
+    press(title, "Programm beenden")
 
 
 main()
