@@ -15,7 +15,7 @@ cp "$3" "$root/root/Demo-Spielstand.sav"
 cp scripts/window-shown.sh "$root/root/"
 inRoot "$root" 'apt-get update -qq && apt-get install -y -qq /root/garagon.deb xvfb xauth xdotool >/dev/null' ||
     { echo "package on Debian 13: it does not install" >&2; exit 1; }
-inRoot "$root" 'source /root/window-shown.sh
-    xvfb-run -a bash -c "/usr/games/garagon /root/Demo-Spielstand.sav & windowShown \"^Garagon .*\\[Demo-Spielstand.sav\\]\$\"; shown=\$?; kill %1; exit \$shown"' ||
+inRoot "$root" 'xvfb-run -a bash -c "source /root/window-shown.sh
+    /usr/games/garagon /root/Demo-Spielstand.sav & windowShown \"^Garagon .*\\[Demo-Spielstand.sav\\]\$\"; shown=\$?; kill %1; exit \$shown"' ||
     { echo "package on Debian 13: no window with the demo savegame" >&2; exit 1; }
 echo "package on Debian 13: installed, and the demo savegame opened"
