@@ -229,10 +229,11 @@ class CollidingInput {
 
 } // namespace
 
+// At least 200 inputs, however slow the build; as many more as 3 s allow, up to 5,000.
 TEST(CarSearch, OnePassEqualsTheScanPerCarOnThousandsOfCollidingInputs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    unsigned seed = 1;
-    for (; seed <= 5000 && std::chrono::steady_clock::now() < deadline; ++seed) {
+    for (unsigned seed = 1;
+         seed <= 5000 && (seed <= 200 || std::chrono::steady_clock::now() < deadline); ++seed) {
         CollidingInput input(seed);
         const auto cars = input.catalogue();
         const Bytes data = input.savegame(cars);
@@ -241,7 +242,6 @@ TEST(CarSearch, OnePassEqualsTheScanPerCarOnThousandsOfCollidingInputs) {
                   garagon::test::perCarSearch(data, cars, category))
             << "seed " << seed;
     }
-    EXPECT_GT(seed, 200u) << "too few inputs compared in the time";
 }
 
 // 400 names of one code and as many records as fit: 2,119,600 rows, kept without a row
