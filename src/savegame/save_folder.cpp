@@ -5,6 +5,7 @@
 #include "savegame.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <set>
 
@@ -54,11 +55,21 @@ bool SaveFolder::savegameMissing(const std::vector<platform::FolderFile>& files)
 void SaveFolder::removeStaleTemporaries() const {
     const auto files = platform::listFiles(path_);
     // Such a save's new version lies whole under a temporary name, and is its only copy.
-    const bool keepWhole = savegameMissing(files);
+    // The savegames are looked at once, and only where a whole one is there.
+    std::optional<bool> keepWhole;
     for (const auto& file : files) {
-        if (isTemporaryName(pathText(file.name)) && !(keepWhole && file.size == SavegameSize)) {
-            platform::removeFile(path_ / file.name);
+        if (!isTemporaryName(pathText(file.name))) {
+            continue;
         }
+        if (file.size == SavegameSize) {
+            if (!keepWhole) {
+                keepWhole = savegameMissing(files);
+            }
+            if (*keepWhole) {
+                continue;
+            }
+        }
+        platform::removeFile(path_ / file.name);
     }
 }
 

@@ -35,26 +35,30 @@ SaveResult failure(const Save& save, SaveStep step, const std::string& why, OldF
     return {false, messages::ErrorTitle, text, {}};
 }
 
-// A refusal in a folder where Windows redirects old games names the copy the game uses; a
-// hold by another program names that program, where the system can tell.
-SaveResult failure(const Save& save, SaveStep step, SystemError error, OldFile old,
-                   const path& movedTo = {}) {
+// The reason of a failure, with what the system can tell beyond it: the program that
+// holds the savegame, a Windows volume that Linux keeps read-only, and the copy that a
+// game redirected by Windows uses instead.
+std::string reasonFor(const Save& save, SystemError error) {
+    using platform::Failure;
+    if (error.kind == Failure::InUse || error.kind == Failure::HeldOpen) {
+        if (const auto holder = save.sys.holder(save.savegame)) {
+            return messages::heldBy(*holder);
+        }
+    }
+    if (error.kind == Failure::ReadOnlyMedium && platform::onWindowsVolume(save.folder.path())) {
+        return messages::WindowsVolumeReadOnly;
+    }
     std::string why = messages::reason(error, save.folder.isGone());
-    const bool held =
-        error.kind == platform::Failure::InUse || error.kind == platform::Failure::HeldOpen;
-    if (const auto holder = held ? save.sys.holder(save.savegame) : std::nullopt) {
-        why = messages::heldBy(*holder);
-    }
-    if (error.kind == platform::Failure::ReadOnlyMedium &&
-        platform::onWindowsVolume(save.folder.path())) {
-        why = messages::WindowsVolumeReadOnly;
-    }
-    const bool refused =
-        error.kind == platform::Failure::NoPermission || error.kind == platform::Failure::Protected;
+    const bool refused = error.kind == Failure::NoPermission || error.kind == Failure::Protected;
     if (const auto copy = refused ? platform::virtualStoreCopy(save.savegame) : std::nullopt) {
         why += messages::gameUsesCopy(pathText(*copy));
     }
-    return failure(save, step, why, old, movedTo);
+    return why;
+}
+
+SaveResult failure(const Save& save, SaveStep step, SystemError error, OldFile old,
+                   const path& movedTo = {}) {
+    return failure(save, step, reasonFor(save, error), old, movedTo);
 }
 
 SaveResult success(const Save& save, const path& backup) {
@@ -221,13 +225,14 @@ SaveResult write(Save& save) {
         return failure(save, SaveStep::Lock, error, oldFile());
     }
     save.folder.removeStaleTemporaries();
-    if (!platform::existingFile(savegame)) {
+    auto old = platform::existingFile(savegame);
+    if (!old) {
         if (auto result = replace(save, {}, nullptr)) {
             return *result;
         }
+        old = platform::existingFile(savegame); // taken meanwhile
     }
-    const auto old = platform::existingFile(savegame);
-    if (!old) { // a folder or the like took the name
+    if (!old) { // by a folder or the like
         return failure(save, SaveStep::Replace, {platform::Failure::NameTaken, 0}, OldFile::None);
     }
     if (const auto error = platform::checkReplaceable(savegame)) {

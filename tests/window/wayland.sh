@@ -47,10 +47,7 @@ roundTripOn wayland
 cmp -s "$scratch/xcb/Spielstand.sav" "$scratch/wayland/Spielstand.sav" ||
     fail "the savegame saved on Wayland differs from the one saved on X11"
 old=$(hexOf "$scratch/old.sav")
-brenner=0000003a71c0d24e8b1f0501
-moewe=0000007c12e94a0b3d58f601
 [ "$(hexOf "$scratch/wayland/Spielstand.sav")" = "${old/$moewe/$brenner}" ] ||
     fail "the saved savegame is not the old one with Brenner Falke GT in the second record"
-! grep -i "wayland does not support\|not supported" "$scratch/wayland.log" ||
-    fail "Qt was asked for something that only X11 does"
+expectNothingX11Only "$scratch/wayland.log"
 echo "Wayland: opened, replaced, saved and ended through AT-SPI; the same bytes as on X11"

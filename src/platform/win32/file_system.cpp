@@ -243,13 +243,10 @@ NameState nameStateAt(const std::wstring& name) {
                : nameStateAfter(GetLastError());
 }
 
-// A file that is being deleted refuses even a look at its attributes.
+// A file that is being deleted refuses even a look at its attributes, yet has its name.
 bool beingDeleted(const std::wstring& name) {
-    if (GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return false;
-    }
-    const DWORD error = GetLastError();
-    return error == ERROR_ACCESS_DENIED || error == ERROR_DELETE_PENDING;
+    return GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES &&
+           nameStateAfter(GetLastError()) == NameState::Taken;
 }
 
 // Whether the file opens for deletion, sharing what is given: with nothing shared, any
