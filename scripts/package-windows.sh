@@ -92,10 +92,11 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-# The uninstaller copies itself away and returns at once: wait for it to be done.
+# The uninstaller copies itself away and returns at once: wait for all it removes, in its
+# order: the folder, the Start-menu entry, the entry among the installed apps.
 wine "$installed/Deinstallieren.exe" /S
 for _ in $(seq 100); do
-    [ ! -e "$installed" ] && break
+    [ ! -e "$installed" ] && [ ! -e "$shortcut" ] && ! wine reg query "$key" >/dev/null 2>&1 && break
     sleep 0.2
 done
 [ ! -e "$installed" ] || fail "the uninstaller left $(ls "$installed")"
