@@ -2,9 +2,10 @@
 // start, each until the list or the window is drawn.
 #include "bench_data.hpp"
 #include "car_finder.hpp"
-#include "car_search_dialog.hpp"
-#include "scripted_dialogs.hpp"
-#include "start.hpp"
+#include "frmVelox.hpp"
+#include "list_dialog.hpp"
+#include "list_dialog_view.hpp"
+#include "scripted_port.hpp"
 #include "test_folder.hpp"
 #include "window_mapping.hpp"
 
@@ -39,9 +40,11 @@ struct LargestListFolder {
     }
 };
 
-std::unique_ptr<frmVelox> shownWindow(test::ScriptedDialogs& dialogs,
+std::unique_ptr<frmVelox> shownWindow(test::Script& dialogs,
                                       const std::filesystem::path& folder) {
-    auto window = startWindow(dialogs, loadCatalogueAhead(folder));
+    auto catalogue = loadCatalogueAhead(folder);
+    auto window = std::make_unique<test::ScriptedPort<frmVelox>>(dialogs);
+    window->Form_Load(catalogue.get());
     window->show();
     drawn(*window);
     return window;
@@ -57,10 +60,10 @@ void click(QWidget& window, const char* name) {
 
 void openSavegame(benchmark::State& state) {
     LargestListFolder data;
-    test::ScriptedDialogs dialogs;
+    test::Script dialogs;
     const auto window = shownWindow(dialogs, data.folder.path());
     for (auto _ : state) {
-        dialogs.paths.append(data.savegame);
+        dialogs.paths.push_back(data.savegame.toStdString());
         click(*window, "cmdOpen");
         drawn(*window);
     }
@@ -70,9 +73,9 @@ BENCHMARK(openSavegame)->Unit(benchmark::kMillisecond);
 
 void categoryClick(benchmark::State& state) {
     LargestListFolder data;
-    test::ScriptedDialogs dialogs;
+    test::Script dialogs;
     const auto window = shownWindow(dialogs, data.folder.path());
-    dialogs.paths.append(data.savegame);
+    dialogs.paths.push_back(data.savegame.toStdString());
     click(*window, "cmdOpen");
     for (auto _ : state) {
         click(*window, "optShop");
@@ -101,10 +104,10 @@ void hostilePairOpen(benchmark::State& state) {
     test::writeFile(folder.file("Cardata.txt"), pair.catalogue);
     const QString savegame = QString::fromStdString(folder.file("feindlich.sav"));
     test::writeFile(savegame.toStdString(), pair.data);
-    test::ScriptedDialogs dialogs;
+    test::Script dialogs;
     const auto window = shownWindow(dialogs, folder.path());
     for (auto _ : state) {
-        dialogs.paths.append(savegame);
+        dialogs.paths.push_back(savegame.toStdString());
         click(*window, "cmdOpen");
         drawn(*window);
     }
@@ -118,7 +121,8 @@ BENCHMARK(hostilePairOpen)->Unit(benchmark::kMillisecond);
 void carSearchKeystroke(benchmark::State& state) {
     const auto cars = distinctCars(32767);
     CarFinder finder(cars);
-    CarSearchDialog dialog(finder, nullptr);
+    CarSearchDialog search(finder);
+    ListDialogView dialog(search, nullptr);
     dialog.show();
     auto* query = dialog.findChild<QLineEdit*>(QStringLiteral("searchText"));
     query->setText(QStringLiteral("wagen")); // the first search folds the names
@@ -146,7 +150,7 @@ void placeCatalogue(const test::TestFolder& folder, std::size_t count) {
 void windowCreatedToShown(benchmark::State& state) {
     test::TestFolder folder;
     placeCatalogue(folder, static_cast<std::size_t>(state.range(0)));
-    test::ScriptedDialogs dialogs;
+    test::Script dialogs;
     for (auto _ : state) {
         auto window = shownWindow(dialogs, folder.path());
         state.PauseTiming();

@@ -1,8 +1,7 @@
 // Opens the demo savegame in the window and saves a picture of it:
 //   garagon_screenshot <folder with Cardata.txt and Demo-Spielstand.sav> <picture.png>
-#include "dialogs.hpp"
+#include "frmVelox.hpp"
 #include "identity.hpp"
-#include "start.hpp"
 
 #include <QApplication>
 #include <QPushButton>
@@ -10,22 +9,17 @@
 
 namespace {
 
-class DemoDialogs : public garagon::Dialogs {
+// The window with the demo savegame as the file dialog's answer, its messages on the console.
+class DemoWindow : public garagon::frmVelox {
   public:
-    explicit DemoDialogs(QString path) : path_(std::move(path)) {}
-    QString chooseSavegame(QWidget*) override { return path_; }
-    void showMessage(QWidget*, const QString& title, const QString& text) override {
-        std::cerr << title.toStdString() << ": " << text.toStdString() << "\n";
-    }
-    std::optional<std::size_t> chooseBackup(QWidget*, const garagon::BackupChoice&) override {
-        return std::nullopt;
-    }
-    std::optional<std::size_t> chooseCar(QWidget*, garagon::CarFinder&) override {
-        return std::nullopt;
+    explicit DemoWindow(std::filesystem::path savegame) : savegame_(std::move(savegame)) {}
+    std::optional<std::filesystem::path> chooseSavegame() override { return savegame_; }
+    void showMessage(const std::string& title, const std::string& text) override {
+        std::cerr << title << ": " << text << "\n";
     }
 
   private:
-    QString path_;
+    std::filesystem::path savegame_;
 };
 
 } // namespace
@@ -38,13 +32,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     garagon::applyProgramIdentity();
     const std::filesystem::path folder = argv[1];
-    DemoDialogs dialogs(QString::fromStdString((folder / "Demo-Spielstand.sav").string()));
-    const auto window = garagon::startWindow(dialogs, garagon::loadCatalogueAhead(folder));
-    if (!window) {
+    DemoWindow window(folder / "Demo-Spielstand.sav");
+    if (!window.Form_Load(garagon::loadCatalogueAhead(folder).get())) {
         return 1;
     }
-    window->show();
-    window->findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click();
+    window.show();
+    window.findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click();
     QApplication::processEvents();
-    return window->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    return window.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
 }

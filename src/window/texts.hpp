@@ -1,13 +1,14 @@
 #pragma once
 
 // The texts the window gives the user to read, in UTF-8, lines joined by CR LF; the
-// captions of the controls stand with each window's layout.
+// captions of the controls stand with the layout of the window and its dialogs.
 namespace garagon::texts {
 
 inline constexpr const char* TitlePrefix = "Garagon " GARAGON_VERSION " ";
 inline constexpr const char* NoSavegame = "Kein Spielstand geladen";
 inline constexpr const char* ErrorTitle = "Fehler";
 inline constexpr const char* NoticeTitle = "Hinweis";
+inline constexpr const char* OpenDialogTitle = "Tarvo Spielstand laden";
 
 inline constexpr const char* Disclaimer =
     "Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter Ausschluß "
@@ -35,9 +36,6 @@ inline constexpr const char* CommandLineUsage =
 // Its access key is one that no entry of the German system menu has.
 inline constexpr const char* BackupsCommand = "Sic&herungen…";
 inline constexpr const char* BackupsTitle = "Sicherungen von {name}";
-inline constexpr const char* BackupColumns[] = {"Sicherung", "Geändert", "Unterschied"};
-inline constexpr const char* RestoreButton = "Wiederherstellen";
-inline constexpr const char* CloseButton = "Schließen";
 inline constexpr const char* UnsavedWarning =
     "Nicht gespeicherte Änderungen gehen beim Wiederherstellen verloren.";
 inline constexpr const char* NoSavegameChosen =
@@ -63,13 +61,8 @@ inline constexpr const char* BackupTimeUnknown = "unbekannt";
 // command's access key is one that neither the German system menu nor "Sicherungen…" has.
 inline constexpr const char* CarSearchCommand = "Wagen s&uchen…";
 inline constexpr const char* CarSearchTitle = "Wagen suchen";
-inline constexpr const char* CarSearchLabel = "&Name enthält:";
-inline constexpr const char* CarSearchListLabel = "&Passende Wagen:";
-inline constexpr const char* CarSearchColumns[] = {"Wagen", "Kennung"};
 inline constexpr const char* CarsFound = "{count} von {total} Wagen";
 inline constexpr const char* NoCarFound = "Kein Wagen passt (0 von {total} Wagen)";
-inline constexpr const char* ChooseButton = "Auswählen";
-inline constexpr const char* CancelButton = "Abbrechen";
 inline constexpr const char* BackupInCloud =
     "nur in der Cloud gespeichert; wird beim Wiederherstellen heruntergeladen";
 inline constexpr const char* VirtualStoreNotice =

@@ -1,6 +1,8 @@
 #include "window_rules.hpp"
 
+#include "backup_choice.hpp"
 #include "file_system.hpp"
+#include "list_dialog.hpp"
 #include "loading.hpp"
 #include "messages.hpp"
 #include "modVelox.hpp"
@@ -17,26 +19,11 @@
 namespace garagon {
 namespace {
 
-constexpr std::array tabOrder{Control::cmdOpen,    Control::lvCars,  Control::cmbCars,
-                              Control::cmdReplace, Control::cmdSave, Control::cmdExit,
-                              Control::Options};
-
 std::span<const WagenEintrag> catalogueCars() {
     return std::span(modVelox::Wagen).subspan(1);
 }
 
 } // namespace
-
-LoadedCatalogue loadCatalogue(const std::filesystem::path& programFolder) {
-    LoadedCatalogue catalogue{modVelox::readCatalogue(programFolder)};
-    catalogue.index = CodeIndex(std::span(catalogue.file.cars).subspan(1));
-    return catalogue;
-}
-
-std::future<LoadedCatalogue> loadCatalogueAhead(std::filesystem::path programFolder) {
-    return std::async(std::launch::async,
-                      [folder = std::move(programFolder)] { return loadCatalogue(folder); });
-}
 
 WindowRules::WindowRules(WindowPort& port) : port_(port), title_(texts::TitlePrefix) {
     title_ += std::string("[") + texts::NoSavegame + "]";
@@ -76,15 +63,55 @@ std::span<const WagenEintrag> WindowRules::cars() const {
 }
 
 Control WindowRules::focusFrom(Control wanted) const {
-    const auto from = std::find(tabOrder.begin(), tabOrder.end(), wanted);
-    for (std::size_t step = 0; step < tabOrder.size(); ++step) {
-        const Control control =
-            tabOrder[(static_cast<std::size_t>(from - tabOrder.begin()) + step) % tabOrder.size()];
-        if (isEnabled(control)) {
-            return control;
+    const auto& controls = window_layout::controls;
+    for (std::size_t step = 0; step < controls.size(); ++step) {
+        const auto& at = controls[(static_cast<std::size_t>(wanted) + step) % controls.size()];
+        if (takesFocus(at.kind) && isEnabled(at.control)) {
+            return at.control;
         }
     }
     return Control::cmdExit;
+}
+
+Control WindowRules::checkedOption() const {
+    switch (category_) {
+    case Category::Career:
+        return Control::optBuyed;
+    case Category::Own:
+        return Control::optMY;
+    case Category::Shop:
+        break;
+    }
+    return Control::optShop;
+}
+
+void WindowRules::click(Control control) {
+    switch (control) {
+    case Control::cmdOpen:
+        return cmdOpen_Click();
+    case Control::cmdSave:
+        return cmdSave_Click();
+    case Control::optShop:
+        return optShop_Click();
+    case Control::optBuyed:
+        return optBuyed_Click();
+    case Control::optMY:
+        return optMY_Click();
+    default:
+        return;
+    }
+}
+
+bool WindowRules::offered(Command command) const {
+    switch (command) {
+    case Command::Backups:
+        return backupsOffered();
+    case Command::CarSearch:
+        return carSearchOffered();
+    case Command::ContextMenu:
+        break;
+    }
+    return true;
 }
 
 void WindowRules::cmdOpen_Click() {
@@ -219,7 +246,8 @@ void WindowRules::showBackups() {
              replaced(texts::NoBackups, "{name}", pathText(SpielstandPfad.filename())));
         return;
     }
-    if (const auto row = port_.chooseBackup(choice)) {
+    BackupsDialog dialog(choice);
+    if (const auto row = port_.chooseRow(dialog)) {
         restoreBackup(choice.backup(*row).path);
     }
 }
@@ -231,7 +259,8 @@ std::optional<WindowRules::CarChoice> WindowRules::findCar() {
     if (!carFinder_) {
         carFinder_.emplace(catalogueCars());
     }
-    const auto row = port_.chooseCar(*carFinder_);
+    CarSearchDialog dialog(*carFinder_);
+    const auto row = port_.chooseRow(dialog);
     if (!row || *row >= carFinder_->rowCount()) {
         return std::nullopt;
     }

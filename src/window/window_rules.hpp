@@ -1,24 +1,23 @@
 #pragma once
 
-#include "backup_choice.hpp"
 #include "bytes.hpp"
 #include "car_finder.hpp"
 #include "code_index.hpp"
-#include "modVelox.hpp"
+#include "commands.hpp"
+#include "loaded_catalogue.hpp"
 #include "search.hpp"
+#include "window_layout.hpp"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <future>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace garagon {
 
-// The controls whose state the rules decide, in the window's tab order.
-enum class Control { cmdOpen, lvCars, cmbCars, cmdReplace, cmdSave, cmdExit, Options, Count };
+class ListDialog;
 
 // What the rules need of a window: its modal dialogs, and a word when what it shows must
 // be brought up to date.
@@ -29,26 +28,11 @@ class WindowPort {
     virtual std::optional<std::filesystem::path> chooseSavegame() = 0;
     // A modal message with the information icon and one OK button; UTF-8, lines by CR LF.
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
-    // The modal dialog of the savegame's backups: the row chosen to be restored, or
-    // nothing when it was closed.
-    virtual std::optional<std::size_t> chooseBackup(const BackupChoice& choice) = 0;
-    // The modal dialog "Wagen suchen", which searches with the finder as the player types:
-    // the row chosen, or nothing when it was cancelled.
-    virtual std::optional<std::size_t> chooseCar(CarFinder& finder) = 0;
+    // A modal list dialog: the row chosen, or nothing when it was closed or cancelled.
+    virtual std::optional<std::size_t> chooseRow(ListDialog& dialog) = 0;
     // Title, enabled states, options or list have changed.
     virtual void refresh() = 0;
 };
-
-// The catalogue as the window loads it: read from the program's folder, its codes indexed.
-struct LoadedCatalogue {
-    modVelox::CatalogueFile file;
-    CodeIndex index{{}};
-};
-LoadedCatalogue loadCatalogue(const std::filesystem::path& programFolder);
-
-// Loads it on a thread of its own, to be ready when the window, built meanwhile, takes it:
-// with the largest catalogue that is most of what the catalogue adds to the start.
-std::future<LoadedCatalogue> loadCatalogueAhead(std::filesystem::path programFolder);
 
 // The window's behaviour without a toolkit: what each event does, the title, which
 // controls are enabled, the rows of the list and which of them is marked, which message
@@ -74,6 +58,9 @@ class WindowRules {
     void optShop_Click() { chooseCategory(Category::Shop); }
     void optBuyed_Click() { chooseCategory(Category::Career); }
     void optMY_Click() { chooseCategory(Category::Own); }
+    // A click on a button or option that needs nothing else of the window: cmdOpen,
+    // cmdSave and the options.
+    void click(Control control);
     // The command "Sicherungen…": shows the backups of the chosen savegame and restores
     // the one chosen there. Offered once a savegame has been chosen.
     void showBackups();
@@ -90,10 +77,14 @@ class WindowRules {
     };
     std::optional<CarChoice> findCar();
     bool carSearchOffered() const { return isEnabled(Control::cmbCars); }
+    // Whether a command of the menus is offered now.
+    bool offered(Command command) const;
 
     const std::string& title() const { return title_; }
     bool isEnabled(Control control) const { return enabled_[static_cast<std::size_t>(control)]; }
     Category category() const { return category_; }
+    // The option of the category, the one checked.
+    Control checkedOption() const;
     // The entries of cmbCars: the catalogue's cars in its order, named in Windows-1252 as
     // the catalogue has them; and the one chosen at start (-1: none).
     std::span<const WagenEintrag> cars() const;

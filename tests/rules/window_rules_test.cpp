@@ -1,10 +1,10 @@
 #include "messages.hpp"
+#include "scripted_port.hpp"
 #include "test_folder.hpp"
 #include "texts.hpp"
 #include "window_data.hpp"
 #include "window_rules.hpp"
 
-#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -13,57 +13,17 @@ using namespace garagon::test;
 
 namespace {
 
-// A window that answers the file dialog from a script and writes messages down.
-struct ScriptedPort : WindowPort {
-    std::deque<std::filesystem::path> answers; // none left: the dialog is cancelled
-    std::vector<std::string> messages;         // title, ": ", first line
-    std::vector<std::string> dialogs;          // title, warning, "name: difference" each
-    std::deque<std::size_t> backupAnswers;     // none left: the dialog is closed
-    std::optional<std::string> carQuery; // typed, then the first match chosen; none: cancelled
-    int refreshes = 0;
-
-    std::optional<std::filesystem::path> chooseSavegame() override {
-        if (answers.empty()) {
-            return std::nullopt;
-        }
-        auto path = answers.front();
-        answers.pop_front();
-        return path;
-    }
-    void showMessage(const std::string& title, const std::string& text) override {
-        messages.push_back(title + ": " + text.substr(0, text.find("\r\n")));
-    }
-    std::optional<std::size_t> chooseBackup(const BackupChoice& choice) override {
-        std::string shown = choice.title() + " | " + choice.warning();
-        for (std::size_t row = 0; row < choice.rowCount(); ++row) {
-            shown += " | " + choice.cellText(row, 0) + ": " + choice.cellText(row, 2);
-        }
-        dialogs.push_back(shown);
-        if (backupAnswers.empty()) {
-            return std::nullopt;
-        }
-        const auto row = backupAnswers.front();
-        backupAnswers.pop_front();
-        return row;
-    }
-    std::optional<std::size_t> chooseCar(CarFinder& finder) override {
-        if (!carQuery) {
-            return std::nullopt;
-        }
-        finder.search(*carQuery);
-        return finder.rowCount() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
-    }
-    void refresh() override { ++refreshes; }
-};
+using Strings = std::vector<std::string>;
 
 struct Window {
     TestFolder folder;
-    ScriptedPort port;
-    WindowRules rules{port};
+    Script port;
+    ScriptedPort<WindowPort> view{port};
+    WindowRules rules{view};
     std::filesystem::path savegame = folder.path() / "save1.dat";
 
     void open(const std::filesystem::path& path) {
-        port.answers.push_back(path);
+        port.paths.push_back(path);
         rules.cmdOpen_Click();
     }
     std::vector<std::string> column(int index) const {
@@ -73,14 +33,24 @@ struct Window {
         }
         return texts;
     }
+    // The backup dialogs shown: title, warning, "name: difference" each, joined by " | ".
+    Strings dialogs() const {
+        Strings shown;
+        for (const auto& list : port.lists) {
+            std::string joined = list.front();
+            for (std::size_t i = 1; i < list.size(); ++i) {
+                joined += " | " + list[i];
+            }
+            shown.push_back(joined);
+        }
+        return shown;
+    }
     // cmdOpen, cmbCars, cmdReplace, cmdSave
     std::vector<bool> states() const {
         return {rules.isEnabled(Control::cmdOpen), rules.isEnabled(Control::cmbCars),
                 rules.isEnabled(Control::cmdReplace), rules.isEnabled(Control::cmdSave)};
     }
 };
-
-using Strings = std::vector<std::string>;
 
 struct Case {
     const char* what;
@@ -275,7 +245,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
              w.open(w.savegame);
              w.rules.cmdReplace_Click(1, 2);
              w.rules.cmdSave_Click();
-             w.port.backupAnswers.push_back(0);
+             w.port.rowAnswers.push_back(0);
              w.rules.showBackups();
          },
          save1,
@@ -315,8 +285,8 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
         EXPECT_EQ(w.states(), c.states);
         EXPECT_EQ(w.column(2), c.positions);
         EXPECT_EQ(w.column(0), c.names);
-        EXPECT_EQ(w.port.messages, c.messages);
-        EXPECT_EQ(w.port.dialogs, c.dialogs);
+        EXPECT_EQ(w.port.headlines(), c.messages);
+        EXPECT_EQ(w.dialogs(), c.dialogs);
         EXPECT_EQ(w.rules.focusFrom(Control::cmdSave), c.focusFromSave);
         EXPECT_GT(w.port.refreshes, 0);
     }
@@ -397,26 +367,26 @@ TEST(WindowRules, ACarFoundBySearchBecomesTheSelectorsEntry) {
     Window w;
     writeFile(w.folder.file("Cardata.txt"), catalogue);
     ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
-    w.port.carQuery = "euro";
+    w.port.query = "euro";
     auto choice = w.rules.findCar();
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->entry, 1);
     EXPECT_EQ(choice->focus, Control::cmdReplace);
     writeFile(w.folder.file("kurz.dat"), Bytes(63595, 0));
     w.open(w.folder.path() / "kurz.dat"); // no savegame: "Ersetzen" is disabled
-    w.port.carQuery = "DRITTER";
+    w.port.query = "DRITTER";
     choice = w.rules.findCar();
     ASSERT_TRUE(choice);
     EXPECT_EQ(choice->entry, 2);
     EXPECT_EQ(choice->focus, Control::cmbCars);
-    w.port.carQuery.reset();
+    w.port.query.reset();
     EXPECT_FALSE(w.rules.findCar());
 
     Window empty;
     writeFile(empty.folder.file("Cardata.txt"), "");
     ASSERT_TRUE(empty.rules.Form_Load(loadCatalogue(empty.folder.path())));
     EXPECT_FALSE(empty.rules.carSearchOffered());
-    empty.port.carQuery = "";
+    empty.port.query = "";
     EXPECT_FALSE(empty.rules.findCar());
 }
 
@@ -426,13 +396,13 @@ TEST(WindowRules, TheFocusSkipsDisabledControlsInTabOrder) {
     ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     EXPECT_EQ(w.rules.focusFrom(Control::cmdOpen), Control::lvCars);
     EXPECT_EQ(w.rules.focusFrom(Control::cmbCars), Control::cmdExit);
-    EXPECT_EQ(w.rules.focusFrom(Control::Options), Control::Options);
+    EXPECT_EQ(w.rules.focusFrom(Control::optShop), Control::optShop);
 }
 
 TEST(WindowRules, AMissingCatalogueEndsTheProgramWithItsMessage) {
     Window w;
     EXPECT_FALSE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
-    EXPECT_EQ(w.port.messages, Strings{error + texts::CatalogueNotFound});
+    EXPECT_EQ(w.port.headlines(), Strings{error + texts::CatalogueNotFound});
 }
 
 // 200 names of one code and as many records as fit: 1,059,800 rows, of which the first
@@ -452,7 +422,7 @@ TEST(WindowRules, AListBeyondTheCapShowsItsFirstRowsAndSaysSo) {
     ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     w.open(w.savegame);
     ASSERT_EQ(w.rules.rowCount(), WindowRules::RowCap);
-    EXPECT_EQ(w.port.messages, Strings{"Hinweis: Es wurden 1.059.800 Wagen gefunden."});
+    EXPECT_EQ(w.port.headlines(), Strings{"Hinweis: Es wurden 1.059.800 Wagen gefunden."});
     EXPECT_EQ(w.rules.cellText(WindowRules::RowCap - 1, 0), "Wagen 189");
     EXPECT_EQ(w.rules.cellText(WindowRules::RowCap - 1, 1), "1000000");
     w.rules.cmdReplace_Click(WindowRules::RowCap - 1, 0);

@@ -3,8 +3,9 @@
 #include "identity.hpp"
 #include "messages.hpp"
 #include "saving.hpp"
-#include "scripted_dialogs.hpp"
-#include "start.hpp"
+#include "frmVelox.hpp"
+#include "list_dialog.hpp"
+#include "scripted_port.hpp"
 #include "test_folder.hpp"
 #include "texts.hpp"
 #include "window_data.hpp"
@@ -32,14 +33,21 @@
 using namespace garagon;
 using namespace garagon::test;
 
-namespace {} // namespace
+namespace {
+
+struct ShownMessage {
+    QString title;
+    QString text;
+};
+
+} // namespace
 
 class WindowTest : public QObject {
     Q_OBJECT
 
   private:
     std::unique_ptr<TestFolder> folder;
-    ScriptedDialogs dialogs;
+    Script dialogs;
     std::unique_ptr<frmVelox> window;
     QString savegame;
 
@@ -47,10 +55,12 @@ class WindowTest : public QObject {
         if (catalogueText != nullptr) {
             writeFile(folder->file("Cardata.txt"), catalogueText);
         }
-        window = startWindow(dialogs, loadCatalogueAhead(folder->path()));
-        if (window) {
-            window->show();
+        window = std::make_unique<ScriptedPort<frmVelox>>(dialogs);
+        if (!window->Form_Load(loadCatalogueAhead(folder->path()).get())) {
+            window.reset();
+            return;
         }
+        window->show();
     }
 
     template <class Control> Control* control(const char* name) {
@@ -64,7 +74,7 @@ class WindowTest : public QObject {
     void click(const char* name) { control<QAbstractButton>(name)->click(); }
 
     void open(const QString& path) {
-        dialogs.paths.append(path);
+        dialogs.paths.push_back(path.toStdString());
         click("cmdOpen");
     }
 
@@ -84,6 +94,27 @@ class WindowTest : public QObject {
         auto* list = control<QTreeView>("lvCars");
         list->selectionModel()->select(list->model()->index(row, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    QList<ShownMessage> shownMessages() const {
+        QList<ShownMessage> shown;
+        for (const auto& [title, text] : dialogs.messages) {
+            shown.append({QString::fromStdString(title), QString::fromStdString(text)});
+        }
+        return shown;
+    }
+
+    // The backup dialogs shown: title, then "name: difference" per row.
+    QList<QStringList> shownBackups() const {
+        QList<QStringList> shown;
+        for (const auto& list : dialogs.lists) {
+            QStringList texts{QString::fromStdString(list.front())};
+            for (std::size_t row = 2; row < list.size(); ++row) {
+                texts.append(QString::fromStdString(list[row]));
+            }
+            shown.append(texts);
+        }
+        return shown;
     }
 
     // Enabled states of cmdOpen, cmbCars, cmdReplace and cmdSave.
@@ -147,7 +178,7 @@ class WindowTest : public QObject {
 
     void init() {
         folder = std::make_unique<TestFolder>();
-        dialogs = ScriptedDialogs{};
+        dialogs = Script{};
         savegame = QString::fromStdString(folder->file("save1.dat"));
         writeFile(savegame.toStdString(), demoSavegame());
     }
@@ -184,7 +215,7 @@ class WindowTest : public QObject {
         QCOMPARE(states(), (QList<bool>{true, true, true, false}));
         QVERIFY(control<QRadioButton>("optShop")->isChecked());
         QCOMPARE(rowCount(), 0);
-        QVERIFY(dialogs.shownMessages.isEmpty());
+        QVERIFY(shownMessages().isEmpty());
         QCOMPARE(control<QWidget>("lvCars")->accessibleName(), QStringLiteral("Gefundene Wagen"));
         QCOMPARE(control<QWidget>("cmdSave")->accessibleName(),
                  QStringLiteral("Änderungen speichern"));
@@ -247,9 +278,9 @@ class WindowTest : public QObject {
     void aMissingCatalogueEndsWithItsMessage() {
         start(nullptr);
         QVERIFY(!window);
-        QCOMPARE(dialogs.shownMessages.size(), 1);
-        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
-        QCOMPARE(dialogs.shownMessages[0].text,
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(shownMessages()[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(shownMessages()[0].text,
                  QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
     }
 
@@ -259,15 +290,15 @@ class WindowTest : public QObject {
         QVERIFY(control<QWidget>("cmdExit")->isEnabled());
         click("optMY");
         QCOMPARE(rowCount(), 0);
-        QVERIFY(dialogs.shownMessages.isEmpty());
+        QVERIFY(shownMessages().isEmpty());
     }
 
     void badCatalogueLinesAreReportedOnceAndTheRestWorks() {
         start("0102030405060708 = M\xF6we\r\nXX02030405060708 = Kaputt\r\n2122232425262728 = "
               "Dritter\r\n");
-        QCOMPARE(dialogs.shownMessages.size(), 1);
-        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
-        QVERIFY(dialogs.shownMessages[0].text.contains(QStringLiteral("Zeile 2")));
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(shownMessages()[0].title, QStringLiteral("Fehler"));
+        QVERIFY(shownMessages()[0].text.contains(QStringLiteral("Zeile 2")));
         auto* cars = control<QComboBox>("cmbCars");
         QCOMPARE(cars->count(), 2);
         open(savegame);
@@ -308,9 +339,9 @@ class WindowTest : public QObject {
         const auto shortFile = folder->file("kurz.dat");
         writeFile(shortFile, Bytes(63595, 0));
         open(QString::fromStdString(shortFile));
-        QCOMPARE(dialogs.shownMessages.size(), 1);
-        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
-        QCOMPARE(dialogs.shownMessages[0].text,
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(shownMessages()[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(shownMessages()[0].text,
                  QStringLiteral("Die gewählte Datei ist kein Tarvo-Spielstand!"));
         QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("kurz.dat")));
         QCOMPARE(states(), (QList<bool>{true, true, false, false}));
@@ -320,7 +351,7 @@ class WindowTest : public QObject {
         QVERIFY(!control<QWidget>("cmdReplace")->isEnabled());
 
         open(QString::fromStdString(folder->file("fehlt.dat")));
-        QCOMPARE(dialogs.shownMessages.last().text,
+        QCOMPARE(shownMessages().last().text,
                  QStringLiteral("Spielstand konnte nicht geladen werden!"));
         QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("fehlt.dat")));
     }
@@ -347,9 +378,9 @@ class WindowTest : public QObject {
         QCOMPARE(states(), (QList<bool>{true, true, true, true}));
 
         click("cmdSave");
-        QCOMPARE(dialogs.shownMessages.size(), 1);
-        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Gespeichert"));
-        QVERIFY(dialogs.shownMessages[0].text.contains(savegame +
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(shownMessages()[0].title, QStringLiteral("Gespeichert"));
+        QVERIFY(shownMessages()[0].text.contains(savegame +
                                                        QStringLiteral(".~1\r\n gesichert.")));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
         const Bytes original = demoSavegame();
@@ -378,15 +409,15 @@ class WindowTest : public QObject {
         click("cmdSave");
         activatedAgain();
         control<QWidget>("cmbCars")->setFocus();
-        dialogs.backupAnswer = 0;
+        dialogs.rowAnswers.push_back(0);
         press(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
         QTest::keyClick(menu, Qt::Key_H);
-        QTRY_COMPARE(dialogs.shownBackups.size(), 1);
-        QCOMPARE(dialogs.shownBackups[0],
+        QTRY_COMPARE(shownBackups().size(), 1);
+        QCOMPARE(shownBackups()[0],
                  (QStringList{"Sicherungen von save1.dat",
                               "save1.dat.~1: 1 Wagen anders: Ladenwagen Dritter → Euro €"}));
-        QCOMPARE(dialogs.shownMessages.last().title, QStringLiteral("Wiederhergestellt"));
+        QCOMPARE(shownMessages().last().title, QStringLiteral("Wiederhergestellt"));
         QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
         QVERIFY(firstRowSelected());
         QCOMPARE(states(), (QList<bool>{true, true, true, false}));
@@ -405,7 +436,6 @@ class WindowTest : public QObject {
         const CodeIndex index(cars);
         const BackupChoice choice(savegame.toStdString(), findBackups(savegame.toStdString()), true,
                                   index, cars);
-        QtDialogs real;
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             QString title, warning, defaultButton;
             QStringList rows;
@@ -425,7 +455,8 @@ class WindowTest : public QObject {
                     press(key);
                 },
                 true);
-            const auto chosen = real.chooseBackup(nullptr, choice);
+            BackupsDialog dialog(choice);
+            const auto chosen = chooseFromList(nullptr, dialog);
             QCOMPARE(title, QStringLiteral("Sicherungen von save1.dat"));
             QCOMPARE(warning, QString::fromUtf8(texts::UnsavedWarning));
             QCOMPARE(defaultButton, QStringLiteral("Wiederherstellen"));
@@ -444,7 +475,7 @@ class WindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         open(savegame);
         activatedAgain();
-        dialogs.realCarSearch = true;
+        dialogs.realSearch = true;
         control<QWidget>("lvCars")->setFocus();
         QStringList seen;
         onNextModal(
@@ -498,13 +529,13 @@ class WindowTest : public QObject {
     void replacingWithoutAMarkedRowIsRefused() {
         start();
         click("cmdReplace");
-        QCOMPARE(dialogs.shownMessages.size(), 1);
-        QCOMPARE(dialogs.shownMessages[0].text,
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(shownMessages()[0].text,
                  QStringLiteral("Es wurde kein zu ersetzendes Auto gewählt!"));
         open(savegame);
         control<QTreeView>("lvCars")->clearSelection();
         click("cmdReplace");
-        QCOMPARE(dialogs.shownMessages.size(), 2);
+        QCOMPARE(shownMessages().size(), 2);
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
 
@@ -513,9 +544,9 @@ class WindowTest : public QObject {
         open(savegame);
         control<QComboBox>("cmbCars")->setCurrentIndex(-1);
         click("cmdReplace");
-        QCOMPARE(dialogs.shownMessages.size(), 1);
-        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
-        QCOMPARE(dialogs.shownMessages[0].text,
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(shownMessages()[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(shownMessages()[0].text,
                  QStringLiteral("Es wurde kein neues Auto gewählt!"));
         QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
@@ -526,9 +557,9 @@ class WindowTest : public QObject {
         open(savegame);
         control<QComboBox>("cmbCars")->setCurrentIndex(1);
         click("cmdReplace");
-        QCOMPARE(dialogs.shownMessages.size(), 1);
-        QCOMPARE(dialogs.shownMessages[0].title, QStringLiteral("Fehler"));
-        QCOMPARE(dialogs.shownMessages[0].text, QString::fromUtf8(messages::WrongCodeLength));
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(shownMessages()[0].title, QStringLiteral("Fehler"));
+        QCOMPARE(shownMessages()[0].text, QString::fromUtf8(messages::WrongCodeLength));
         QCOMPARE(column(0), QStringList{"Möwe"});
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
@@ -543,14 +574,14 @@ class WindowTest : public QObject {
         QCOMPARE(::flock(held, LOCK_EX), 0);
         click("cmdSave");
         ::close(held);
-        QCOMPARE(dialogs.shownMessages.last().title, QStringLiteral("Fehler"));
-        QVERIFY(dialogs.shownMessages.last().text.contains(QStringLiteral("Ein anderes Programm")));
-        QVERIFY(dialogs.shownMessages.last().text.contains(QStringLiteral("unverändert")));
+        QCOMPARE(shownMessages().last().title, QStringLiteral("Fehler"));
+        QVERIFY(shownMessages().last().text.contains(QStringLiteral("Ein anderes Programm")));
+        QVERIFY(shownMessages().last().text.contains(QStringLiteral("unverändert")));
         QVERIFY(control<QWidget>("cmdSave")->isEnabled());
         QCOMPARE(readFile(savegame.toStdString()), demoSavegame());
 
         click("cmdSave");
-        QCOMPARE(dialogs.shownMessages.last().title, QStringLiteral("Gespeichert"));
+        QCOMPARE(shownMessages().last().title, QStringLiteral("Gespeichert"));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
 
@@ -580,8 +611,8 @@ class WindowTest : public QObject {
             dialog->selectFile(savegame);
             buttons->button(QDialogButtonBox::Open)->click();
         });
-        QtDialogs real;
-        QCOMPARE(real.chooseSavegame(nullptr), savegame);
+        QString lastFolder;
+        QCOMPARE(chooseFile(nullptr, lastFolder), savegame);
         QCOMPARE(title, QStringLiteral("Tarvo Spielstand laden"));
         QCOMPARE(name, QStringLiteral("ComDia"));
         QVERIFY(filters.isEmpty() || filters == QStringList{QStringLiteral("Alle Dateien (*)")});
@@ -596,7 +627,7 @@ class WindowTest : public QObject {
             reopenedIn = dialog ? dialog->directory().absolutePath() : QString();
             closeModal();
         });
-        QCOMPARE(real.chooseSavegame(nullptr), QString());
+        QCOMPARE(chooseFile(nullptr, lastFolder), QString());
         QCOMPARE(reopenedIn, QString::fromStdString(folder->path().string()));
     }
 
@@ -615,8 +646,7 @@ class WindowTest : public QObject {
             buttons = box->buttons().size();
             box->button(QMessageBox::Ok)->click();
         });
-        QtDialogs real;
-        real.showMessage(nullptr, QStringLiteral("Fehler"), QStringLiteral("Zeile 1\r\nZeile 2"));
+        showMessageBox(nullptr, QStringLiteral("Fehler"), QStringLiteral("Zeile 1\r\nZeile 2"));
         QCOMPARE(icon, QMessageBox::Information);
         QCOMPARE(title, QStringLiteral("Fehler"));
         QCOMPARE(text, QStringLiteral("Zeile 1\r\nZeile 2"));
@@ -625,8 +655,8 @@ class WindowTest : public QObject {
 
     void aRoundTripByKeysAlone() {
         writeFile(folder->file("Cardata.txt"), catalogue);
-        QtDialogs real;
-        window = startWindow(real, loadCatalogueAhead(folder->path()));
+        window = std::make_unique<frmVelox>();
+        QVERIFY(window->Form_Load(loadCatalogueAhead(folder->path()).get()));
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "texts.hpp"
+#include "measures.hpp"
+#include "window_layout.hpp"
 
 #include <QAbstractItemView>
 #include <QAbstractTableModel>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTreeView>
 #include <optional>
@@ -11,59 +13,100 @@
 
 namespace garagon {
 
-// The rows of a dialog's list as a model: the source's rowCount() and cellText(row,
-// column), each cell made when the view draws it, so that a list of any length costs
-// nothing per row.
+// The rows of a list as a model: the source's rowCount() and cellText(row, column), each
+// cell made when the view draws it, so that a list of any length costs nothing per row.
+// The number of rows is the one at the last renew(), so that the view never asks for a row
+// that the source no longer has.
 template <class Source> class CellModel : public QAbstractTableModel {
   public:
-    CellModel(const Source& source, std::span<const char* const> headers, QObject* parent)
-        : QAbstractTableModel(parent), source_(source), headers_(headers) {}
+    // Tips show each cell's whole text where a column cuts it off.
+    CellModel(const Source& source, std::span<const ColumnLayout> columns, bool tips,
+              QObject* parent)
+        : QAbstractTableModel(parent), source_(source), columns_(columns), tips_(tips) {}
 
     // The source has other rows now.
     void renew() {
         beginResetModel();
+        rows_ = static_cast<int>(source_.rowCount());
         endResetModel();
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(source_.rowCount());
+        return parent.isValid() ? 0 : rows_;
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+        return parent.isValid() ? 0 : static_cast<int>(columns_.size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
+        if (!index.isValid() || index.row() >= rows_) {
             return {};
         }
-        return QString::fromStdString(
-            source_.cellText(static_cast<std::size_t>(index.row()), index.column()));
+        const ColumnLayout& column = columns_[static_cast<std::size_t>(index.column())];
+        if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && tips_)) {
+            return QString::fromStdString(
+                source_.cellText(static_cast<std::size_t>(index.row()), index.column()));
+        }
+        // A screen reader reads a row as the player sees it: a hidden column says nothing
+        // (an empty name would fall back to the text).
+        if (role == Qt::AccessibleTextRole && !column.visible) {
+            return QStringLiteral(" ");
+        }
+        return role == Qt::TextAlignmentRole ? alignment(column) : QVariant{};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        if (orientation != Qt::Horizontal) {
             return {};
         }
-        return QString::fromUtf8(headers_[static_cast<std::size_t>(section)]);
+        const ColumnLayout& column = columns_[static_cast<std::size_t>(section)];
+        if (role == Qt::DisplayRole) {
+            return QString::fromUtf8(column.header);
+        }
+        return role == Qt::TextAlignmentRole ? alignment(column) : QVariant{};
     }
 
   private:
+    static QVariant alignment(const ColumnLayout& column) {
+        const Qt::Alignment side =
+            column.alignment == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft;
+        return QVariant::fromValue(side | Qt::AlignVCenter);
+    }
+
     const Source& source_;
-    std::span<const char* const> headers_;
+    std::span<const ColumnLayout> columns_;
+    bool tips_;
+    int rows_ = 0;
 };
 
-// A dialog's list over the model: rows without a tree, one marked at a time, none edited.
-inline QTreeView* dialogList(QWidget* parent, const char* name, QAbstractItemModel* model) {
-    auto* list = new QTreeView(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setModel(model);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return list;
+// A list over the model: rows without a tree, one marked at a time, none edited, its
+// columns as wide as declared. A hidden column must not be widened by the last one
+// filling the view.
+inline void setUpList(QTreeView& list, QAbstractItemModel* model,
+                      std::span<const ColumnLayout> columns) {
+    list.setModel(model);
+    list.header()->setStretchLastSection(columns.back().visible);
+    list.header()->setMinimumSectionSize(0);
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        const ColumnLayout& layout = columns[column];
+        list.setColumnWidth(static_cast<int>(column), layout.visible ? pixels(layout.width) : 0);
+    }
+    list.setRootIsDecorated(false);
+    list.setItemsExpandable(false);
+    list.setUniformRowHeights(true);
+    list.setSelectionMode(QAbstractItemView::SingleSelection);
+    list.setSelectionBehavior(QAbstractItemView::SelectRows);
+    list.setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-// The row a dialog's list marks, if any.
+// Shows the source's rows anew, with the given row marked.
+template <class Source>
+void showRows(QTreeView& list, CellModel<Source>& model, std::optional<std::size_t> marked) {
+    model.renew();
+    if (marked) {
+        list.setCurrentIndex(model.index(static_cast<int>(*marked), 0));
+    }
+}
+
+// The row a list marks, if any.
 inline std::optional<std::size_t> markedRow(const QAbstractItemView& list) {
     const QModelIndex marked = list.selectionModel()->currentIndex();
     const bool selected = marked.isValid() && list.selectionModel()->isSelected(marked);

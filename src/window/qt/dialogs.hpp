@@ -8,34 +8,16 @@ class QWidget;
 
 namespace garagon {
 
-class BackupChoice;
-class CarFinder;
+class ListDialog;
 
-// The modal dialogs of the window, replaceable in tests.
-class Dialogs {
-  public:
-    virtual ~Dialogs() = default;
-    // The chosen file's full path; empty when the dialog was cancelled.
-    virtual QString chooseSavegame(QWidget* parent) = 0;
-    // A modal message with the information icon and one OK button.
-    virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
-    // The dialog of a savegame's backups: the row to restore, or nothing when closed.
-    virtual std::optional<std::size_t> chooseBackup(QWidget* parent,
-                                                    const BackupChoice& choice) = 0;
-    // The dialog "Wagen suchen": the row chosen, or nothing when it was cancelled.
-    virtual std::optional<std::size_t> chooseCar(QWidget* parent, CarFinder& finder) = 0;
-};
+// The window's modal dialogs; each gives the keyboard back to the window when it closes.
 
-// The real dialogs.
-class QtDialogs : public Dialogs {
-  public:
-    QString chooseSavegame(QWidget* parent) override;
-    void showMessage(QWidget* parent, const QString& title, const QString& text) override;
-    std::optional<std::size_t> chooseBackup(QWidget* parent, const BackupChoice& choice) override;
-    std::optional<std::size_t> chooseCar(QWidget* parent, CarFinder& finder) override;
-
-  private:
-    QString lastFolder_; // empty at first: the dialog opens where the system puts it
-};
+// The file dialog "Tarvo Spielstand laden", opened in lastFolder, which it then sets to
+// the folder left: the chosen file's full path, or empty when it was cancelled.
+QString chooseFile(QWidget* parent, QString& lastFolder);
+// A message with the information icon and one OK button.
+void showMessageBox(QWidget* parent, const QString& title, const QString& text);
+// Any list dialog: the row chosen, or nothing when it was closed.
+std::optional<std::size_t> chooseFromList(QWidget* parent, ListDialog& dialog);
 
 } // namespace garagon

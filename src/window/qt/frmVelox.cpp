@@ -1,7 +1,7 @@
 #include "frmVelox.hpp"
 
 #include "dialogs.hpp"
-#include "result_list_model.hpp"
+#include "keys.hpp"
 #include "texts.hpp"
 #include "windows1252.hpp"
 
@@ -12,11 +12,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStringListModel>
 #include <QTreeView>
+#include <algorithm>
 #include <utility>
 
 namespace garagon {
@@ -35,41 +35,46 @@ QString droppedFile(const QMimeData& data) {
 
 } // namespace
 
-frmVelox::frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue) : dialogs_(dialogs) {
+frmVelox::frmVelox() {
     buildControls();
-    connect(cmdOpen, &QPushButton::clicked, this, [this] { rules_.cmdOpen_Click(); });
-    connect(cmdReplace, &QPushButton::clicked, this, &frmVelox::cmdReplace_Click);
-    connect(cmdSave, &QPushButton::clicked, this, [this] { rules_.cmdSave_Click(); });
-    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
-    connect(optShop, &QRadioButton::clicked, this, [this] { rules_.optShop_Click(); });
-    connect(optBuyed, &QRadioButton::clicked, this, [this] { rules_.optBuyed_Click(); });
-    connect(optMY, &QRadioButton::clicked, this, [this] { rules_.optMY_Click(); });
     buildContextMenu();
-    Form_Load(catalogue.get());
 }
 
 void frmVelox::buildContextMenu() {
     contextMenu_ = new QMenu(this);
     contextMenu_->setObjectName(QStringLiteral("contextMenu"));
-    backupsCommand_ = contextMenu_->addAction(QString::fromUtf8(texts::BackupsCommand));
-    connect(backupsCommand_, &QAction::triggered, this, [this] { rules_.showBackups(); });
-    carSearchCommand_ = contextMenu_->addAction(QString::fromUtf8(texts::CarSearchCommand));
-    // Shown in the menu; the window's own shortcut below does the work, so that the two
-    // never compete for the key.
-    carSearchCommand_->setShortcut(QKeySequence::Find);
-    carSearchCommand_->setShortcutContext(Qt::WidgetShortcut);
-    connect(carSearchCommand_, &QAction::triggered, this, &frmVelox::findCar);
-    // Ctrl+F wherever the focus is in the window, the menu open or not.
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
-            &frmVelox::findCar);
-    // From the keyboard wherever the focus is; the menu opens below the focused control.
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)}) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
-            const QWidget* focus = focusWidget() != nullptr ? focusWidget() : this;
-            showContextMenu(focus->mapToGlobal(QPoint(0, focus->height())));
-        });
+    for (const auto& [command, caption] : menuEntries) {
+        QAction* action = contextMenu_->addAction(QString::fromUtf8(caption));
+        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+        commands_.emplace_back(command, action);
     }
+    for (const Shortcut& shortcut : shortcuts) {
+        // Wherever the focus is in the window, the menu open or not.
+        connect(new QShortcut(keySequence(shortcut), this), &QShortcut::activated, this,
+                [this, command = shortcut.command] { run(command); });
+        // Shown in the menu; the window's own shortcut does the work, so that the two
+        // never compete for the key.
+        for (const auto& [command, action] : commands_) {
+            if (command == shortcut.command) {
+                action->setShortcut(keySequence(shortcut));
+                action->setShortcutContext(Qt::WidgetShortcut);
+            }
+        }
+    }
+}
+
+void frmVelox::run(Command command) {
+    switch (command) {
+    case Command::Backups:
+        return rules_.showBackups();
+    case Command::CarSearch:
+        return findCar();
+    case Command::ContextMenu:
+        break;
+    }
+    // From the keyboard the menu opens below the focused control.
+    const QWidget* focus = focusWidget() != nullptr ? focusWidget() : this;
+    showContextMenu(focus->mapToGlobal(QPoint(0, focus->height())));
 }
 
 void frmVelox::contextMenuEvent(QContextMenuEvent* event) {
@@ -77,27 +82,20 @@ void frmVelox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void frmVelox::showContextMenu(const QPoint& where) {
-    backupsCommand_->setEnabled(rules_.backupsOffered());
-    carSearchCommand_->setEnabled(rules_.carSearchOffered());
+    for (const auto& [command, action] : commands_) {
+        action->setEnabled(rules_.offered(command));
+    }
     contextMenu_->popup(where);
 }
 
-void frmVelox::Form_Load(LoadedCatalogue catalogue) {
-    Label1->setText(QString::fromUtf8(texts::Disclaimer));
-    HideColumns();
-    catalogueFound_ = rules_.Form_Load(std::move(catalogue));
-    if (!catalogueFound_) {
-        return;
+bool frmVelox::Form_Load(LoadedCatalogue catalogue) {
+    static_cast<QLabel*>(widget(Control::Label1))->setText(QString::fromUtf8(texts::Disclaimer));
+    if (!rules_.Form_Load(std::move(catalogue))) {
+        return false;
     }
     fillCarChoice();
-    const Control first = rules_.focusFrom(Control::cmdOpen);
-    (first == Control::cmdOpen ? static_cast<QWidget*>(cmdOpen) : lvCars)->setFocus();
-}
-
-void frmVelox::HideColumns() {
-    for (int column = 1; column < 4; ++column) {
-        lvCars->setColumnWidth(column, 0);
-    }
+    widget(rules_.focusFrom(Control::cmdOpen))->setFocus();
+    return true;
 }
 
 void frmVelox::fillCarChoice() {
@@ -110,8 +108,9 @@ void frmVelox::fillCarChoice() {
                              static_cast<qsizetype>(name.size())));
     }
     // One model in one go: no item object and no insertion per car.
-    cmbCars->setModel(new QStringListModel(names, cmbCars));
-    cmbCars->setCurrentIndex(rules_.firstChosenCar());
+    auto* selector = static_cast<QComboBox*>(widget(Control::cmbCars));
+    selector->setModel(new QStringListModel(names, selector));
+    selector->setCurrentIndex(rules_.firstChosenCar());
 }
 
 void frmVelox::openSavegame(const QString& path) {
@@ -119,7 +118,7 @@ void frmVelox::openSavegame(const QString& path) {
 }
 
 void frmVelox::dragEnterEvent(QDragEnterEvent* event) {
-    if (cmdOpen->isEnabled() && !droppedFile(*event->mimeData()).isEmpty()) {
+    if (widget(Control::cmdOpen)->isEnabled() && !droppedFile(*event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
@@ -132,28 +131,29 @@ void frmVelox::dropEvent(QDropEvent* event) {
     }
 }
 
+bool frmVelox::isOption(const QWidget* candidate) const {
+    return std::ranges::any_of(window_layout::controls, [&](const ControlLayout& placed) {
+        return placed.kind == ControlKind::Option && widget(placed.control) == candidate;
+    });
+}
+
 // The option group is one Tab stop, entered at its checked option, as on the platform
 // the window comes from; the arrow keys move within it.
 bool frmVelox::focusNextPrevChild(bool next) {
-    const auto isOption = [this](const QWidget* widget) {
-        return widget == optShop || widget == optBuyed || widget == optMY;
-    };
     const bool fromOption = isOption(focusWidget());
     const bool moved = QWidget::focusNextPrevChild(next);
     for (int left = 3; moved && fromOption && isOption(focusWidget()) && left > 0; --left) {
         QWidget::focusNextPrevChild(next);
     }
     if (!fromOption && isOption(focusWidget())) {
-        QRadioButton* checked = optBuyed->isChecked() ? optBuyed
-                                : optMY->isChecked()  ? optMY
-                                                      : optShop;
-        checked->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        widget(rules_.checkedOption())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     }
     return moved;
 }
 
 std::optional<std::size_t> frmVelox::firstMarkedRow() const {
-    const auto marked = lvCars->selectionModel()->selectedRows();
+    const auto marked =
+        static_cast<QTreeView*>(widget(Control::lvCars))->selectionModel()->selectedRows();
     if (marked.isEmpty()) {
         return std::nullopt;
     }
@@ -164,49 +164,48 @@ std::optional<std::size_t> frmVelox::firstMarkedRow() const {
 }
 
 void frmVelox::findCar() {
-    const auto choice = rules_.findCar();
-    if (!choice) {
-        return;
+    if (const auto choice = rules_.findCar()) {
+        static_cast<QComboBox*>(widget(Control::cmbCars))->setCurrentIndex(choice->entry);
+        widget(choice->focus)->setFocus();
     }
-    cmbCars->setCurrentIndex(choice->entry);
-    (choice->focus == Control::cmdReplace ? static_cast<QWidget*>(cmdReplace) : cmbCars)
-        ->setFocus();
 }
 
-void frmVelox::cmdReplace_Click() {
-    rules_.cmdReplace_Click(firstMarkedRow(), cmbCars->currentIndex());
+void frmVelox::onClick(Control control) {
+    switch (control) {
+    case Control::cmdReplace:
+        return rules_.cmdReplace_Click(
+            firstMarkedRow(), static_cast<QComboBox*>(widget(Control::cmbCars))->currentIndex());
+    case Control::cmdExit:
+        close();
+        return;
+    default:
+        return rules_.click(control);
+    }
 }
 
 std::optional<std::filesystem::path> frmVelox::chooseSavegame() {
-    const QString path = dialogs_.chooseSavegame(this);
+    const QString path = chooseFile(this, lastFolder_);
     return path.isEmpty() ? std::nullopt : std::optional(localPath(path));
 }
 
 void frmVelox::showMessage(const std::string& title, const std::string& text) {
-    dialogs_.showMessage(this, QString::fromStdString(title), QString::fromStdString(text));
+    showMessageBox(this, QString::fromStdString(title), QString::fromStdString(text));
 }
 
-std::optional<std::size_t> frmVelox::chooseBackup(const BackupChoice& choice) {
-    return dialogs_.chooseBackup(this, choice);
-}
-
-std::optional<std::size_t> frmVelox::chooseCar(CarFinder& finder) {
-    return dialogs_.chooseCar(this, finder);
+std::optional<std::size_t> frmVelox::chooseRow(ListDialog& dialog) {
+    return chooseFromList(this, dialog);
 }
 
 void frmVelox::refresh() {
     setWindowTitle(QString::fromStdString(rules_.title()));
-    cmdOpen->setEnabled(rules_.isEnabled(Control::cmdOpen));
-    cmbCars->setEnabled(rules_.isEnabled(Control::cmbCars));
-    cmdReplace->setEnabled(rules_.isEnabled(Control::cmdReplace));
-    cmdSave->setEnabled(rules_.isEnabled(Control::cmdSave));
-    if (listShown_ == rules_.listNumber()) {
-        return;
+    for (const ControlLayout& placed : window_layout::controls) {
+        widget(placed.control)->setEnabled(rules_.isEnabled(placed.control));
     }
-    listShown_ = rules_.listNumber();
-    carRows_->showRows(static_cast<int>(rules_.rowCount()));
-    if (carRows_->rowCount() > 0) {
-        lvCars->setCurrentIndex(carRows_->index(0, 0));
+    if (listShown_ != rules_.listNumber()) {
+        listShown_ = rules_.listNumber();
+        const bool rows = rules_.rowCount() > 0;
+        showRows(*static_cast<QTreeView*>(widget(Control::lvCars)), *carRows_,
+                 rows ? std::optional<std::size_t>(0) : std::nullopt);
     }
 }
 

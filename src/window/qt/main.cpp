@@ -1,12 +1,10 @@
 #include "command_line.hpp"
-#include "dialogs.hpp"
 #include "file_system.hpp"
 #include "identity.hpp"
 #include "keyboard.hpp"
-#include "start.hpp"
+#include "frmVelox.hpp"
 
 #include <QApplication>
-#include <utility>
 
 namespace {
 
@@ -35,15 +33,14 @@ int main(int argc, char** argv) {
     if (const auto exitCode = garagon::answerWithoutWindow(commandLine)) {
         return *exitCode;
     }
-    garagon::QtDialogs dialogs;
-    const auto window = garagon::startWindow(dialogs, std::move(catalogue));
-    if (!window) {
+    garagon::frmVelox window;
+    if (!window.Form_Load(catalogue.get())) {
         return 1;
     }
-    window->show();
-    garagon::takeKeyboard(window.get());
+    window.show();
+    garagon::takeKeyboard(&window);
     if (!commandLine.savegame.isEmpty()) {
-        window->openSavegame(commandLine.savegame);
+        window.openSavegame(commandLine.savegame);
     }
     return QApplication::exec();
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "texts.hpp"
+
+// The window's commands beyond its buttons and the keys that reach them, declared once for
+// both views, which bind them to their own key codes and menus.
+namespace garagon {
+
+enum class Command { Backups, CarSearch, ContextMenu };
+
+enum class Key { Up, Down, PageUp, PageDown, F, F10, Menu };
+
+struct Shortcut {
+    Key key;
+    bool control;
+    bool shift;
+    Command command;
+};
+
+// Wherever the focus is in the window: Ctrl+F searches; Shift+F10 and the menu key open the
+// context menu below the control with the focus.
+inline constexpr Shortcut shortcuts[] = {
+    {Key::F, true, false, Command::CarSearch},
+    {Key::F10, false, true, Command::ContextMenu},
+    {Key::Menu, false, false, Command::ContextMenu},
+};
+
+// The context menu, and on Windows the system menu too; each access key is one that no other
+// entry there has, the German system menu's included.
+struct MenuEntry {
+    Command command;
+    const char* caption;
+};
+inline constexpr MenuEntry menuEntries[] = {
+    {Command::Backups, texts::BackupsCommand},
+    {Command::CarSearch, texts::CarSearchCommand},
+};
+
+// The keys that a list dialog's text field passes on to its list, which moves its mark.
+inline constexpr Key listKeys[] = {Key::Up, Key::Down, Key::PageUp, Key::PageDown};
+
+} // namespace garagon

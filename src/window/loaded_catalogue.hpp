@@ -1,0 +1,22 @@
+#pragma once
+
+#include "code_index.hpp"
+#include "modVelox.hpp"
+
+#include <filesystem>
+#include <future>
+
+namespace garagon {
+
+// The catalogue as the window loads it: read from the program's folder, its codes indexed.
+struct LoadedCatalogue {
+    modVelox::CatalogueFile file;
+    CodeIndex index{{}};
+};
+LoadedCatalogue loadCatalogue(const std::filesystem::path& programFolder);
+
+// Loads it on a thread of its own, to be ready when the window, built meanwhile, takes it:
+// with the largest catalogue that is most of what the catalogue adds to the start.
+std::future<LoadedCatalogue> loadCatalogueAhead(std::filesystem::path programFolder);
+
+} // namespace garagon

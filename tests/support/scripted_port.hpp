@@ -1,0 +1,102 @@
+#pragma once
+
+#include "list_dialog.hpp"
+#include "window_rules.hpp"
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace garagon::test {
+
+// What a test's dialogs answer, and what they were shown.
+struct Script {
+    struct Message {
+        std::string title;
+        std::string text;
+    };
+
+    std::deque<std::filesystem::path> paths; // the file dialog's answers; none left: cancelled
+    std::vector<Message> messages;
+    // The list dialogs without a text field: title, status line, then "name: column 2" a row.
+    std::vector<std::vector<std::string>> lists;
+    std::deque<std::size_t> rowAnswers; // their answers; none left: closed
+    // Typed into a dialog's text field, whose first match is then chosen; none: cancelled.
+    std::optional<std::string> query;
+    bool realSearch = false; // the view's own dialog instead, driven by the test
+    int refreshes = 0;
+
+    // Each message as its title, ": " and its first line.
+    std::vector<std::string> headlines() const {
+        std::vector<std::string> lines;
+        for (const auto& [title, text] : messages) {
+            lines.push_back(title + ": " + text.substr(0, text.find("\r\n")));
+        }
+        return lines;
+    }
+};
+
+// A window whose modal dialogs answer from a script: View is the real view, or WindowPort
+// itself where the rules are tested without one.
+template <class View> class ScriptedPort : public View {
+  public:
+    template <class... Arguments>
+    explicit ScriptedPort(Script& script, Arguments&&... arguments)
+        : View(std::forward<Arguments>(arguments)...), script_(script) {}
+
+    std::optional<std::filesystem::path> chooseSavegame() override {
+        if (script_.paths.empty()) {
+            return std::nullopt;
+        }
+        auto path = script_.paths.front();
+        script_.paths.pop_front();
+        return path;
+    }
+    void showMessage(const std::string& title, const std::string& text) override {
+        script_.messages.push_back({title, text});
+    }
+    std::optional<std::size_t> chooseRow(ListDialog& dialog) override {
+        if (dialog.hasTextField()) {
+            return search(dialog);
+        }
+        std::vector<std::string> shown{dialog.title(), dialog.status()};
+        for (std::size_t row = 0; row < dialog.rowCount(); ++row) {
+            shown.push_back(dialog.cellText(row, 0) + ": " + dialog.cellText(row, 2));
+        }
+        script_.lists.push_back(shown);
+        if (script_.rowAnswers.empty()) {
+            return std::nullopt;
+        }
+        const auto row = script_.rowAnswers.front();
+        script_.rowAnswers.pop_front();
+        return row;
+    }
+    void refresh() override {
+        ++script_.refreshes;
+        if constexpr (!std::is_abstract_v<View>) {
+            View::refresh();
+        }
+    }
+
+  private:
+    std::optional<std::size_t> search(ListDialog& dialog) {
+        if constexpr (!std::is_abstract_v<View>) {
+            if (script_.realSearch) {
+                return View::chooseRow(dialog);
+            }
+        }
+        if (!script_.query) {
+            return std::nullopt;
+        }
+        dialog.search(*script_.query);
+        return dialog.firstMarkedRow();
+    }
+
+    Script& script_;
+};
+
+} // namespace garagon::test
