@@ -2,9 +2,9 @@
 // clicks, the list's marks and the selector's entry; dialogs go through the seam.
 #include "backup_choice.hpp"
 #include "car_finder.hpp"
-#include "car_search_dialog.hpp"
-#include "dialogs.hpp"
 #include "frmVelox.hpp"
+#include "keys.hpp"
+#include "scripted_port.hpp"
 #include "test_folder.hpp"
 #include "utf16.hpp"
 #include "window_data.hpp"
@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <commctrl.h>
 #include <cwctype>
-#include <deque>
 #include <gtest/gtest.h>
 #include <set>
 #include <shlobj.h>
@@ -62,41 +61,6 @@ void CALLBACK driveSearch(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageW(dialog, WM_COMMAND, typedQuery.empty() ? IDCANCEL : IDOK, 0);
 }
 
-// Dialogs that answer from a script and write the messages down.
-class ScriptedDialogs : public Dialogs {
-  public:
-    std::deque<std::filesystem::path> paths; // none left: the dialog is cancelled
-    std::vector<Message> messages;
-
-    std::optional<std::filesystem::path> chooseSavegame(HWND) override {
-        if (paths.empty()) {
-            return std::nullopt;
-        }
-        auto path = paths.front();
-        paths.pop_front();
-        return path;
-    }
-    void showMessage(HWND, const std::wstring& title, const std::wstring& text) override {
-        messages.push_back({title, text});
-    }
-    // The backup dialogs shown: title, then "name: difference" per row.
-    std::vector<std::vector<std::string>> shownBackups;
-    std::optional<std::size_t> backupAnswer; // nothing: the dialog is closed
-    std::optional<std::size_t> chooseBackup(HWND, const BackupChoice& choice) override {
-        std::vector<std::string> shown{choice.title()};
-        for (std::size_t row = 0; row < choice.rowCount(); ++row) {
-            shown.push_back(choice.cellText(row, 0) + ": " + choice.cellText(row, 2));
-        }
-        shownBackups.push_back(shown);
-        return backupAnswer;
-    }
-    // The real search dialog, driven by driveSearch with typedQuery.
-    std::optional<std::size_t> chooseCar(HWND owner, CarFinder& finder) override {
-        SetTimer(nullptr, 0, 50, driveSearch);
-        return showCarSearchDialog(owner, finder);
-    }
-};
-
 std::wstring textOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -124,40 +88,58 @@ class Win32Window : public ::testing::Test {
         if (catalogueText != nullptr) {
             writeFile(folder.path() / "Cardata.txt", catalogueText);
         }
-        window = std::make_unique<frmVelox>(dialogs, loadCatalogueAhead(folder.path()));
+        window = std::make_unique<ScriptedPort<frmVelox>>(dialogs);
+        catalogueFound = window->Form_Load(loadCatalogueAhead(folder.path()).get());
         ShowWindow(window->handle(), SW_SHOWNORMAL);
     }
-    HWND control(ControlId id) const { return window->control(id); }
-    void click(ControlId id) { SendMessageW(control(id), BM_CLICK, 0, 0); }
+    HWND control(Control id) const { return window->control(id); }
+    void click(Control id) { SendMessageW(control(id), BM_CLICK, 0, 0); }
     void open(const std::filesystem::path& path) {
         dialogs.paths.push_back(path);
-        click(cmdOpen);
+        click(Control::cmdOpen);
     }
     std::vector<std::wstring> column(int index) const {
         std::vector<std::wstring> texts;
-        const int rows = ListView_GetItemCount(control(lvCars));
+        const int rows = ListView_GetItemCount(control(Control::lvCars));
         for (int row = 0; row < rows; ++row) {
             wchar_t text[256] = {};
-            ListView_GetItemText(control(lvCars), row, index, text, 256);
+            ListView_GetItemText(control(Control::lvCars), row, index, text, 256);
             texts.emplace_back(text);
         }
         return texts;
     }
     void mark(int row) {
-        ListView_SetItemState(control(lvCars), row, LVIS_SELECTED | LVIS_FOCUSED,
+        ListView_SetItemState(control(Control::lvCars), row, LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
     }
-    int markedRow() const { return ListView_GetNextItem(control(lvCars), -1, LVNI_SELECTED); }
-    // Enabled states of cmdOpen, cmbCars, cmdReplace and cmdSave.
+    int markedRow() const { return ListView_GetNextItem(control(Control::lvCars), -1, LVNI_SELECTED); }
+    // Enabled states of Control::cmdOpen, Control::cmbCars, Control::cmdReplace and Control::cmdSave.
     std::vector<bool> states() const {
-        return {IsWindowEnabled(control(cmdOpen)) != 0, IsWindowEnabled(control(cmbCars)) != 0,
-                IsWindowEnabled(control(cmdReplace)) != 0, IsWindowEnabled(control(cmdSave)) != 0};
+        return {IsWindowEnabled(control(Control::cmdOpen)) != 0, IsWindowEnabled(control(Control::cmbCars)) != 0,
+                IsWindowEnabled(control(Control::cmdReplace)) != 0, IsWindowEnabled(control(Control::cmdSave)) != 0};
     }
     std::wstring title() const { return textOf(window->handle()); }
+    std::vector<Message> messages() const {
+        std::vector<Message> shown;
+        for (const auto& [title, text] : dialogs.messages) {
+            shown.push_back({utf16(title), utf16(text)});
+        }
+        return shown;
+    }
+    // The backup dialogs shown: title, then "name: difference" per row.
+    std::vector<std::vector<std::string>> shownBackups() const {
+        std::vector<std::vector<std::string>> shown;
+        for (const auto& list : dialogs.lists) {
+            shown.push_back({list.front()});
+            shown.back().insert(shown.back().end(), list.begin() + 2, list.end());
+        }
+        return shown;
+    }
 
     TestFolder folder;
-    ScriptedDialogs dialogs;
+    Script dialogs;
     std::unique_ptr<frmVelox> window;
+    bool catalogueFound = false;
     std::filesystem::path savegame = folder.path() / "save1.dat";
 };
 
@@ -170,30 +152,30 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
     GetClientRect(window->handle(), &client);
     EXPECT_EQ(client.right, 647);
     EXPECT_EQ(client.bottom, 426);
-    const auto place = [&](ControlId id) {
+    const auto place = [&](Control id) {
         RECT box{};
         GetWindowRect(control(id), &box);
         MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&box), 2);
         return std::vector<LONG>{box.left, box.top, box.right - box.left, box.bottom - box.top};
     };
-    EXPECT_EQ(place(lvCars), (std::vector<LONG>{24, 40, 316, 260}));
-    EXPECT_EQ(place(cmdSave), (std::vector<LONG>{384, 310, 236, 33}));
-    EXPECT_EQ(place(optShop), (std::vector<LONG>{24, 302, 301, 21}));
+    EXPECT_EQ(place(Control::lvCars), (std::vector<LONG>{24, 40, 316, 260}));
+    EXPECT_EQ(place(Control::cmdSave), (std::vector<LONG>{384, 310, 236, 33}));
+    EXPECT_EQ(place(Control::optShop), (std::vector<LONG>{24, 302, 301, 21}));
     for (const auto& [id, caption, bold] :
-         {std::tuple{Frame1, L"Gefundene Wagen:", true},
-          {Frame2, L"Markierten Wagen ersetzen durch:", true},
-          {optShop, L"\"Ladenwagen\"", true},
-          {optBuyed, L"\"Karrierewagen\" (keine gewonnenen)", true},
-          {optMY, L"\"Meine Wagen\"", true},
-          {cmdOpen, L"Spielstand laden", true},
-          {cmdSave, L"Änderungen speichern", true},
-          {cmdExit, L"Programm beenden", true},
-          {Label1,
+         {std::tuple{Control::Frame1, L"Gefundene Wagen:", true},
+          {Control::Frame2, L"Markierten Wagen ersetzen durch:", true},
+          {Control::optShop, L"\"Ladenwagen\"", true},
+          {Control::optBuyed, L"\"Karrierewagen\" (keine gewonnenen)", true},
+          {Control::optMY, L"\"Meine Wagen\"", true},
+          {Control::cmdOpen, L"Spielstand laden", true},
+          {Control::cmdSave, L"Änderungen speichern", true},
+          {Control::cmdExit, L"Programm beenden", true},
+          {Control::Label1,
            L"Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
            L"Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
            L"" GARAGON_INFO_URL,
            false},
-          {cmbCars, L"Möwe", false}}) {
+          {Control::cmbCars, L"Möwe", false}}) {
         EXPECT_EQ(textOf(control(id)), caption);
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0)),
@@ -202,30 +184,30 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
         EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
         EXPECT_EQ(font.lfHeight, -13); // 9.75 pt at 96 dpi
     }
-    EXPECT_EQ(ComboBox_GetCount(control(cmbCars)), 3);
-    EXPECT_EQ(ComboBox_GetCurSel(control(cmbCars)), 0);
+    EXPECT_EQ(ComboBox_GetCount(control(Control::cmbCars)), 3);
+    EXPECT_EQ(ComboBox_GetCurSel(control(Control::cmbCars)), 0);
     EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
-    EXPECT_EQ(SendMessageW(control(optShop), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(ListView_GetColumnWidth(control(lvCars), 0), 180);
+    EXPECT_EQ(SendMessageW(control(Control::optShop), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(ListView_GetColumnWidth(control(Control::lvCars), 0), 180);
     for (int hidden = 1; hidden < 4; ++hidden) {
-        EXPECT_EQ(ListView_GetColumnWidth(control(lvCars), hidden), 0);
+        EXPECT_EQ(ListView_GetColumnWidth(control(Control::lvCars), hidden), 0);
     }
-    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 0);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(ListView_GetItemCount(control(Control::lvCars)), 0);
+    EXPECT_TRUE(messages().empty());
 }
 
 // Tab stops in their order; the options are one stop, at the checked one.
 TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
     start();
     std::vector<int> order;
-    HWND at = control(cmdOpen);
+    HWND at = control(Control::cmdOpen);
     for (int i = 0; i < 7; ++i) {
         order.push_back(GetDlgCtrlID(at));
         at = GetNextDlgTabItem(window->handle(), at, FALSE);
     }
     EXPECT_EQ(order,
-              (std::vector<int>{cmdOpen, lvCars, cmbCars, cmdReplace, cmdExit, optShop, cmdOpen}));
-    EXPECT_EQ(GetFocus(), control(cmdOpen));
+              (std::vector<int>{controlId(Control::cmdOpen), controlId(Control::lvCars), controlId(Control::cmbCars), controlId(Control::cmdReplace), controlId(Control::cmdExit), controlId(Control::optShop), controlId(Control::cmdOpen)}));
+    EXPECT_EQ(GetFocus(), control(Control::cmdOpen));
 }
 
 TEST_F(Win32Window, OpeningReplacingAndSavingChangeExactlyTheMarkedCode) {
@@ -239,20 +221,20 @@ TEST_F(Win32Window, OpeningReplacingAndSavingChangeExactlyTheMarkedCode) {
     EXPECT_EQ(markedRow(), 0);
 
     mark(1);
-    ComboBox_SetCurSel(control(cmbCars), 2);
-    click(cmdReplace);
+    ComboBox_SetCurSel(control(Control::cmbCars), 2);
+    click(Control::cmdReplace);
     EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Dritter"}));
     EXPECT_EQ(markedRow(), 0);
     EXPECT_EQ(states(), (std::vector<bool>{true, true, true, true}));
 
-    SetFocus(control(cmdSave));
-    click(cmdSave);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, L"Gespeichert");
-    EXPECT_NE(dialogs.messages[0].text.find(savegame.native() + L".~1\r\n gesichert."),
+    SetFocus(control(Control::cmdSave));
+    click(Control::cmdSave);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].title, L"Gespeichert");
+    EXPECT_NE(messages()[0].text.find(savegame.native() + L".~1\r\n gesichert."),
               std::wstring::npos);
     EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
-    EXPECT_EQ(GetFocus(), control(cmdExit)) << "the focus left the disabled button";
+    EXPECT_EQ(GetFocus(), control(Control::cmdExit)) << "the focus left the disabled button";
     Bytes expected = demoSavegame();
     EXPECT_EQ(readFile(savegame.native() + L".~1"), expected);
     std::copy(codeC.begin(), codeC.end(), expected.begin() + 2003);
@@ -278,21 +260,21 @@ TEST_F(Win32Window, TheSystemMenuEntryRestoresABackup) {
             }
         }
     }
-    EXPECT_NE(GetMenuState(system, frmVelox::backupsCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_NE(GetMenuState(system, menuId(Command::Backups), MF_BYCOMMAND) & MF_GRAYED, 0u);
     open(savegame);
-    EXPECT_EQ(GetMenuState(system, frmVelox::backupsCommand, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_EQ(GetMenuState(system, menuId(Command::Backups), MF_BYCOMMAND) & MF_GRAYED, 0u);
     mark(1);
-    ComboBox_SetCurSel(control(cmbCars), 2);
-    click(cmdReplace);
-    click(cmdSave);
-    dialogs.backupAnswer = 0;
-    SendMessageW(window->handle(), WM_SYSCOMMAND, frmVelox::backupsCommand, 0);
-    EXPECT_EQ(dialogs.shownBackups,
+    ComboBox_SetCurSel(control(Control::cmbCars), 2);
+    click(Control::cmdReplace);
+    click(Control::cmdSave);
+    dialogs.rowAnswers.push_back(0);
+    SendMessageW(window->handle(), WM_SYSCOMMAND, menuId(Command::Backups), 0);
+    EXPECT_EQ(shownBackups(),
               (std::vector<std::vector<std::string>>{
                   {"Sicherungen von save1.dat",
                    "save1.dat.~1: 1 Wagen anders: Ladenwagen Dritter → Euro €"}}));
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].title, L"Wiederhergestellt");
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].title, L"Wiederhergestellt");
     EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Euro €"}));
     EXPECT_EQ(markedRow(), 0);
     EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
@@ -305,21 +287,21 @@ TEST_F(Win32Window, TheSystemMenuEntryRestoresABackup) {
 TEST_F(Win32Window, CategoriesRefusalsAndCancelling) {
     start();
     open(savegame);
-    click(optBuyed);
+    click(Control::optBuyed);
     EXPECT_EQ(column(0), std::vector<std::wstring>{L"Dritter"});
-    click(optShop);
+    click(Control::optShop);
     EXPECT_EQ(column(2), (std::vector<std::wstring>{L"01004", L"02004"}));
-    click(cmdOpen); // nothing queued: cancelled
+    click(Control::cmdOpen); // nothing queued: cancelled
     EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
 
-    ComboBox_SetCurSel(control(cmbCars), -1);
-    click(cmdReplace);
-    ListView_SetItemState(control(lvCars), -1, 0, LVIS_SELECTED);
-    click(cmdReplace);
+    ComboBox_SetCurSel(control(Control::cmbCars), -1);
+    click(Control::cmdReplace);
+    ListView_SetItemState(control(Control::lvCars), -1, 0, LVIS_SELECTED);
+    click(Control::cmdReplace);
     writeFile(folder.path() / "kurz.dat", Bytes(63595, 0));
     open(folder.path() / "kurz.dat");
     std::vector<std::wstring> shown;
-    for (const auto& message : dialogs.messages) {
+    for (const auto& message : messages()) {
         shown.push_back(message.title + L": " + message.text);
     }
     EXPECT_EQ(shown, (std::vector<std::wstring>{
@@ -328,18 +310,18 @@ TEST_F(Win32Window, CategoriesRefusalsAndCancelling) {
                          L"Fehler: Die gewählte Datei ist kein Tarvo-Spielstand!"}));
     EXPECT_EQ(title(), L"" GARAGON_TITLE("kurz.dat"));
     EXPECT_EQ(states(), (std::vector<bool>{true, true, false, false}));
-    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 0);
+    EXPECT_EQ(ListView_GetItemCount(control(Control::lvCars)), 0);
 }
 
 TEST_F(Win32Window, AMissingOrEmptyCatalogue) {
     start(nullptr);
-    EXPECT_FALSE(window->catalogueFound());
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, L"Die Wagenliste wurde nicht gefunden!");
+    EXPECT_FALSE(catalogueFound);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, L"Die Wagenliste wurde nicht gefunden!");
     window.reset();
     start("");
     EXPECT_EQ(states(), (std::vector<bool>{false, false, false, false}));
-    EXPECT_EQ(GetFocus(), control(lvCars));
+    EXPECT_EQ(GetFocus(), control(Control::lvCars));
 }
 
 // A savegame has one name for the window, whichever the file dialog gave: the short one
@@ -355,7 +337,7 @@ TEST_F(Win32Window, ASavegameIsKnownByItsLongNameAndTheGamesOwnCopyIsNamed) {
     start();
     open(shortName);
     EXPECT_EQ(title(), L"" GARAGON_TITLE("Spielstand von Juergen.sav"));
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(messages().empty());
 
     const auto shellFolder = [](int known) {
         wchar_t path[MAX_PATH] = {};
@@ -371,12 +353,12 @@ TEST_F(Win32Window, ASavegameIsKnownByItsLongNameAndTheGamesOwnCopyIsNamed) {
     open(game / "save1.dat");
     std::filesystem::remove_all(game);
     std::filesystem::remove_all(copy);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, L"Hinweis");
-    EXPECT_NE(dialogs.messages[0].text.find(L"\r\n" + (copy / "save1.dat").native() + L"\r\n"),
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].title, L"Hinweis");
+    EXPECT_NE(messages()[0].text.find(L"\r\n" + (copy / "save1.dat").native() + L"\r\n"),
               std::wstring::npos);
     EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
-    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 2);
+    EXPECT_EQ(ListView_GetItemCount(control(Control::lvCars)), 2);
 }
 
 // Ctrl+F wherever the focus is, or the system menu: the real search dialog, its text
@@ -385,27 +367,30 @@ TEST_F(Win32Window, ASavegameIsKnownByItsLongNameAndTheGamesOwnCopyIsNamed) {
 TEST_F(Win32Window, ACarFoundBySearchIsChosenInTheSelector) {
     start();
     open(savegame);
-    SetFocus(control(lvCars));
+    SetFocus(control(Control::lvCars));
     typedQuery = L"EURO";
+    dialogs.realSearch = true;
+    SetTimer(nullptr, 0, 50, driveSearch);
     MSG keys{window->handle(), WM_KEYDOWN, 'F', 0, 0, {}};
     const BYTE pressed = 0x80;
     BYTE state[256] = {};
     GetKeyboardState(state);
     state[VK_CONTROL] = pressed;
     SetKeyboardState(state);
-    keys.hwnd = control(lvCars);
+    keys.hwnd = control(Control::lvCars);
     EXPECT_TRUE(window->takesShortcut(keys));
     state[VK_CONTROL] = 0;
     SetKeyboardState(state);
     EXPECT_EQ(searchSeen.focusClass, L"Edit");
     EXPECT_NE(std::find(searchSeen.texts.begin(), searchSeen.texts.end(), L"1 von 3 Wagen"),
               searchSeen.texts.end());
-    EXPECT_EQ(ComboBox_GetCurSel(control(cmbCars)), 1);
-    EXPECT_EQ(GetFocus(), control(cmdReplace));
+    EXPECT_EQ(ComboBox_GetCurSel(control(Control::cmbCars)), 1);
+    EXPECT_EQ(GetFocus(), control(Control::cmdReplace));
 
     typedQuery.clear();
-    SendMessageW(window->handle(), WM_SYSCOMMAND, frmVelox::carSearchCommand, 0);
-    EXPECT_EQ(ComboBox_GetCurSel(control(cmbCars)), 1);
+    SetTimer(nullptr, 0, 50, driveSearch);
+    SendMessageW(window->handle(), WM_SYSCOMMAND, menuId(Command::CarSearch), 0);
+    EXPECT_EQ(ComboBox_GetCurSel(control(Control::cmbCars)), 1);
     const auto captions = menuCaptions(window->contextMenu());
     EXPECT_NE(std::find(captions.begin(), captions.end(), L"Wagen s&uchen…"), captions.end());
 }
@@ -422,8 +407,8 @@ TEST_F(Win32Window, ADroppedSavegameOpensAndExitCloses) {
     GlobalUnlock(memory);
     SendMessageW(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
-    EXPECT_EQ(ListView_GetItemCount(control(lvCars)), 2);
+    EXPECT_EQ(ListView_GetItemCount(control(Control::lvCars)), 2);
 
-    click(cmdExit);
+    click(Control::cmdExit);
     EXPECT_FALSE(IsWindow(window->handle()));
 }

@@ -78,14 +78,15 @@ template <class Source> class CellModel : public QAbstractTableModel {
 };
 
 // A list over the model: rows without a tree, one marked at a time, none edited, its
-// columns as wide as declared. A hidden column must not be widened by the last one
-// filling the view.
+// columns as wide as declared. A visible last column fills the rest of the view, where
+// a hidden one keeps its width 0.
 inline void setUpList(QTreeView& list, QAbstractItemModel* model,
                       std::span<const ColumnLayout> columns) {
     list.setModel(model);
-    list.header()->setStretchLastSection(columns.back().visible);
+    const bool lastFills = columns.back().visible;
+    list.header()->setStretchLastSection(lastFills);
     list.header()->setMinimumSectionSize(0);
-    for (std::size_t column = 0; column < columns.size(); ++column) {
+    for (std::size_t column = 0; column + (lastFills ? 1 : 0) < columns.size(); ++column) {
         const ColumnLayout& layout = columns[column];
         list.setColumnWidth(static_cast<int>(column), layout.visible ? pixels(layout.width) : 0);
     }

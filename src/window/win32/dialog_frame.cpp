@@ -26,30 +26,36 @@ HWND makeControl(HWND dialog, const wchar_t* windowClass, const std::wstring& te
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND makeList(HWND dialog, int id) {
+// It asks for the texts of a row only when it draws it.
+HWND makeList(HWND dialog, int id, std::span<const ColumnLayout> columns, DWORD style) {
     HWND list = makeControl(dialog, WC_LISTVIEWW, L"",
                             LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA |
-                                WS_TABSTOP | WS_GROUP,
+                                WS_TABSTOP | style,
                             id, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    return list;
-}
-
-void addColumns(HWND list, std::span<const char* const> headers, std::span<const int> widths) {
-    for (std::size_t column = 0; column < headers.size(); ++column) {
-        const std::wstring header = utf16(headers[column]);
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        const std::wstring header = utf16(columns[column].header);
         LVCOLUMNW layout{};
-        layout.mask = LVCF_TEXT | LVCF_WIDTH;
-        layout.cx = pixels(widths[column], USER_DEFAULT_SCREEN_DPI);
+        layout.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        layout.fmt = columns[column].alignment == Alignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        layout.cx = columns[column].visible ? pixels(columns[column].width, USER_DEFAULT_SCREEN_DPI) : 0;
         layout.pszText = const_cast<wchar_t*>(header.c_str());
         ListView_InsertColumn(list, static_cast<int>(column), &layout);
     }
+    return list;
 }
 
-void setColumnWidths(HWND list, std::span<const int> widths, UINT dpi) {
-    for (std::size_t column = 0; column < widths.size(); ++column) {
-        ListView_SetColumnWidth(list, static_cast<int>(column), pixels(widths[column], dpi));
+void setColumnWidths(HWND list, std::span<const ColumnLayout> columns, UINT dpi) {
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        const int width = columns[column].visible ? pixels(columns[column].width, dpi) : 0;
+        ListView_SetColumnWidth(list, static_cast<int>(column), width);
     }
+}
+
+void showRows(HWND list, std::size_t count, std::optional<std::size_t> marked) {
+    ListView_SetItemCountEx(list, static_cast<int>(count), 0);
+    markRow(list, marked);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void markRow(HWND list, std::optional<std::size_t> row) {
@@ -67,22 +73,28 @@ std::optional<std::size_t> markedRow(HWND list) {
     return marked >= 0 ? std::optional(static_cast<std::size_t>(marked)) : std::nullopt;
 }
 
-void placeControls(HWND dialog, std::span<const Placed> controls, SIZE client, UINT dpi,
-                   HFONT& font) {
+void placeControls(HWND window, std::span<const Placed> controls, SIZE client, UINT dpi,
+                   Fonts& fonts) {
     RECT frame{0, 0, pixels(client.cx, dpi), pixels(client.cy, dpi)};
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const HFONT old = std::exchange(font, arialFont(dpi, false));
+    Fonts old = std::exchange(fonts, Fonts{controlFont(dpi, false), controlFont(dpi, true)});
     for (const Placed& control : controls) {
-        HWND handle = GetDlgItem(dialog, control.id);
+        HWND handle = GetDlgItem(window, control.id);
         SetWindowPos(handle, nullptr, pixels(control.left, dpi), pixels(control.top, dpi),
                      pixels(control.width, dpi), pixels(control.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = control.bold ? fonts.bold : fonts.regular;
         SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    DeleteObject(old);
+    deleteFonts(old);
+}
+
+void deleteFonts(Fonts& fonts) {
+    DeleteObject(std::exchange(fonts.regular, nullptr));
+    DeleteObject(std::exchange(fonts.bold, nullptr));
 }
 
 void centreOnOwner(HWND dialog) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window_layout.hpp"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -8,31 +10,40 @@
 
 namespace garagon::win32 {
 
-// What the window's own dialogs share: controls made when the dialog opens, placed in
-// twips at its DPI with the layout's font, and the dialog over its owner.
+// What the window and its dialogs share: controls made when they open, placed in twips at
+// their DPI with the declared font, and a dialog over its owner.
 
-// Where a control of a dialog stands, in twips.
+// Where a control stands, in twips from the top-left corner of the client area.
 struct Placed {
     int id;
     int left, top, width, height;
+    bool bold;
+};
+
+// The regular and the bold font at the window's DPI.
+struct Fonts {
+    HFONT regular = nullptr;
+    HFONT bold = nullptr;
 };
 
 HWND makeControl(HWND dialog, const wchar_t* windowClass, const std::wstring& text, DWORD style,
                  int id, DWORD extendedStyle = 0);
 
-// A virtual report list of one mark at a time, whole rows marked.
-HWND makeList(HWND dialog, int id);
-// Its columns: UTF-8 headers, widths in twips.
-void addColumns(HWND list, std::span<const char* const> headers, std::span<const int> widths);
-void setColumnWidths(HWND list, std::span<const int> widths, UINT dpi);
+// A virtual report list of one mark at a time, whole rows marked, with its columns.
+HWND makeList(HWND dialog, int id, std::span<const ColumnLayout> columns, DWORD style);
+// The columns' widths at a DPI; a hidden one stays at 0.
+void setColumnWidths(HWND list, std::span<const ColumnLayout> columns, UINT dpi);
+// A new list of this many rows, the given one marked.
+void showRows(HWND list, std::size_t count, std::optional<std::size_t> marked);
 // Marks the row, or nothing; the row marked, if any.
 void markRow(HWND list, std::optional<std::size_t> row);
 std::optional<std::size_t> markedRow(HWND list);
 
-// Sizes the dialog's client area and places every control at the DPI, with a new regular
-// Arial that replaces font; the old one goes once no control uses it any more.
-void placeControls(HWND dialog, std::span<const Placed> controls, SIZE client, UINT dpi,
-                   HFONT& font);
+// Sizes the window's client area and places every control at the DPI, with new fonts that
+// replace fonts; the old ones go once no control uses them any more.
+void placeControls(HWND window, std::span<const Placed> controls, SIZE client, UINT dpi,
+                   Fonts& fonts);
+void deleteFonts(Fonts& fonts);
 
 // Over the middle of the window it belongs to, but whole on its screen.
 void centreOnOwner(HWND dialog);

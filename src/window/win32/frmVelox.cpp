@@ -1,7 +1,8 @@
 #include "frmVelox.hpp"
 
-#include "dialog_frame.hpp"
 #include "dialogs.hpp"
+#include "keys.hpp"
+#include "list_dialog_view.hpp"
 #include "list_text.hpp"
 #include "texts.hpp"
 #include "utf16.hpp"
@@ -9,6 +10,7 @@
 
 #include <shellapi.h>
 #include <utility>
+#include <vector>
 #include <windowsx.h>
 
 namespace garagon::win32 {
@@ -32,18 +34,54 @@ void registerWindowClass(WNDPROC procedure) {
     RegisterClassExW(&windowClass); // a second window finds the class already there
 }
 
-const ControlLayout& layoutOf(ControlId id) {
-    for (const auto& placed : controls) {
-        if (placed.id == id) {
-            return placed;
-        }
+// The first control, and the first option, each begin a group of the arrow keys; the
+// checked option alone is a tab stop, checking one moves the stop to it.
+DWORD styleOf(const ControlLayout& placed) {
+    const auto index = static_cast<std::size_t>(placed.control);
+    const bool firstOption = placed.kind == ControlKind::Option &&
+                             window_layout::controls[index - 1].kind != ControlKind::Option;
+    const DWORD group = index == 0 || firstOption ? WS_GROUP : 0;
+    switch (placed.kind) {
+    case ControlKind::Button:
+        return BS_PUSHBUTTON | WS_TABSTOP | group;
+    case ControlKind::Option:
+        return BS_AUTORADIOBUTTON | group;
+    case ControlKind::Frame:
+        return BS_GROUPBOX;
+    case ControlKind::Label:
+        return SS_LEFT | SS_NOPREFIX;
+    case ControlKind::Selector:
+        return CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+    case ControlKind::List:
+        break;
     }
-    return controls.front();
+    return 0;
+}
+
+const wchar_t* windowClassOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Label:
+        return L"STATIC";
+    case ControlKind::Selector:
+        return WC_COMBOBOXW;
+    default:
+        return L"BUTTON";
+    }
+}
+
+// In twips from the client area's corner; the selector's height takes in its dropped list.
+Placed placeOf(const ControlLayout& placed) {
+    const ControlLayout& container = window_layout::layoutOf(placed.container);
+    const bool inFrame = placed.container != placed.control;
+    const int dropped = placed.kind == ControlKind::Selector ? window_layout::droppedListHeight : 0;
+    return {controlId(placed.control), placed.left + (inFrame ? container.left : 0),
+            placed.top + (inFrame ? container.top : 0), placed.width, placed.height + dropped,
+            placed.bold};
 }
 
 } // namespace
 
-frmVelox::frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue) : dialogs_(dialogs) {
+frmVelox::frmVelox() {
     registerWindowClass(&frmVelox::windowProcedure);
     window_ = CreateWindowExW(0, windowClassName, utf16(rules_.title()).c_str(),
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -58,14 +96,12 @@ frmVelox::frmVelox(Dialogs& dialogs, std::future<LoadedCatalogue> catalogue) : d
         ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
     }
     addCommands();
-    Form_Load(catalogue.get());
 }
 
 frmVelox::~frmVelox() {
     DestroyWindow(window_);
     DestroyMenu(contextMenu_);
-    DeleteObject(regular_);
-    DeleteObject(bold_);
+    deleteFonts(fonts_);
 }
 
 LRESULT CALLBACK frmVelox::windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -81,21 +117,20 @@ LRESULT CALLBACK frmVelox::windowProcedure(HWND window, UINT message, WPARAM w, 
 LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
     case WM_COMMAND:
-        onCommand(LOWORD(w), HIWORD(w));
+        if (HIWORD(w) == BN_CLICKED && LOWORD(w) >= firstControlId) {
+            onClick(static_cast<Control>(LOWORD(w) - firstControlId));
+        }
         return 0;
     case WM_NOTIFY:
         if (const auto* header = reinterpret_cast<NMHDR*>(l);
-            header->idFrom == lvCars && header->code == LVN_GETDISPINFOW) {
+            static_cast<int>(header->idFrom) == controlId(Control::lvCars) &&
+            header->code == LVN_GETDISPINFOW) {
             giveText(*reinterpret_cast<NMLVDISPINFOW*>(l),
                      [this](std::size_t row, int column) { return rules_.cellText(row, column); });
         }
         return 0;
     case WM_SYSCOMMAND:
-        if ((w & 0xFFF0) == backupsCommand || (w & 0xFFF0) == carSearchCommand) {
-            runCommand(static_cast<UINT>(w & 0xFFF0));
-            return 0;
-        }
-        return DefWindowProcW(window_, message, w, l);
+        return runCommand(static_cast<UINT>(w & 0xFFF0)) ? 0 : DefWindowProcW(window_, message, w, l);
     case WM_CONTEXTMENU:
         showContextMenu(reinterpret_cast<HWND>(w), l);
         return 0;
@@ -118,52 +153,57 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
 }
 
 void frmVelox::createControls() {
-    for (const auto& placed : controls) {
-        const DWORD extended = placed.id == lvCars ? WS_EX_CLIENTEDGE : 0;
-        CreateWindowExW(extended, placed.windowClass, placed.caption,
-                        WS_CHILD | WS_VISIBLE | placed.style, 0, 0, 0, 0, window_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(placed.id)),
-                        GetModuleHandleW(nullptr), nullptr);
+    for (const ControlLayout& placed : window_layout::controls) {
+        const int id = controlId(placed.control);
+        if (placed.kind == ControlKind::List) {
+            makeList(window_, id, window_layout::columns, WS_BORDER);
+        } else {
+            makeControl(window_, windowClassOf(placed.kind), utf16(placed.caption),
+                        styleOf(placed), id);
+        }
+        EnableWindow(control(placed.control), rules_.isEnabled(placed.control));
     }
-    HWND list = control(lvCars);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
-        column.fmt = columns[i].format;
-        column.cx = pixels(columns[i].width, USER_DEFAULT_SCREEN_DPI);
-        column.pszText = const_cast<wchar_t*>(columns[i].header);
-        ListView_InsertColumn(list, static_cast<int>(i), &column);
-    }
-    SendMessageW(control(optShop), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(control(rules_.checkedOption()), BM_SETCHECK, BST_CHECKED, 0);
 }
 
-// "Sicherungen…" and "Wagen suchen…" in the system menu, as one-window programs without
-// a menu bar offer commands, and in the context menu.
+// The commands in the system menu, as one-window programs without a menu bar offer
+// them, and in the context menu.
 void frmVelox::addCommands() {
     HMENU system = GetSystemMenu(window_, FALSE);
     AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
     contextMenu_ = CreatePopupMenu();
-    for (const auto& [command, text] : {std::pair{backupsCommand, texts::BackupsCommand},
-                                        std::pair{carSearchCommand, texts::CarSearchCommand}}) {
-        const std::wstring caption = utf16(text);
-        AppendMenuW(system, MF_STRING, command, caption.c_str());
-        AppendMenuW(contextMenu_, MF_STRING, command, caption.c_str());
+    for (const auto& [command, caption] : menuEntries) {
+        const std::wstring text = utf16(caption);
+        AppendMenuW(system, MF_STRING, menuId(command), text.c_str());
+        AppendMenuW(contextMenu_, MF_STRING, menuId(command), text.c_str());
     }
 }
 
-void frmVelox::runCommand(UINT command) {
-    if (command == backupsCommand) {
-        rules_.showBackups();
-    } else if (command == carSearchCommand) {
-        findCar();
+bool frmVelox::runCommand(UINT id) {
+    for (const auto& entry : menuEntries) {
+        if (menuId(entry.command) == id) {
+            run(entry.command, nullptr);
+            return true;
+        }
+    }
+    return false;
+}
+
+void frmVelox::run(Command command, HWND at) {
+    switch (command) {
+    case Command::Backups:
+        return rules_.showBackups();
+    case Command::CarSearch:
+        return findCar();
+    case Command::ContextMenu:
+        return showContextMenu(at, -1);
     }
 }
 
 void frmVelox::findCar() {
     if (const auto choice = rules_.findCar()) {
-        ComboBox_SetCurSel(control(cmbCars), choice->entry);
-        SetFocus(controlOf(choice->focus));
+        ComboBox_SetCurSel(control(Control::cmbCars), choice->entry);
+        SetFocus(control(choice->focus));
     }
 }
 
@@ -171,80 +211,55 @@ void frmVelox::findCar() {
 void frmVelox::showContextMenu(HWND at, LPARAM where) {
     POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
     if (where == -1) {
-        RECT control{};
-        GetWindowRect(at != nullptr ? at : window_, &control);
-        point = {control.left, control.bottom};
+        RECT box{};
+        GetWindowRect(at != nullptr ? at : window_, &box);
+        point = {box.left, box.bottom};
     }
     runCommand(static_cast<UINT>(TrackPopupMenu(contextMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                 point.x, point.y, 0, window_, nullptr)));
 }
 
+// The release of a shortcut's key is taken too: it would open the menu a second time, or
+// the system menu.
 bool frmVelox::takesShortcut(const MSG& message) {
-    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    if (message.message == WM_KEYDOWN && message.wParam == 'F' && control &&
-        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-        findCar();
-        return true;
-    }
-    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    const bool menuKey = message.wParam == VK_APPS || (message.wParam == VK_F10 && shift);
-    if (!menuKey || !IsChild(window_, message.hwnd)) {
+    const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if ((!down && !up) || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
         return false;
     }
-    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
-        showContextMenu(message.hwnd, -1);
-        return true;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    for (const Shortcut& shortcut : shortcuts) {
+        if (message.wParam == virtualKey(shortcut.key) && (control || !shortcut.control) &&
+            (shift || !shortcut.shift)) {
+            if (down) {
+                run(shortcut.command, message.hwnd);
+            }
+            return true;
+        }
     }
-    // The release would open it a second time, or the system menu.
-    return message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    return false;
 }
 
 // Every position, size and font at the window's DPI: twips become pixels anew.
 void frmVelox::layOut(UINT dpi) {
-    RECT frame{0, 0, pixels(clientWidth, dpi), pixels(clientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // The old fonts go once no control uses them any more.
-    const HFONT oldRegular = std::exchange(regular_, arialFont(dpi, false));
-    const HFONT oldBold = std::exchange(bold_, arialFont(dpi, true));
-    for (const auto& placed : controls) {
-        const ControlLayout& container = layoutOf(placed.container);
-        const int left = placed.left + (container.id != placed.id ? container.left : 0);
-        const int top = placed.top + (container.id != placed.id ? container.top : 0);
-        HWND handle = control(placed.id);
-        SetWindowPos(handle, nullptr, pixels(left, dpi), pixels(top, dpi),
-                     pixels(placed.width, dpi), pixels(placed.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(placed.bold ? bold_ : regular_),
-                     TRUE);
+    std::vector<Placed> placed;
+    for (const ControlLayout& control : window_layout::controls) {
+        placed.push_back(placeOf(control));
     }
-    DeleteObject(oldRegular);
-    DeleteObject(oldBold);
-    // Hidden columns stay hidden.
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const int column = static_cast<int>(i);
-        if (ListView_GetColumnWidth(control(lvCars), column) > 0) {
-            ListView_SetColumnWidth(control(lvCars), column, pixels(columns[i].width, dpi));
-        }
-    }
+    placeControls(window_, placed, {window_layout::clientWidth, window_layout::clientHeight}, dpi,
+                  fonts_);
+    setColumnWidths(control(Control::lvCars), window_layout::columns, dpi);
 }
 
-void frmVelox::Form_Load(LoadedCatalogue catalogue) {
-    SetWindowTextW(control(Label1), utf16(texts::Disclaimer).c_str());
-    HideColumns();
-    catalogueFound_ = rules_.Form_Load(std::move(catalogue));
-    if (!catalogueFound_) {
-        return;
+bool frmVelox::Form_Load(LoadedCatalogue catalogue) {
+    SetWindowTextW(control(Control::Label1), utf16(texts::Disclaimer).c_str());
+    if (!rules_.Form_Load(std::move(catalogue))) {
+        return false;
     }
     fillCarChoice();
-    SetFocus(controlOf(rules_.focusFrom(Control::cmdOpen)));
-}
-
-void frmVelox::HideColumns() {
-    for (int column = 1; column < 4; ++column) {
-        ListView_SetColumnWidth(control(lvCars), column, 0);
-    }
+    SetFocus(control(rules_.focusFrom(Control::cmdOpen)));
+    return true;
 }
 
 // Storage for all names at once and no drawing until the last is in: each name then
@@ -252,7 +267,7 @@ void frmVelox::HideColumns() {
 // itself, which holds them, and straight to its procedure: the selector would pass each
 // one on, and sending a message costs as much again under Wine.
 void frmVelox::fillCarChoice() {
-    HWND selector = control(cmbCars);
+    HWND selector = control(Control::cmbCars);
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof parts;
     GetComboBoxInfo(selector, &parts);
@@ -274,31 +289,16 @@ void frmVelox::fillCarChoice() {
     ComboBox_SetCurSel(selector, rules_.firstChosenCar());
 }
 
-void frmVelox::onCommand(int id, int code) {
-    if (code != BN_CLICKED) {
+void frmVelox::onClick(Control which) {
+    switch (which) {
+    case Control::cmdReplace:
+        return rules_.cmdReplace_Click(markedRow(control(Control::lvCars)),
+                                       ComboBox_GetCurSel(control(Control::cmbCars)));
+    case Control::cmdExit:
+        DestroyWindow(window_);
         return;
-    }
-    switch (id) {
-    case cmdOpen:
-        return rules_.cmdOpen_Click();
-    case cmdReplace: {
-        const int marked = ListView_GetNextItem(control(lvCars), -1, LVNI_SELECTED);
-        return rules_.cmdReplace_Click(marked < 0 ? std::nullopt
-                                                  : std::optional(static_cast<std::size_t>(marked)),
-                                       ComboBox_GetCurSel(control(cmbCars)));
-    }
-    case cmdSave:
-        return rules_.cmdSave_Click();
-    case cmdExit:
-        return static_cast<void>(DestroyWindow(window_));
-    case optShop:
-        return rules_.optShop_Click();
-    case optBuyed:
-        return rules_.optBuyed_Click();
-    case optMY:
-        return rules_.optMY_Click();
     default:
-        return;
+        return rules_.click(which);
     }
 }
 
@@ -324,73 +324,40 @@ void frmVelox::keepFocus(bool active) {
     }
 }
 
-HWND frmVelox::controlOf(Control which) const {
-    switch (which) {
-    case Control::cmdOpen:
-        return control(cmdOpen);
-    case Control::lvCars:
-        return control(lvCars);
-    case Control::cmbCars:
-        return control(cmbCars);
-    case Control::cmdReplace:
-        return control(cmdReplace);
-    case Control::cmdSave:
-        return control(cmdSave);
-    case Control::cmdExit:
-        return control(cmdExit);
-    default:
-        return control(rules_.category() == Category::Career ? optBuyed
-                       : rules_.category() == Category::Own  ? optMY
-                                                             : optShop);
-    }
-}
-
 std::optional<std::filesystem::path> frmVelox::chooseSavegame() {
-    return dialogs_.chooseSavegame(window_);
+    return chooseFile(window_, lastFolder_);
 }
 
 void frmVelox::showMessage(const std::string& title, const std::string& text) {
-    dialogs_.showMessage(window_, utf16(title), utf16(text));
+    showMessageBox(window_, utf16(title), utf16(text));
 }
 
-std::optional<std::size_t> frmVelox::chooseBackup(const BackupChoice& choice) {
-    return dialogs_.chooseBackup(window_, choice);
+std::optional<std::size_t> frmVelox::chooseRow(ListDialog& dialog) {
+    return chooseFromList(window_, dialog);
 }
 
-std::optional<std::size_t> frmVelox::chooseCar(CarFinder& finder) {
-    return dialogs_.chooseCar(window_, finder);
-}
-
+// A disabled control cannot keep the focus: it moves on in tab order first.
 void frmVelox::refresh() {
     SetWindowTextW(window_, utf16(rules_.title()).c_str());
-    for (const auto& [command, offered] :
-         {std::pair{backupsCommand, rules_.backupsOffered()},
-          std::pair{carSearchCommand, rules_.carSearchOffered()}}) {
-        const UINT state = MF_BYCOMMAND | (offered ? MF_ENABLED : MF_GRAYED);
-        EnableMenuItem(GetSystemMenu(window_, FALSE), command, state);
-        EnableMenuItem(contextMenu_, command, state);
+    for (const auto& entry : menuEntries) {
+        const UINT state = MF_BYCOMMAND | (rules_.offered(entry.command) ? MF_ENABLED : MF_GRAYED);
+        EnableMenuItem(GetSystemMenu(window_, FALSE), menuId(entry.command), state);
+        EnableMenuItem(contextMenu_, menuId(entry.command), state);
     }
-    // A disabled control cannot keep the focus: it moves on in tab order first.
     const HWND focus = GetFocus();
-    for (const Control which :
-         {Control::cmdOpen, Control::cmbCars, Control::cmdReplace, Control::cmdSave}) {
-        const HWND handle = controlOf(which);
-        if (!rules_.isEnabled(which) && handle == focus) {
-            SetFocus(controlOf(rules_.focusFrom(which)));
+    for (const ControlLayout& placed : window_layout::controls) {
+        const HWND handle = control(placed.control);
+        if (!rules_.isEnabled(placed.control) && handle == focus) {
+            SetFocus(control(rules_.focusFrom(placed.control)));
         }
-        EnableWindow(handle, rules_.isEnabled(which));
+        EnableWindow(handle, rules_.isEnabled(placed.control));
     }
-    if (listShown_ == rules_.listNumber()) {
-        return;
+    if (listShown_ != rules_.listNumber()) {
+        listShown_ = rules_.listNumber();
+        const bool rows = rules_.rowCount() > 0;
+        showRows(control(Control::lvCars), rules_.rowCount(),
+                 rows ? std::optional<std::size_t>(0) : std::nullopt);
     }
-    listShown_ = rules_.listNumber();
-    HWND list = control(lvCars);
-    ListView_SetItemCountEx(list, static_cast<int>(rules_.rowCount()), 0);
-    if (rules_.rowCount() > 0) {
-        ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(list, 0, FALSE);
-    }
-    InvalidateRect(list, nullptr, TRUE);
 }
 
 } // namespace garagon::win32

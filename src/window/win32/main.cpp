@@ -1,6 +1,5 @@
 // The program's entry on Windows: the window, a savegame named on the command line, and
 // the message loop with the dialog keys.
-#include "dialogs.hpp"
 #include "file_system.hpp"
 #include "frmVelox.hpp"
 #include "texts.hpp"
@@ -8,7 +7,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -51,9 +49,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     }
     // Read while the window is built.
     auto catalogue = loadCatalogueAhead(platform::programFolder());
-    win32::SystemDialogs dialogs;
-    win32::frmVelox window(dialogs, std::move(catalogue));
-    if (!window.catalogueFound()) {
+    win32::frmVelox window;
+    if (!window.Form_Load(catalogue.get())) {
         return 1;
     }
     ShowWindow(window.handle(), show);
