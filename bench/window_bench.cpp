@@ -40,8 +40,7 @@ struct LargestListFolder {
     }
 };
 
-std::unique_ptr<frmVelox> shownWindow(test::Script& dialogs,
-                                      const std::filesystem::path& folder) {
+std::unique_ptr<frmVelox> shownWindow(test::Script& dialogs, const std::filesystem::path& folder) {
     auto catalogue = loadCatalogueAhead(folder);
     auto window = std::make_unique<test::ScriptedPort<frmVelox>>(dialogs);
     window->Form_Load(catalogue.get());

@@ -8,7 +8,8 @@ namespace garagon {
 
 enum class Command { Backups, CarSearch, ContextMenu };
 
-enum class Key { Up, Down, PageUp, PageDown, F, F10, Menu };
+// Each view names them in a table of its own key codes, in this order.
+enum class Key { Up, Down, PageUp, PageDown, F, F10, Menu, Count };
 
 struct Shortcut {
     Key key;

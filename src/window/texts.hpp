@@ -25,8 +25,26 @@ inline constexpr const char* NoNewCar = "Es wurde kein neues Auto gewählt!";
 inline constexpr const char* RowsCapped =
     "Es wurden {found} Wagen gefunden.\r\nAngezeigt werden nur die ersten {listed}.";
 
+inline constexpr const char* ProgramName = "Garagon";
+
+// Linux: the command line's help, and its errors.
+inline constexpr const char* Usage =
+    "Aufruf: garagon [OPTION] [SPIELSTAND]\n"
+    "Autos in Spielständen austauschen für Tarvo.\n"
+    "\n"
+    "Mit einem SPIELSTAND öffnet Garagon diese Datei gleich beim Start.\n"
+    "\n"
+    "  -h, --help     diese Hilfe anzeigen und beenden\n"
+    "      --version  die Version anzeigen und beenden\n"
+    "\n"
+    "Die Wagenliste Cardata.txt liegt im Ordner des Programms.\n";
+inline constexpr const char* UnknownOption = "garagon: unbekannte Option „{option}“\n";
+inline constexpr const char* SecondSavegame =
+    "garagon: Es kann nur ein Spielstand geöffnet werden, nicht auch „{path}“.\n";
+inline constexpr const char* MoreWithHelp = "Weitere Informationen mit „garagon --help“.\n";
+
 // Windows: the command line names more than one savegame, or an option.
-inline constexpr const char* CommandLineTitle = "Garagon";
+inline constexpr const char* CommandLineTitle = ProgramName;
 inline constexpr const char* CommandLineUsage =
     "Garagon öffnet beim Start einen Spielstand, der als einzige Angabe genannt wird:\r\n"
     "garagon.exe SPIELSTAND\r\n\r\nDie Wagenliste Cardata.txt liegt im Ordner des Programms.";

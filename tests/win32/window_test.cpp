@@ -112,11 +112,16 @@ class Win32Window : public ::testing::Test {
         ListView_SetItemState(control(Control::lvCars), row, LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
     }
-    int markedRow() const { return ListView_GetNextItem(control(Control::lvCars), -1, LVNI_SELECTED); }
-    // Enabled states of Control::cmdOpen, Control::cmbCars, Control::cmdReplace and Control::cmdSave.
+    int markedRow() const {
+        return ListView_GetNextItem(control(Control::lvCars), -1, LVNI_SELECTED);
+    }
+    // Enabled states of Control::cmdOpen, Control::cmbCars, Control::cmdReplace and
+    // Control::cmdSave.
     std::vector<bool> states() const {
-        return {IsWindowEnabled(control(Control::cmdOpen)) != 0, IsWindowEnabled(control(Control::cmbCars)) != 0,
-                IsWindowEnabled(control(Control::cmdReplace)) != 0, IsWindowEnabled(control(Control::cmdSave)) != 0};
+        return {IsWindowEnabled(control(Control::cmdOpen)) != 0,
+                IsWindowEnabled(control(Control::cmbCars)) != 0,
+                IsWindowEnabled(control(Control::cmdReplace)) != 0,
+                IsWindowEnabled(control(Control::cmdSave)) != 0};
     }
     std::wstring title() const { return textOf(window->handle()); }
     std::vector<Message> messages() const {
@@ -205,8 +210,10 @@ TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
         order.push_back(GetDlgCtrlID(at));
         at = GetNextDlgTabItem(window->handle(), at, FALSE);
     }
-    EXPECT_EQ(order,
-              (std::vector<int>{controlId(Control::cmdOpen), controlId(Control::lvCars), controlId(Control::cmbCars), controlId(Control::cmdReplace), controlId(Control::cmdExit), controlId(Control::optShop), controlId(Control::cmdOpen)}));
+    EXPECT_EQ(order, (std::vector<int>{controlId(Control::cmdOpen), controlId(Control::lvCars),
+                                       controlId(Control::cmbCars), controlId(Control::cmdReplace),
+                                       controlId(Control::cmdExit), controlId(Control::optShop),
+                                       controlId(Control::cmdOpen)}));
     EXPECT_EQ(GetFocus(), control(Control::cmdOpen));
 }
 
@@ -269,10 +276,9 @@ TEST_F(Win32Window, TheSystemMenuEntryRestoresABackup) {
     click(Control::cmdSave);
     dialogs.rowAnswers.push_back(0);
     SendMessageW(window->handle(), WM_SYSCOMMAND, menuId(Command::Backups), 0);
-    EXPECT_EQ(shownBackups(),
-              (std::vector<std::vector<std::string>>{
-                  {"Sicherungen von save1.dat",
-                   "save1.dat.~1: 1 Wagen anders: Ladenwagen Dritter → Euro €"}}));
+    EXPECT_EQ(shownBackups(), (std::vector<std::vector<std::string>>{
+                                  {"Sicherungen von save1.dat",
+                                   "save1.dat.~1: 1 Wagen anders: Ladenwagen Dritter → Euro €"}}));
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[1].title, L"Wiederhergestellt");
     EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Euro €"}));

@@ -1,10 +1,10 @@
 #include "command_line.hpp"
 #include "dialogs.hpp"
+#include "frmVelox.hpp"
 #include "identity.hpp"
+#include "list_dialog.hpp"
 #include "messages.hpp"
 #include "saving.hpp"
-#include "frmVelox.hpp"
-#include "list_dialog.hpp"
 #include "scripted_port.hpp"
 #include "test_folder.hpp"
 #include "texts.hpp"
@@ -280,8 +280,7 @@ class WindowTest : public QObject {
         QVERIFY(!window);
         QCOMPARE(shownMessages().size(), 1);
         QCOMPARE(shownMessages()[0].title, QStringLiteral("Fehler"));
-        QCOMPARE(shownMessages()[0].text,
-                 QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
+        QCOMPARE(shownMessages()[0].text, QStringLiteral("Die Wagenliste wurde nicht gefunden!"));
     }
 
     void anEmptyCatalogueLeavesOnlyExitAndOptions() {
@@ -380,8 +379,7 @@ class WindowTest : public QObject {
         click("cmdSave");
         QCOMPARE(shownMessages().size(), 1);
         QCOMPARE(shownMessages()[0].title, QStringLiteral("Gespeichert"));
-        QVERIFY(shownMessages()[0].text.contains(savegame +
-                                                       QStringLiteral(".~1\r\n gesichert.")));
+        QVERIFY(shownMessages()[0].text.contains(savegame + QStringLiteral(".~1\r\n gesichert.")));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
         const Bytes original = demoSavegame();
         QCOMPARE(readFile(savegame.toStdString() + ".~1"), original);
@@ -546,8 +544,7 @@ class WindowTest : public QObject {
         click("cmdReplace");
         QCOMPARE(shownMessages().size(), 1);
         QCOMPARE(shownMessages()[0].title, QStringLiteral("Fehler"));
-        QCOMPARE(shownMessages()[0].text,
-                 QStringLiteral("Es wurde kein neues Auto gewählt!"));
+        QCOMPARE(shownMessages()[0].text, QStringLiteral("Es wurde kein neues Auto gewählt!"));
         QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
         QVERIFY(!control<QWidget>("cmdSave")->isEnabled());
     }
@@ -761,9 +758,13 @@ class WindowTest : public QObject {
             {{"a.sav", "b.sav"}, Action::Error, {}},
         };
         for (const auto& [arguments, action, path] : cases) {
-            const auto parsed = parseCommandLine(arguments);
+            std::vector<std::string> words;
+            for (const QString& argument : arguments) {
+                words.push_back(argument.toStdString());
+            }
+            const auto parsed = parseCommandLine(words);
             QCOMPARE(parsed.action, action);
-            QCOMPARE(parsed.savegame, path);
+            QCOMPARE(QString::fromStdString(parsed.savegame), path);
         }
     }
 

@@ -146,7 +146,8 @@ bool frmVelox::focusNextPrevChild(bool next) {
         QWidget::focusNextPrevChild(next);
     }
     if (!fromOption && isOption(focusWidget())) {
-        widget(rules_.checkedOption())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        widget(rules_.checkedOption())
+            ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     }
     return moved;
 }

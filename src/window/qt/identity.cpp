@@ -1,5 +1,7 @@
 #include "identity.hpp"
 
+#include "texts.hpp"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -30,9 +32,9 @@ void keepNothingBetweenRuns() {
 } // namespace
 
 void applyProgramIdentity() {
-    QApplication::setApplicationName(QString::fromUtf8(Programmname));
-    QApplication::setApplicationVersion(QString::fromUtf8(Programmversion));
-    QApplication::setOrganizationName(QString::fromUtf8(Programmname));
+    QApplication::setApplicationName(QString::fromUtf8(texts::ProgramName));
+    QApplication::setApplicationVersion(QStringLiteral(GARAGON_PRODUCT_VERSION));
+    QApplication::setOrganizationName(QString::fromUtf8(texts::ProgramName));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(DesktopId));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     installQtGermanTexts();

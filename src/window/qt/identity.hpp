@@ -2,10 +2,7 @@
 
 namespace garagon {
 
-inline constexpr const char* Programmname = "Garagon";
-// Both set by the build: the version, and the one id of the desktop entry, the AppStream
-// file and the icon.
-inline constexpr const char* Programmversion = GARAGON_PRODUCT_VERSION;
+// Set by the build: the one id of the desktop entry, the AppStream file and the icon.
 inline constexpr const char* DesktopId = GARAGON_APP_ID;
 
 // Name, version, desktop entry, the German (Germany) locale and Qt's own German texts,

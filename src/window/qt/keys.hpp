@@ -2,29 +2,20 @@
 
 #include "commands.hpp"
 
+#include <iterator>
+
 #include <QKeySequence>
 
 namespace garagon {
 
-// The declared keys as Qt names them.
+// The declared keys as Qt names them, in the order of Key.
+inline constexpr Qt::Key qtKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                     Qt::Key_F,  Qt::Key_F10,  Qt::Key_Menu};
+
+static_assert(std::size(qtKeys) == static_cast<std::size_t>(Key::Count));
+
 constexpr Qt::Key qtKey(Key key) {
-    switch (key) {
-    case Key::Up:
-        return Qt::Key_Up;
-    case Key::Down:
-        return Qt::Key_Down;
-    case Key::PageUp:
-        return Qt::Key_PageUp;
-    case Key::PageDown:
-        return Qt::Key_PageDown;
-    case Key::F:
-        return Qt::Key_F;
-    case Key::F10:
-        return Qt::Key_F10;
-    case Key::Menu:
-        break;
-    }
-    return Qt::Key_Menu;
+    return qtKeys[static_cast<std::size_t>(key)];
 }
 
 inline QKeySequence keySequence(const Shortcut& shortcut) {

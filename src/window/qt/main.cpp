@@ -1,27 +1,30 @@
 #include "command_line.hpp"
 #include "file_system.hpp"
+#include "frmVelox.hpp"
 #include "identity.hpp"
 #include "keyboard.hpp"
-#include "frmVelox.hpp"
 
 #include <QApplication>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
-QStringList argumentsAfterTheName(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+std::vector<std::string> utf8(const QStringList& arguments) {
+    std::vector<std::string> texts;
+    for (const QString& argument : arguments) {
+        texts.push_back(argument.toStdString());
     }
-    return arguments;
+    return texts;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     // Help, version and most errors need no display, so they are answered before Qt starts.
-    const auto early = garagon::parseCommandLine(argumentsAfterTheName(argc, argv));
-    if (garagon::answerableBeforeQt(early)) {
+    const auto early = garagon::parseCommandLine({argv + std::min(argc, 1), argv + argc});
+    if (garagon::answerableBeforeToolkit(early)) {
         return *garagon::answerWithoutWindow(early);
     }
     // Read while Qt starts and the window is built.
@@ -29,7 +32,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     garagon::applyProgramIdentity();
     // Qt has taken its own options out by now.
-    const auto commandLine = garagon::parseCommandLine(QApplication::arguments().mid(1));
+    const auto commandLine = garagon::parseCommandLine(utf8(QApplication::arguments().mid(1)));
     if (const auto exitCode = garagon::answerWithoutWindow(commandLine)) {
         return *exitCode;
     }
@@ -39,8 +42,8 @@ int main(int argc, char** argv) {
     }
     window.show();
     garagon::takeKeyboard(&window);
-    if (!commandLine.savegame.isEmpty()) {
-        window.openSavegame(commandLine.savegame);
+    if (!commandLine.savegame.empty()) {
+        window.openSavegame(QString::fromStdString(commandLine.savegame));
     }
     return QApplication::exec();
 }

@@ -34,39 +34,27 @@ void registerWindowClass(WNDPROC procedure) {
     RegisterClassExW(&windowClass); // a second window finds the class already there
 }
 
-// The first control, and the first option, each begin a group of the arrow keys; the
-// checked option alone is a tab stop, checking one moves the stop to it.
-DWORD styleOf(const ControlLayout& placed) {
+// Each kind's window class and style, in the order of ControlKind. The checked option
+// alone is a tab stop: checking one moves the stop to it.
+struct KindLook {
+    const wchar_t* windowClass;
+    DWORD style;
+};
+const KindLook looks[] = {
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
+    {L"BUTTON", BS_AUTORADIOBUTTON},
+    {L"BUTTON", BS_GROUPBOX},
+    {L"STATIC", SS_LEFT | SS_NOPREFIX},
+    {WC_LISTVIEWW, 0}, // made as every list is
+    {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+};
+
+// The first control, and the first option, each begin a group of the arrow keys.
+DWORD groupStyle(const ControlLayout& placed) {
     const auto index = static_cast<std::size_t>(placed.control);
     const bool firstOption = placed.kind == ControlKind::Option &&
                              window_layout::controls[index - 1].kind != ControlKind::Option;
-    const DWORD group = index == 0 || firstOption ? WS_GROUP : 0;
-    switch (placed.kind) {
-    case ControlKind::Button:
-        return BS_PUSHBUTTON | WS_TABSTOP | group;
-    case ControlKind::Option:
-        return BS_AUTORADIOBUTTON | group;
-    case ControlKind::Frame:
-        return BS_GROUPBOX;
-    case ControlKind::Label:
-        return SS_LEFT | SS_NOPREFIX;
-    case ControlKind::Selector:
-        return CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    case ControlKind::List:
-        break;
-    }
-    return 0;
-}
-
-const wchar_t* windowClassOf(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Label:
-        return L"STATIC";
-    case ControlKind::Selector:
-        return WC_COMBOBOXW;
-    default:
-        return L"BUTTON";
-    }
+    return index == 0 || firstOption ? WS_GROUP : 0;
 }
 
 // In twips from the client area's corner; the selector's height takes in its dropped list.
@@ -74,8 +62,11 @@ Placed placeOf(const ControlLayout& placed) {
     const ControlLayout& container = window_layout::layoutOf(placed.container);
     const bool inFrame = placed.container != placed.control;
     const int dropped = placed.kind == ControlKind::Selector ? window_layout::droppedListHeight : 0;
-    return {controlId(placed.control), placed.left + (inFrame ? container.left : 0),
-            placed.top + (inFrame ? container.top : 0), placed.width, placed.height + dropped,
+    return {controlId(placed.control),
+            placed.left + (inFrame ? container.left : 0),
+            placed.top + (inFrame ? container.top : 0),
+            placed.width,
+            placed.height + dropped,
             placed.bold};
 }
 
@@ -130,7 +121,8 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
         }
         return 0;
     case WM_SYSCOMMAND:
-        return runCommand(static_cast<UINT>(w & 0xFFF0)) ? 0 : DefWindowProcW(window_, message, w, l);
+        return runCommand(static_cast<UINT>(w & 0xFFF0)) ? 0
+                                                         : DefWindowProcW(window_, message, w, l);
     case WM_CONTEXTMENU:
         showContextMenu(reinterpret_cast<HWND>(w), l);
         return 0;
@@ -158,8 +150,9 @@ void frmVelox::createControls() {
         if (placed.kind == ControlKind::List) {
             makeList(window_, id, window_layout::columns, WS_BORDER);
         } else {
-            makeControl(window_, windowClassOf(placed.kind), utf16(placed.caption),
-                        styleOf(placed), id);
+            const KindLook& look = looks[static_cast<std::size_t>(placed.kind)];
+            makeControl(window_, look.windowClass, utf16(placed.caption),
+                        look.style | groupStyle(placed), id);
         }
         EnableWindow(control(placed.control), rules_.isEnabled(placed.control));
     }

@@ -2,29 +2,19 @@
 
 #include "commands.hpp"
 
+#include <iterator>
+
 #include <windows.h>
 
 namespace garagon::win32 {
 
-// The declared keys as Windows' virtual-key codes.
+// The declared keys as Windows' virtual-key codes, in the order of Key.
+inline constexpr WPARAM virtualKeys[] = {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, 'F', VK_F10, VK_APPS};
+
+static_assert(std::size(virtualKeys) == static_cast<std::size_t>(Key::Count));
+
 constexpr WPARAM virtualKey(Key key) {
-    switch (key) {
-    case Key::Up:
-        return VK_UP;
-    case Key::Down:
-        return VK_DOWN;
-    case Key::PageUp:
-        return VK_PRIOR;
-    case Key::PageDown:
-        return VK_NEXT;
-    case Key::F:
-        return 'F';
-    case Key::F10:
-        return VK_F10;
-    case Key::Menu:
-        break;
-    }
-    return VK_APPS;
+    return virtualKeys[static_cast<std::size_t>(key)];
 }
 
 // The id of a menu command, the same in the system menu and the context menu; the system

@@ -140,10 +140,9 @@ void onNotify(HWND window, DialogState& state, NMHDR& header) {
         return;
     }
     if (header.code == LVN_GETDISPINFOW) {
-        giveText(reinterpret_cast<NMLVDISPINFOW&>(header),
-                 [&state](std::size_t row, int column) {
-                     return state.dialog.cellText(row, column);
-                 });
+        giveText(reinterpret_cast<NMLVDISPINFOW&>(header), [&state](std::size_t row, int column) {
+            return state.dialog.cellText(row, column);
+        });
     } else if (header.code == NM_DBLCLK) {
         close(window, state, IDOK);
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace garagon {
 
@@ -10,20 +10,20 @@ namespace garagon {
 struct CommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
-    QString savegame; // Run: the savegame to open at start; empty for none
-    QString error;    // Error: the German message
-    // Error: the option has one dash and may be Qt's own, which Qt takes out of the
-    // arguments once it has started.
-    bool qtMayKnow = false;
+    std::string savegame; // Run: the savegame to open at start; empty for none
+    std::string error;    // Error: the German message
+    // Error: the option has one dash and may be the toolkit's own, which the toolkit takes
+    // out of the arguments once it has started.
+    bool toolkitMayKnow = false;
 };
 
 // Reads the arguments after the program's name, left to right: the first option or path
 // that decides the outcome wins. "--" ends the options.
-CommandLine parseCommandLine(const QStringList& arguments);
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
-// True where the answer stands before Qt has started: help, version, or an error that
-// no option of Qt's can explain.
-bool answerableBeforeQt(const CommandLine& commandLine);
+// True where the answer stands before the toolkit has started: help, version, or an error
+// that no option of the toolkit's can explain.
+bool answerableBeforeToolkit(const CommandLine& commandLine);
 
 // Help and version go to standard output, errors to standard error. Returns the exit
 // code where the program ends without a window: 0 after help or version, 2 on errors.
