@@ -14,10 +14,22 @@
 #include "windows1252.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace garagon {
 namespace {
+
+// Each category's option.
+struct CategoryOption {
+    Category category;
+    Control option;
+};
+constexpr CategoryOption categoryOptions[] = {
+    {Category::Shop, Control::optShop},
+    {Category::Career, Control::optBuyed},
+    {Category::Own, Control::optMY},
+};
 
 std::span<const WagenEintrag> catalogueCars() {
     return std::span(modVelox::Wagen).subspan(1);
@@ -74,44 +86,41 @@ Control WindowRules::focusFrom(Control wanted) const {
 }
 
 Control WindowRules::checkedOption() const {
-    switch (category_) {
-    case Category::Career:
-        return Control::optBuyed;
-    case Category::Own:
-        return Control::optMY;
-    case Category::Shop:
-        break;
-    }
-    return Control::optShop;
+    return std::ranges::find(categoryOptions, category_, &CategoryOption::category)->option;
 }
 
 void WindowRules::click(Control control) {
-    switch (control) {
-    case Control::cmdOpen:
+    if (control == Control::cmdOpen) {
         return cmdOpen_Click();
-    case Control::cmdSave:
+    }
+    if (control == Control::cmdSave) {
         return cmdSave_Click();
-    case Control::optShop:
-        return optShop_Click();
-    case Control::optBuyed:
-        return optBuyed_Click();
-    case Control::optMY:
-        return optMY_Click();
-    default:
+    }
+    const auto option = std::ranges::find(categoryOptions, control, &CategoryOption::option);
+    if (option != std::end(categoryOptions)) {
+        chooseCategory(option->category);
+    }
+}
+
+void WindowRules::run(Command command) {
+    switch (command) {
+    case Command::Backups:
+        return showBackups();
+    case Command::CarSearch:
+        if (const auto choice = findCar()) {
+            port_.showCarChoice(*choice);
+        }
         return;
+    case Command::ContextMenu:
+        return port_.showContextMenu();
     }
 }
 
 bool WindowRules::offered(Command command) const {
-    switch (command) {
-    case Command::Backups:
+    if (command == Command::Backups) {
         return backupsOffered();
-    case Command::CarSearch:
-        return carSearchOffered();
-    case Command::ContextMenu:
-        break;
     }
-    return true;
+    return command != Command::CarSearch || carSearchOffered();
 }
 
 void WindowRules::cmdOpen_Click() {
@@ -252,7 +261,7 @@ void WindowRules::showBackups() {
     }
 }
 
-std::optional<WindowRules::CarChoice> WindowRules::findCar() {
+std::optional<CarChoice> WindowRules::findCar() {
     if (!carSearchOffered()) {
         return std::nullopt;
     }

@@ -19,6 +19,12 @@ namespace garagon {
 
 class ListDialog;
 
+// A car chosen in the search: the entry of cmbCars, and where the focus goes.
+struct CarChoice {
+    int entry;
+    Control focus;
+};
+
 // What the rules need of a window: its modal dialogs, and a word when what it shows must
 // be brought up to date.
 class WindowPort {
@@ -32,6 +38,10 @@ class WindowPort {
     virtual std::optional<std::size_t> chooseRow(ListDialog& dialog) = 0;
     // Title, enabled states, options or list have changed.
     virtual void refresh() = 0;
+    // A car found by the search becomes the entry of cmbCars.
+    virtual void showCarChoice(const CarChoice& choice) = 0;
+    // The context menu, opened from the keyboard: below the control with the focus.
+    virtual void showContextMenu() = 0;
 };
 
 // The window's behaviour without a toolkit: what each event does, the title, which
@@ -71,14 +81,11 @@ class WindowRules {
     // The command "Wagen suchen…", offered while cmbCars is enabled: the car chosen in the
     // search dialog becomes the entry of cmbCars, and the focus goes to "Ersetzen" where
     // it is enabled, otherwise to cmbCars. Nothing changes when the dialog is cancelled.
-    struct CarChoice {
-        int entry;
-        Control focus;
-    };
     std::optional<CarChoice> findCar();
     bool carSearchOffered() const { return isEnabled(Control::cmbCars); }
-    // Whether a command of the menus is offered now.
+    // Whether a command of the menus is offered now, and what it does.
     bool offered(Command command) const;
+    void run(Command command);
 
     const std::string& title() const { return title_; }
     bool isEnabled(Control control) const { return enabled_[static_cast<std::size_t>(control)]; }

@@ -18,7 +18,7 @@ using Strings = std::vector<std::string>;
 struct Window {
     TestFolder folder;
     Script port;
-    ScriptedPort<WindowPort> view{port};
+    ScriptedPort<NoView> view{port};
     WindowRules rules{view};
     std::filesystem::path savegame = folder.path() / "save1.dat";
 

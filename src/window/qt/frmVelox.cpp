@@ -45,13 +45,13 @@ void frmVelox::buildContextMenu() {
     contextMenu_->setObjectName(QStringLiteral("contextMenu"));
     for (const auto& [command, caption] : menuEntries) {
         QAction* action = contextMenu_->addAction(QString::fromUtf8(caption));
-        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+        connect(action, &QAction::triggered, this, [this, command] { rules_.run(command); });
         commands_.emplace_back(command, action);
     }
     for (const Shortcut& shortcut : shortcuts) {
         // Wherever the focus is in the window, the menu open or not.
         connect(new QShortcut(keySequence(shortcut), this), &QShortcut::activated, this,
-                [this, command = shortcut.command] { run(command); });
+                [this, command = shortcut.command] { rules_.run(command); });
         // Shown in the menu; the window's own shortcut does the work, so that the two
         // never compete for the key.
         for (const auto& [command, action] : commands_) {
@@ -63,16 +63,8 @@ void frmVelox::buildContextMenu() {
     }
 }
 
-void frmVelox::run(Command command) {
-    switch (command) {
-    case Command::Backups:
-        return rules_.showBackups();
-    case Command::CarSearch:
-        return findCar();
-    case Command::ContextMenu:
-        break;
-    }
-    // From the keyboard the menu opens below the focused control.
+// From the keyboard the menu opens below the focused control.
+void frmVelox::showContextMenu() {
     const QWidget* focus = focusWidget() != nullptr ? focusWidget() : this;
     showContextMenu(focus->mapToGlobal(QPoint(0, focus->height())));
 }
@@ -164,11 +156,9 @@ std::optional<std::size_t> frmVelox::firstMarkedRow() const {
     return static_cast<std::size_t>(first->row());
 }
 
-void frmVelox::findCar() {
-    if (const auto choice = rules_.findCar()) {
-        static_cast<QComboBox*>(widget(Control::cmbCars))->setCurrentIndex(choice->entry);
-        widget(choice->focus)->setFocus();
-    }
+void frmVelox::showCarChoice(const CarChoice& choice) {
+    static_cast<QComboBox*>(widget(Control::cmbCars))->setCurrentIndex(choice.entry);
+    widget(choice.focus)->setFocus();
 }
 
 void frmVelox::onClick(Control control) {

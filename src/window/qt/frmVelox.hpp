@@ -35,6 +35,8 @@ class frmVelox : public QWidget, public WindowPort {
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override;
     void refresh() override;
+    void showCarChoice(const CarChoice& choice) override;
+    void showContextMenu() override;
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -49,8 +51,6 @@ class frmVelox : public QWidget, public WindowPort {
     void chainTabOrder();
     void fillCarChoice();
     void onClick(Control control);
-    void run(Command command);
-    void findCar();
     void buildContextMenu();
     void showContextMenu(const QPoint& where);
     QWidget* widget(Control control) const { return controls_[static_cast<std::size_t>(control)]; }

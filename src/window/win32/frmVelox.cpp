@@ -175,29 +175,20 @@ void frmVelox::addCommands() {
 bool frmVelox::runCommand(UINT id) {
     for (const auto& entry : menuEntries) {
         if (menuId(entry.command) == id) {
-            run(entry.command, nullptr);
+            rules_.run(entry.command);
             return true;
         }
     }
     return false;
 }
 
-void frmVelox::run(Command command, HWND at) {
-    switch (command) {
-    case Command::Backups:
-        return rules_.showBackups();
-    case Command::CarSearch:
-        return findCar();
-    case Command::ContextMenu:
-        return showContextMenu(at, -1);
-    }
+void frmVelox::showCarChoice(const CarChoice& choice) {
+    ComboBox_SetCurSel(control(Control::cmbCars), choice.entry);
+    SetFocus(control(choice.focus));
 }
 
-void frmVelox::findCar() {
-    if (const auto choice = rules_.findCar()) {
-        ComboBox_SetCurSel(control(Control::cmbCars), choice->entry);
-        SetFocus(control(choice->focus));
-    }
+void frmVelox::showContextMenu() {
+    showContextMenu(GetFocus(), -1);
 }
 
 // From the keyboard (where is -1) the menu opens below the control with the focus.
@@ -226,7 +217,7 @@ bool frmVelox::takesShortcut(const MSG& message) {
         if (message.wParam == virtualKey(shortcut.key) && (control || !shortcut.control) &&
             (shift || !shortcut.shift)) {
             if (down) {
-                run(shortcut.command, message.hwnd);
+                rules_.run(shortcut.command);
             }
             return true;
         }

@@ -41,6 +41,8 @@ class frmVelox : public WindowPort {
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override;
     void refresh() override;
+    void showCarChoice(const CarChoice& choice) override;
+    void showContextMenu() override;
 
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -52,8 +54,6 @@ class frmVelox : public WindowPort {
     void onDropFiles(HDROP drop);
     void addCommands();
     bool runCommand(UINT id);
-    void run(Command command, HWND at);
-    void findCar();
     void showContextMenu(HWND at, LPARAM where);
     void keepFocus(bool active);
 
