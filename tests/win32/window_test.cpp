@@ -32,6 +32,7 @@ struct Message {
 // then the texts of its controls once the query was typed.
 struct SearchSeen {
     std::wstring focusClass;
+    RECT client;
     std::vector<std::wstring> texts;
 };
 std::wstring typedQuery;
@@ -47,7 +48,8 @@ void CALLBACK driveSearch(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     wchar_t name[64] = {};
     GetClassNameW(GetFocus(), name, 64);
-    searchSeen = {name, {}};
+    searchSeen = {name, {}, {}};
+    GetClientRect(dialog, &searchSeen.client);
     SetWindowTextW(GetFocus(), typedQuery.c_str());
     EnumChildWindows(
         dialog,
@@ -388,6 +390,8 @@ TEST_F(Win32Window, ACarFoundBySearchIsChosenInTheSelector) {
     state[VK_CONTROL] = 0;
     SetKeyboardState(state);
     EXPECT_EQ(searchSeen.focusClass, L"Edit");
+    EXPECT_EQ(searchSeen.client.right, 560); // as on Linux
+    EXPECT_EQ(searchSeen.client.bottom, 432);
     EXPECT_NE(std::find(searchSeen.texts.begin(), searchSeen.texts.end(), L"1 von 3 Wagen"),
               searchSeen.texts.end());
     EXPECT_EQ(ComboBox_GetCurSel(control(Control::cmbCars)), 1);

@@ -476,8 +476,10 @@ class WindowTest : public QObject {
         dialogs.realSearch = true;
         control<QWidget>("lvCars")->setFocus();
         QStringList seen;
+        QSize size;
         onNextModal(
             [&](QWidget* dialog) {
+                size = dialog->size();
                 seen << dialog->windowTitle() << focused();
                 QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("EURO"));
                 seen << dialog->findChild<QLabel*>("matchCount")->text();
@@ -489,6 +491,7 @@ class WindowTest : public QObject {
         press(Qt::Key_F, Qt::ControlModifier);
         QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(seen, (QStringList{"Wagen suchen", "searchText", "1 von 3 Wagen", "searchText"}));
+        QCOMPARE(size, QSize(560, 432)); // as on Windows
         QCOMPARE(control<QComboBox>("cmbCars")->currentIndex(), 1);
         QCOMPARE(window->focusWidget()->objectName(), QStringLiteral("cmdReplace"));
 
