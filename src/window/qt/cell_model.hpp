@@ -78,8 +78,8 @@ template <class Source> class CellModel : public QAbstractTableModel {
 };
 
 // A list over the model: rows without a tree, one marked at a time, none edited, its
-// columns as wide as declared. A visible last column fills the rest of the view, where
-// a hidden one keeps its width 0.
+// columns as wide as declared. A visible last column fills the rest of the view; a hidden
+// one must not be widened so.
 inline void setUpList(QTreeView& list, QAbstractItemModel* model,
                       std::span<const ColumnLayout> columns) {
     list.setModel(model);
@@ -87,8 +87,7 @@ inline void setUpList(QTreeView& list, QAbstractItemModel* model,
     list.header()->setStretchLastSection(lastFills);
     list.header()->setMinimumSectionSize(0);
     for (std::size_t column = 0; column + (lastFills ? 1 : 0) < columns.size(); ++column) {
-        const ColumnLayout& layout = columns[column];
-        list.setColumnWidth(static_cast<int>(column), layout.visible ? pixels(layout.width) : 0);
+        list.setColumnWidth(static_cast<int>(column), pixels(columns[column].width));
     }
     list.setRootIsDecorated(false);
     list.setItemsExpandable(false);

@@ -82,12 +82,23 @@ void frmVelox::showContextMenu(const QPoint& where) {
 
 bool frmVelox::Form_Load(LoadedCatalogue catalogue) {
     static_cast<QLabel*>(widget(Control::Label1))->setText(QString::fromUtf8(texts::Disclaimer));
+    HideColumns();
     if (!rules_.Form_Load(std::move(catalogue))) {
         return false;
     }
     fillCarChoice();
     widget(rules_.focusFrom(Control::cmdOpen))->setFocus();
     return true;
+}
+
+// The columns that the list hides keep their data, at width 0.
+void frmVelox::HideColumns() {
+    auto* list = static_cast<QTreeView*>(widget(Control::lvCars));
+    for (std::size_t column = 0; column < window_layout::columns.size(); ++column) {
+        if (!window_layout::columns[column].visible) {
+            list->setColumnWidth(static_cast<int>(column), 0);
+        }
+    }
 }
 
 void frmVelox::fillCarChoice() {

@@ -49,6 +49,7 @@ class frmVelox : public QWidget, public WindowPort {
     QWidget* makeControl(const ControlLayout& placed);
     QWidget* makeList();
     void chainTabOrder();
+    void HideColumns();
     void fillCarChoice();
     void onClick(Control control);
     void buildContextMenu();

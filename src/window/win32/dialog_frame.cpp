@@ -38,8 +38,7 @@ HWND makeList(HWND dialog, int id, std::span<const ColumnLayout> columns, DWORD 
         LVCOLUMNW layout{};
         layout.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
         layout.fmt = columns[column].alignment == Alignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        layout.cx =
-            columns[column].visible ? pixels(columns[column].width, USER_DEFAULT_SCREEN_DPI) : 0;
+        layout.cx = pixels(columns[column].width, USER_DEFAULT_SCREEN_DPI);
         layout.pszText = const_cast<wchar_t*>(header.c_str());
         ListView_InsertColumn(list, static_cast<int>(column), &layout);
     }

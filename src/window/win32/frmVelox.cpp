@@ -238,12 +238,22 @@ void frmVelox::layOut(UINT dpi) {
 
 bool frmVelox::Form_Load(LoadedCatalogue catalogue) {
     SetWindowTextW(control(Control::Label1), utf16(texts::Disclaimer).c_str());
+    HideColumns();
     if (!rules_.Form_Load(std::move(catalogue))) {
         return false;
     }
     fillCarChoice();
     SetFocus(control(rules_.focusFrom(Control::cmdOpen)));
     return true;
+}
+
+// The columns that the list hides keep their data, at width 0.
+void frmVelox::HideColumns() {
+    for (std::size_t column = 0; column < window_layout::columns.size(); ++column) {
+        if (!window_layout::columns[column].visible) {
+            ListView_SetColumnWidth(control(Control::lvCars), static_cast<int>(column), 0);
+        }
+    }
 }
 
 // Storage for all names at once and no drawing until the last is in: each name then

@@ -49,6 +49,7 @@ class frmVelox : public WindowPort {
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void createControls();
     void layOut(UINT dpi);
+    void HideColumns();
     void fillCarChoice();
     void onClick(Control which);
     void onDropFiles(HDROP drop);
