@@ -2,15 +2,7 @@
 
 #include "texts.hpp"
 
-#include <algorithm>
-
 namespace garagon {
-
-bool ListDialog::hasTextField() const {
-    return std::ranges::any_of(layout().controls, [](const DialogControl& control) {
-        return control.part == DialogPart::TextField;
-    });
-}
 
 // The dialog opens on every car, as an empty text field finds.
 CarSearchDialog::CarSearchDialog(CarFinder& finder) : finder_(finder) {

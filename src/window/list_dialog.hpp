@@ -28,8 +28,6 @@ class ListDialog {
     virtual std::string status() const = 0;
     // The text field's text has changed: the rows are new.
     virtual void search(std::string_view) {}
-
-    bool hasTextField() const;
 };
 
 // "Sicherungen von <name>": the backups, the newest marked, a line on unsaved changes.

@@ -72,9 +72,6 @@ inline const ControlLayout& layoutOf(Control control) {
 inline constexpr const char* fontFamily = "Arial";
 inline constexpr int fontHundredthsOfPoint = 975;
 
-// Twips at 96 dots per inch, where a pixel is 15 twips.
-inline constexpr int twipsPerPixel = 15;
-
 // A modal dialog of one list, as both views draw it: its parts in tab order. Each has one
 // list, one status line and an accepting and a rejecting button; a label names the part
 // after it.

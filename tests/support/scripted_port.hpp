@@ -3,6 +3,7 @@
 #include "list_dialog.hpp"
 #include "window_rules.hpp"
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -68,7 +69,8 @@ template <class View> class ScriptedPort : public View {
         script_.messages.push_back({title, text});
     }
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override {
-        if (dialog.hasTextField()) {
+        if (std::ranges::find(dialog.layout().controls, DialogPart::TextField,
+                              &DialogControl::part) != dialog.layout().controls.end()) {
             return search(dialog);
         }
         std::vector<std::string> shown{dialog.title(), dialog.status()};

@@ -5,6 +5,7 @@
 #include "texts.hpp"
 #include "windows1252.hpp"
 
+#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -17,6 +18,7 @@
 #include <QStringListModel>
 #include <QTreeView>
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace garagon {
@@ -46,20 +48,18 @@ void frmVelox::buildContextMenu() {
     for (const auto& [command, caption] : menuEntries) {
         QAction* action = contextMenu_->addAction(QString::fromUtf8(caption));
         connect(action, &QAction::triggered, this, [this, command] { rules_.run(command); });
-        commands_.emplace_back(command, action);
-    }
-    for (const Shortcut& shortcut : shortcuts) {
-        // Wherever the focus is in the window, the menu open or not.
-        connect(new QShortcut(keySequence(shortcut), this), &QShortcut::activated, this,
-                [this, command = shortcut.command] { rules_.run(command); });
         // Shown in the menu; the window's own shortcut does the work, so that the two
         // never compete for the key.
-        for (const auto& [command, action] : commands_) {
-            if (command == shortcut.command) {
-                action->setShortcut(keySequence(shortcut));
-                action->setShortcutContext(Qt::WidgetShortcut);
-            }
+        const auto shortcut = std::ranges::find(shortcuts, command, &Shortcut::command);
+        if (shortcut != std::end(shortcuts)) {
+            action->setShortcut(keySequence(*shortcut));
+            action->setShortcutContext(Qt::WidgetShortcut);
         }
+    }
+    // Wherever the focus is in the window, the menu open or not.
+    for (const Shortcut& shortcut : shortcuts) {
+        connect(new QShortcut(keySequence(shortcut), this), &QShortcut::activated, this,
+                [this, command = shortcut.command] { rules_.run(command); });
     }
 }
 
@@ -74,8 +74,10 @@ void frmVelox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void frmVelox::showContextMenu(const QPoint& where) {
-    for (const auto& [command, action] : commands_) {
-        action->setEnabled(rules_.offered(command));
+    const auto actions = contextMenu_->actions(); // the entries, in their order
+    for (std::size_t entry = 0; entry < std::size(menuEntries); ++entry) {
+        actions[static_cast<qsizetype>(entry)]->setEnabled(
+            rules_.offered(menuEntries[entry].command));
     }
     contextMenu_->popup(where);
 }

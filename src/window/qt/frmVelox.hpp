@@ -6,10 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
-#include <utility>
-#include <vector>
 
-class QAction;
 class QMenu;
 
 namespace garagon {
@@ -66,7 +63,6 @@ class frmVelox : public QWidget, public WindowPort {
 
     // Commands beyond the buttons, on a right-click, Shift+F10 or the menu key.
     QMenu* contextMenu_ = nullptr;
-    std::vector<std::pair<Command, QAction*>> commands_;
 };
 
 } // namespace garagon

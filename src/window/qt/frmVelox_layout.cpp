@@ -92,7 +92,6 @@ QWidget* frmVelox::makeControl(const ControlLayout& placed) {
     control->setGeometry(pixels(placed.left), pixels(placed.top), pixels(placed.width),
                          pixels(placed.height));
     control->setFont(controlFont(placed.bold));
-    control->setEnabled(rules_.isEnabled(placed.control));
     return control;
 }
 

@@ -14,9 +14,10 @@ inline QFont controlFont(bool bold) {
     return font;
 }
 
-// Twips as pixels at the screen's logical density; Qt scales them for denser screens.
+// Twips as pixels at the screen's logical density of 96 dots per inch, where a pixel is
+// 15 twips; Qt scales them for denser screens.
 constexpr int pixels(int twips) {
-    return twips / twipsPerPixel;
+    return twips / 15;
 }
 
 } // namespace garagon

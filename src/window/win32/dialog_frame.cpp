@@ -47,8 +47,10 @@ HWND makeList(HWND dialog, int id, std::span<const ColumnLayout> columns, DWORD 
 
 void setColumnWidths(HWND list, std::span<const ColumnLayout> columns, UINT dpi) {
     for (std::size_t column = 0; column < columns.size(); ++column) {
-        const int width = columns[column].visible ? pixels(columns[column].width, dpi) : 0;
-        ListView_SetColumnWidth(list, static_cast<int>(column), width);
+        if (columns[column].visible) {
+            ListView_SetColumnWidth(list, static_cast<int>(column),
+                                    pixels(columns[column].width, dpi));
+        }
     }
 }
 

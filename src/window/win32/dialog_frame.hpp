@@ -31,7 +31,7 @@ HWND makeControl(HWND dialog, const wchar_t* windowClass, const std::wstring& te
 
 // A virtual report list of one mark at a time, whole rows marked, with its columns.
 HWND makeList(HWND dialog, int id, std::span<const ColumnLayout> columns, DWORD style);
-// The columns' widths at a DPI; a hidden one stays at 0.
+// The visible columns' widths at a DPI; a hidden one keeps the width 0 it was given.
 void setColumnWidths(HWND list, std::span<const ColumnLayout> columns, UINT dpi);
 // A new list of this many rows, the given one marked.
 void showRows(HWND list, std::size_t count, std::optional<std::size_t> marked);

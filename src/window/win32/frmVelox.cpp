@@ -154,7 +154,6 @@ void frmVelox::createControls() {
             makeControl(window_, look.windowClass, utf16(placed.caption),
                         look.style | groupStyle(placed), id);
         }
-        EnableWindow(control(placed.control), rules_.isEnabled(placed.control));
     }
     SendMessageW(control(rules_.checkedOption()), BM_SETCHECK, BST_CHECKED, 0);
 }
