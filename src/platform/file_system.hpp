@@ -146,9 +146,10 @@ SystemError replaceFile(const std::filesystem::path& from, const std::filesystem
 // anything has it, whatever a check before said.
 SystemError renameToNewName(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Removes the file; false where it is still there, as when another program holds it
-// without sharing its deletion.
-bool removeFile(const std::filesystem::path& path);
+// Removes the file, so that its name is free; the reason where the name stays taken, as
+// when another program holds the file without sharing its deletion, or keeps a handle
+// that leaves it being deleted until that handle is closed.
+SystemError removeFile(const std::filesystem::path& path);
 
 // Fails with InUse when another program holds the file so that it cannot be replaced, and
 // with HeldOpen when another program merely has it open, where that keeps it from being
@@ -174,7 +175,9 @@ class FolderLock {
     // Waits at most the given time; Busy when another save held it all along.
     SystemError lock(const std::filesystem::path& folder, std::chrono::milliseconds wait);
 
-    // Writes the folder's entries to the disk, where the system has such a step.
+    // Writes the folder's entries to the disk, where the system has such a step. Where the
+    // folder cannot be opened to be flushed, its whole file system is, through the lock
+    // file; never skipped.
     SystemError flush(SystemError (*flush)(FileHandle)) const;
 
   private:

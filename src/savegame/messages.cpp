@@ -27,7 +27,7 @@ const char* stepText(SaveStep step) {
 
 // The failed step with its reason, and what became of the old file.
 std::string failureDetails(SaveStep step, const std::string& why, OldFile old,
-                           const std::string& movedTo) {
+                           const std::string& movedTo, const std::string& newAt) {
     const std::string text = std::string(stepText(step)) + ": " + why + "." + crlf;
     switch (old) {
     case OldFile::None:
@@ -41,6 +41,9 @@ std::string failureDetails(SaveStep step, const std::string& why, OldFile old,
                "der sich nicht entfernen ließ:" + crlf + movedTo + crlf +
                "Jede Änderung des Spielstands ändert auch diese Datei. Löschen Sie sie, sobald " +
                "das andere Programm den Spielstand freigibt.";
+    case OldFile::BesideNew:
+        return text + "Die neue Version liegt trotzdem unter dem Namen:" + crlf + newAt + crlf +
+               "Die bisherige Version liegt unter dem Namen:" + crlf + movedTo;
     }
     return text;
 }
@@ -110,10 +113,10 @@ std::string saved(const std::string& backup) {
     return text + "Bitte vergessen sie nicht die Checksummen mit dem Tarvo-Editor zu korrigieren!";
 }
 
-std::string notSaved(SaveStep step, const std::string& why, OldFile old,
-                     const std::string& movedTo) {
+std::string notSaved(SaveStep step, const std::string& why, OldFile old, const std::string& movedTo,
+                     const std::string& newAt) {
     return std::string("Der Spielstand wurde nicht gespeichert!") + crlf +
-           failureDetails(step, why, old, movedTo);
+           failureDetails(step, why, old, movedTo, newAt);
 }
 
 std::string restored(const std::string& backup, const std::string& keptAs) {
@@ -126,9 +129,9 @@ std::string restored(const std::string& backup, const std::string& keptAs) {
 }
 
 std::string notRestored(const std::string& backup, SaveStep step, const std::string& why,
-                        OldFile old, const std::string& movedTo) {
+                        OldFile old, const std::string& movedTo, const std::string& newAt) {
     return "Die Sicherung " + backup + " wurde nicht wiederhergestellt!" + crlf +
-           failureDetails(step, why, old, movedTo);
+           failureDetails(step, why, old, movedTo, newAt);
 }
 
 } // namespace garagon::messages

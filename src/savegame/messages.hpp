@@ -19,13 +19,18 @@ inline constexpr const char* ErrorTitle = "Fehler";
 // The step of a save that failed, the second line of its message.
 enum class SaveStep { ReadBackup, Lock, Check, Backup, Write, Replace, Flush };
 
+// The start of the name under which a version of an interrupted save is kept when it can
+// be neither its savegame nor a backup of it.
+inline constexpr const char* RescuedVersionPrefix = "Garagon-Rettung-";
+
 // Why a backup cannot be restored.
 inline constexpr const char* BackupGone = "Sie ist nicht mehr vorhanden";
 inline constexpr const char* BackupNotASavegame = "Sie ist kein Tarvo-Spielstand";
 
 // What became of the old savegame after a failed save: SecondName is a backup name of the
-// very file that could not be taken away again.
-enum class OldFile { None, Unchanged, MovedAway, SecondName };
+// very file that could not be taken away again; BesideNew, that the old version lies under
+// a backup's name and the new one, not known to be on the disk, under the savegame's.
+enum class OldFile { None, Unchanged, MovedAway, SecondName, BesideNew };
 
 // A short German reason for a system error. "No such file" means that the savegame's
 // folder is gone only when it really is.
@@ -50,9 +55,10 @@ std::string gameUsesCopy(const std::string& copy);
 std::string saved(const std::string& backup);
 
 // Three parts: the save failed, the step and its reason, what became of the old file
-// (movedTo, UTF-8, names where it lies when it could not be put back, or its second name).
+// (movedTo, UTF-8, names where it lies when it could not be put back, or its second name;
+// newAt where the new version lies beside it).
 std::string notSaved(SaveStep step, const std::string& why, OldFile old,
-                     const std::string& movedTo = {});
+                     const std::string& movedTo = {}, const std::string& newAt = {});
 
 // The confirmation of a restore: the restored backup's name, and the full name under
 // which the replaced version was kept (empty when there was none).
@@ -60,6 +66,7 @@ std::string restored(const std::string& backup, const std::string& keptAs);
 
 // As notSaved, for a restore of the named backup.
 std::string notRestored(const std::string& backup, SaveStep step, const std::string& why,
-                        OldFile old, const std::string& movedTo = {});
+                        OldFile old, const std::string& movedTo = {},
+                        const std::string& newAt = {});
 
 } // namespace garagon::messages

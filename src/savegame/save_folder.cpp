@@ -1,13 +1,7 @@
 #include "save_folder.hpp"
 
-#include "backup_name.hpp"
-#include "path_text.hpp"
-#include "savegame.hpp"
-
 #include <algorithm>
-#include <optional>
 #include <random>
-#include <set>
 
 namespace garagon {
 namespace {
@@ -15,6 +9,9 @@ namespace {
 constexpr std::string_view temporaryPrefix = ".~garagon-";
 constexpr std::string_view temporaryAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t temporarySuffixLength = 6;
+constexpr std::string_view recordSuffix = ".name";
+// A file name of the longest kind, in the system's own units.
+constexpr std::size_t longestRecord = 1024;
 
 std::string randomTemporaryName() {
     static std::mt19937 random{std::random_device{}()};
@@ -26,6 +23,13 @@ std::string randomTemporaryName() {
     return name;
 }
 
+// A file name in its native units as bytes, so that no name has to be converted.
+using Native = std::filesystem::path::string_type;
+std::span<const std::uint8_t> bytesOf(const Native& name) {
+    return {reinterpret_cast<const std::uint8_t*>(name.data()),
+            name.size() * sizeof(Native::value_type)};
+}
+
 } // namespace
 
 bool isTemporaryName(std::string_view name) {
@@ -35,42 +39,40 @@ bool isTemporaryName(std::string_view name) {
                std::string_view::npos;
 }
 
+bool isRecordName(std::string_view name) {
+    return name.ends_with(recordSuffix) &&
+           isTemporaryName(name.substr(0, name.size() - recordSuffix.size()));
+}
+
+std::filesystem::path recordOf(const std::filesystem::path& temporary) {
+    std::filesystem::path record = temporary;
+    record += recordSuffix;
+    return record;
+}
+
+std::filesystem::path temporaryOf(std::string_view record) {
+    return record.substr(0, record.size() - recordSuffix.size());
+}
+
+std::optional<std::filesystem::path> recordedSavegame(const std::filesystem::path& temporary) {
+    const auto record = platform::readFile(recordOf(temporary), longestRecord);
+    const auto& bytes = record.bytes;
+    if (record.status != platform::ReadStatus::Read || bytes.empty() ||
+        bytes.size() % sizeof(Native::value_type) != 0) {
+        return std::nullopt;
+    }
+    Native name(bytes.size() / sizeof(Native::value_type), {});
+    std::copy(bytes.begin(), bytes.end(), reinterpret_cast<std::uint8_t*>(name.data()));
+    const std::filesystem::path savegame(name);
+    // Only a plain name in this folder, whatever the record holds.
+    if (savegame != savegame.filename() || savegame == "." || savegame == "..") {
+        return std::nullopt;
+    }
+    return savegame;
+}
+
 bool SaveFolder::isGone() const {
     return !platform::isFolder(path_);
-}
-
-// A backup whose savegame is missing: the sign of a save that was interrupted between
-// freeing the savegame's name and giving it to the new version.
-bool SaveFolder::savegameMissing(const std::vector<platform::FolderFile>& files) const {
-    std::set<std::filesystem::path::string_type> savegames;
-    for (const auto& file : files) {
-        if (const auto parts = backupNameParts(file.name.native())) {
-            savegames.insert(parts->savegame);
-        }
-    }
-    return std::ranges::any_of(
-        savegames, [&](const auto& savegame) { return !platform::existingFile(path_ / savegame); });
-}
-
-void SaveFolder::removeStaleTemporaries() const {
-    const auto files = platform::listFiles(path_);
-    // Such a save's new version lies whole under a temporary name, and is its only copy.
-    // The savegames are looked at once, and only where a whole one is there.
-    std::optional<bool> keepWhole;
-    for (const auto& file : files) {
-        if (!isTemporaryName(pathText(file.name))) {
-            continue;
-        }
-        if (file.size == SavegameSize) {
-            if (!keepWhole) {
-                keepWhole = savegameMissing(files);
-            }
-            if (*keepWhole) {
-                continue;
-            }
-        }
-        platform::removeFile(path_ / file.name);
-    }
 }
 
 platform::SystemError
@@ -84,6 +86,36 @@ SaveFolder::writeTemporary(std::span<const std::uint8_t> bytes, platform::Likene
             return error;
         }
     }
+}
+
+platform::SystemError SaveFolder::writeVersion(const std::filesystem::path& savegame,
+                                               std::span<const std::uint8_t> bytes,
+                                               platform::Likeness likeness,
+                                               platform::SystemError (*flush)(platform::FileHandle),
+                                               std::filesystem::path& name) const {
+    while (true) {
+        name = path_ / randomTemporaryName();
+        auto error = platform::writeNewFile(recordOf(name), bytesOf(savegame.filename().native()),
+                                            {}, flush);
+        if (!error) {
+            error = platform::writeNewFile(name, bytes, likeness, flush);
+            if (error) {
+                platform::removeFile(recordOf(name));
+            }
+        }
+        if (error.kind != platform::Failure::NameTaken) {
+            return error;
+        }
+    }
+}
+
+bool SaveFolder::renamesToNewNames(
+    const std::filesystem::path& temporary,
+    platform::SystemError (*renameToNew)(const std::filesystem::path&,
+                                         const std::filesystem::path&)) const {
+    const auto record = recordOf(temporary);
+    const auto probe = path_ / randomTemporaryName();
+    return !renameToNew(record, probe) && !renameToNew(probe, record);
 }
 
 } // namespace garagon

@@ -4,9 +4,9 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
-#include <vector>
 
 namespace garagon {
 
@@ -23,11 +23,6 @@ class SaveFolder {
     // this object goes and dies with its process, so a killed save never blocks the next.
     platform::SystemError lock(std::chrono::milliseconds wait) { return lock_.lock(path_, wait); }
 
-    // Removes the temporary files of interrupted saves. Only while the lock is held, so
-    // that no running save loses its files. A whole savegame under a temporary name stays
-    // while the savegame of a backup in the folder is missing: it may be the only copy.
-    void removeStaleTemporaries() const;
-
     // Writes and flushes a new file of a unique short name in the folder, so that
     // temporary names never shorten the savegame names that can be saved.
     platform::SystemError writeTemporary(std::span<const std::uint8_t> bytes,
@@ -35,18 +30,42 @@ class SaveFolder {
                                          platform::SystemError (*flush)(platform::FileHandle),
                                          std::filesystem::path& name) const;
 
+    // The same for a new version of the savegame, after a record beside it that names the
+    // savegame: a save interrupted before the version took that name can be completed.
+    platform::SystemError writeVersion(const std::filesystem::path& savegame,
+                                       std::span<const std::uint8_t> bytes,
+                                       platform::Likeness likeness,
+                                       platform::SystemError (*flush)(platform::FileHandle),
+                                       std::filesystem::path& name) const;
+
+    // Whether a file here can take a name that nothing has, as a rename over a name may be
+    // refused where that works: tried on the record of the version at temporary, which
+    // takes its own name back at once.
+    bool
+    renamesToNewNames(const std::filesystem::path& temporary,
+                      platform::SystemError (*renameToNew)(const std::filesystem::path&,
+                                                           const std::filesystem::path&)) const;
+
     platform::SystemError flush(platform::SystemError (*flush)(platform::FileHandle)) const {
         return lock_.flush(flush);
     }
 
   private:
-    bool savegameMissing(const std::vector<platform::FolderFile>& files) const;
-
     std::filesystem::path path_;
     platform::FolderLock lock_;
 };
 
 // ".~garagon-" and six lower-case letters or digits: FAT folds case.
 bool isTemporaryName(std::string_view name);
+
+// The record beside a temporary file: its name followed by ".name".
+bool isRecordName(std::string_view name);
+std::filesystem::path recordOf(const std::filesystem::path& temporary);
+// The temporary file's name of a record's name.
+std::filesystem::path temporaryOf(std::string_view record);
+
+// The file name of the savegame that the temporary file was written for, where its record
+// tells it.
+std::optional<std::filesystem::path> recordedSavegame(const std::filesystem::path& temporary);
 
 } // namespace garagon

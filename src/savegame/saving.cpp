@@ -1,6 +1,7 @@
 #include "saving.hpp"
 
 #include "backup_name.hpp"
+#include "interrupted_saves.hpp"
 #include "messages.hpp"
 #include "path_text.hpp"
 #include "save_folder.hpp"
@@ -28,10 +29,11 @@ struct Save {
 
 SaveResult failure(const Save& save, SaveStep step, const std::string& why, OldFile old,
                    const path& movedTo = {}) {
+    const std::string newAt = old == OldFile::BesideNew ? pathText(save.savegame) : "";
     const std::string text = save.restoredBackup != nullptr
                                  ? messages::notRestored(pathText(save.restoredBackup->filename()),
-                                                         step, why, old, pathText(movedTo))
-                                 : messages::notSaved(step, why, old, pathText(movedTo));
+                                                         step, why, old, pathText(movedTo), newAt)
+                                 : messages::notSaved(step, why, old, pathText(movedTo), newAt);
     return {false, messages::ErrorTitle, text, {}};
 }
 
@@ -70,40 +72,10 @@ SaveResult success(const Save& save, const path& backup) {
     return {true, messages::SavedTitle, messages::saved(pathText(backup)), backup};
 }
 
-// The counter of backup names is a 32-bit signed number.
-constexpr unsigned long lastBackupNumber = 2'147'483'647;
-
-// From the given number on, the first whose name nothing is known to take. The step that
-// then takes the name fails where the check was wrong, and the next number is tried; a
-// look that failed for another reason leaves the true reason to that step.
-bool nextBackupName(const Save& save, unsigned long& number, path& name) {
-    for (;; ++number) {
-        if (number > lastBackupNumber) {
-            return false;
-        }
-        name = backupName(save.savegame, number);
-        if (save.sys.nameState(name) != platform::NameState::Taken) {
-            return true;
-        }
-    }
-}
-
-// Gives the old file the first free backup name from number on, by a step that fails
-// with NameTaken where the name is taken: then the next number is tried. Any other
-// failure ends the search; number is then the one that failed.
+// Gives the old file the first free backup name from number on, by the given step.
 template <class Step>
 SystemError takeBackupName(const Save& save, unsigned long& number, path& backup, Step step) {
-    for (path candidate; nextBackupName(save, number, candidate); ++number) {
-        const SystemError error = step(candidate);
-        if (!error) {
-            backup = candidate;
-            return {};
-        }
-        if (error.kind != platform::Failure::NameTaken) {
-            return error;
-        }
-    }
-    return {platform::Failure::NameTaken, 0};
+    return garagon::takeBackupName(save.savegame, save.sys.nameState, number, backup, step);
 }
 
 // Where the volume refuses a second name the old file is copied: a flushed copy under a
@@ -150,18 +122,53 @@ SystemError makeBackup(const Save& save, const FileStatus& old, MadeBackup& back
 // POSIX rename), the savegame's name is freed and then taken by the new file. The old
 // bytes stay under the backup's name, written to the disk first, and the new ones under
 // the temporary name until they take the savegame's; where they cannot, the backup takes
-// the name back. movedAway tells that it could not.
+// the name back. movedAway tells that the old bytes are under the backup's name alone.
 SystemError replaceInTwoSteps(const Save& save, const path& temporary, const path& backup,
-                              SystemError refused, bool& movedAway) {
+                              bool& movedAway) {
     if (const auto error = save.folder.flush(save.sys.flush)) {
         return error;
     }
-    if (!save.sys.remove(save.savegame)) {
-        return refused;
+    if (const auto error = save.sys.remove(save.savegame)) {
+        // The name may stay while the file goes, as one being deleted does on Windows.
+        movedAway = true;
+        return error;
     }
     const SystemError error = save.sys.renameToNew(temporary, save.savegame);
-    movedAway = error && save.sys.renameToNew(backup, save.savegame);
+    if (error) {
+        movedAway = static_cast<bool>(save.sys.renameToNew(backup, save.savegame));
+        save.folder.flush(save.sys.flush);
+    }
     return error;
+}
+
+// A rename over the savegame refused because the name exists, as by FAT in user space, or
+// without permission where a file may still take a new name, as SFTP reports a server's
+// refusal.
+bool refusesReplacing(const Save& save, SystemError placed, const path& temporary) {
+    using platform::Failure;
+    return placed.kind == Failure::NameTaken ||
+           (placed.kind == Failure::NoPermission &&
+            save.folder.renamesToNewNames(temporary, save.sys.renameToNew));
+}
+
+// Puts the old file back under the savegame's name after the new one took it, by the same
+// kind of steps that put the new one there.
+OldFile putBack(const Save& save, const path& backup, bool twoSteps) {
+    if (!twoSteps) {
+        return platform::replaceFile(backup, save.savegame) ? OldFile::MovedAway
+                                                            : OldFile::Unchanged;
+    }
+    if (save.sys.remove(save.savegame)) {
+        return OldFile::BesideNew;
+    }
+    const bool back = !save.sys.renameToNew(backup, save.savegame);
+    save.folder.flush(save.sys.flush);
+    return back ? OldFile::Unchanged : OldFile::MovedAway;
+}
+
+void removeVersion(const path& temporary) {
+    platform::removeFile(temporary);
+    platform::removeFile(recordOf(temporary));
 }
 
 // The backup, if there was an old file, exists and the savegame's name still holds the
@@ -176,40 +183,42 @@ std::optional<SaveResult> replace(const Save& save, const MadeBackup& backup,
         if (backup.name.empty()) {
             return kept;
         }
-        const bool removed = save.sys.remove(backup.name);
+        const bool removed = !save.sys.remove(backup.name);
         platform::restoreLikeness(save.savegame, *old);
         return removed || !backup.secondName ? kept : OldFile::SecondName;
     };
     path temporary;
-    if (const auto error =
-            save.folder.writeTemporary(save.bytes, {old, false}, save.sys.flush, temporary)) {
+    if (const auto error = save.folder.writeVersion(save.savegame, save.bytes, {old, false},
+                                                    save.sys.flush, temporary)) {
         return failure(save, SaveStep::Write, error, dropBackup(), backup.name);
     }
     const auto rename = old != nullptr ? save.sys.rename : save.sys.renameToNew;
     SystemError placed = rename(temporary, save.savegame);
     bool movedAway = false;
-    if (placed.kind == platform::Failure::NameTaken && old != nullptr &&
-        platform::existingFile(save.savegame)) {
-        placed = replaceInTwoSteps(save, temporary, backup.name, placed, movedAway);
+    const bool twoSteps = old != nullptr && refusesReplacing(save, placed, temporary) &&
+                          platform::existingFile(save.savegame);
+    if (twoSteps) {
+        placed = replaceInTwoSteps(save, temporary, backup.name, movedAway);
     }
     if (placed) {
-        platform::removeFile(temporary);
+        removeVersion(temporary);
         if (old == nullptr && placed.kind == platform::Failure::NameTaken) {
             return std::nullopt;
         }
         return failure(save, SaveStep::Replace, placed,
                        movedAway ? OldFile::MovedAway : dropBackup(), backup.name);
     }
+    platform::removeFile(recordOf(temporary));
     if (const auto error = save.folder.flush(save.sys.flush)) {
         if (old == nullptr) {
             platform::removeFile(save.savegame);
             return failure(save, SaveStep::Flush, error, kept);
         }
-        const bool restored = !platform::replaceFile(backup.name, save.savegame);
-        return restored ? failure(save, SaveStep::Flush, error, kept)
-                        : failure(save, SaveStep::Flush, error, OldFile::MovedAway, backup.name);
+        return failure(save, SaveStep::Flush, error, putBack(save, backup.name, twoSteps),
+                       backup.name);
     }
-    if (old != nullptr) {
+    if (old != nullptr && backup.secondName) {
+        // A copy keeps what it took over when it was made; no cloud state of the original.
         platform::restoreLikeness(backup.name, *old);
     }
     return success(save, backup.name);
@@ -224,7 +233,7 @@ SaveResult write(Save& save) {
     if (const auto error = save.folder.lock(sys.lockWait)) {
         return failure(save, SaveStep::Lock, error, oldFile());
     }
-    save.folder.removeStaleTemporaries();
+    recoverInterruptedSaves(save.folder, sys);
     auto old = platform::existingFile(savegame);
     if (!old) {
         if (auto result = replace(save, {}, nullptr)) {

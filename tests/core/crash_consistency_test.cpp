@@ -1,7 +1,6 @@
 // Saves in a child process and kills it at every step and at random moments; after each
 // kill the folder must still hold a complete savegame and only complete backups.
-#include "saving.hpp"
-#include "test_folder.hpp"
+#include "saving_fixture.hpp"
 #include "user_space_mount.hpp"
 
 #include <gtest/gtest.h>
@@ -62,15 +61,9 @@ SystemError killingRenameToNew(const path& a, const path& b) {
 SystemError killingFsync(platform::FileHandle fd) {
     return around(platform::flushFile, fd);
 }
-// A file system that refuses to rename onto a name that exists, as FAT in user space on
-// FUSE 3 or SFTP without its POSIX rename.
-SystemError refusingRename(const path& a, const path& b) {
-    return platform::nameState(b) == platform::NameState::Free
-               ? platform::replaceFile(a, b)
-               : SystemError{platform::Failure::NameTaken, EEXIST};
-}
 SystemError killingRefusingRename(const path& a, const path& b) {
-    return around<const path&, const path&>(refusingRename, a, b);
+    return around<const path&, const path&>(test::refusingRename<platform::Failure::NameTaken>, a,
+                                            b);
 }
 
 const SaveSystemCalls withLinks{killingLink, killingRename, killingFsync, killingRenameToNew};
@@ -79,12 +72,15 @@ const SaveSystemCalls refusingWithLinks{killingLink, killingRefusingRename, kill
                                         killingRenameToNew};
 const SaveSystemCalls refusingWithoutLinks{killingNoLink, killingRefusingRename, killingFsync,
                                            killingRenameToNew};
-// link, fsync new, rename, fsync folder; without links: link, fsync copy, rename copy,
-// fsync new, rename, fsync folder. Two moments each. Where the rename over the savegame is
-// refused, it is followed by fsync folder and the rename into the freed name.
-constexpr int momentsWithLinks = 8;
-constexpr int momentsWithoutLinks = 12;
+// link, fsync record, fsync new, rename, fsync folder; without links: link, fsync copy,
+// rename copy, fsync record, fsync new, rename, fsync folder. Two moments each. Where the
+// rename over the savegame is refused, it is followed by fsync folder and the rename into
+// the freed name.
+constexpr int momentsWithLinks = 10;
+constexpr int momentsWithoutLinks = 14;
 constexpr int momentsOfTheRefusedRename = 4;
+// The moment just before the new version takes the freed name, with links.
+constexpr int beforeTheFreedNameIsTaken = momentsWithLinks + 1;
 
 bool isCompleteVersion(const Bytes& content) {
     return content.size() == 63596 && content == patternedSavegame(content[0]);
@@ -118,7 +114,8 @@ class CrashConsistency : public ::testing::Test {
 
     bool runInChild(const std::function<void()>& step, const Bytes& next, int killMoment,
                     std::optional<long> killAfterMicroseconds) {
-        const Bytes before = readFile(path);
+        const auto before = versions();
+        const bool savegameThere = std::filesystem::exists(path);
         killAt = killMoment;
         moment = 0;
         int started[2];
@@ -144,26 +141,39 @@ class CrashConsistency : public ::testing::Test {
         }
         int status = 0;
         ::waitpid(child, &status, 0);
-        checkFolder(before, next);
+        checkFolder(before, savegameThere, next);
         const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
         kills += killed ? 1 : 0;
         return killed;
     }
 
-    // The savegame holds the old or the new version; or, where its name was freed to be
-    // taken by the new version, the old one lies under a backup's name. Backups are whole,
-    // and at most one temporary file is not a whole version.
-    void checkFolder(const Bytes& before, const Bytes& attempted) {
+    // The seeds of the whole versions in the folder, under any name.
+    std::set<std::uint8_t> versions() const {
+        std::set<std::uint8_t> seeds;
+        for (const auto& entry : std::filesystem::directory_iterator(place)) {
+            const Bytes content = readFile(entry.path().string());
+            if (isCompleteVersion(content)) {
+                seeds.insert(content[0]);
+            }
+        }
+        return seeds;
+    }
+
+    // No whole version that was in the folder is gone, under whatever name it is now. The
+    // savegame holds one of them or the new version; where its name was freed to be taken
+    // by the new version, that lies under a temporary name. Backups are whole, and at most
+    // one temporary file besides the records is not a whole version.
+    void checkFolder(const std::set<std::uint8_t>& before, bool savegameThere,
+                     const Bytes& attempted) {
         const bool present = std::filesystem::exists(path);
         const Bytes now = readFile(path);
-        ASSERT_TRUE(!present || now == before || now == attempted)
-            << "the savegame is neither old nor new";
+        ASSERT_TRUE(!present || now == attempted ||
+                    (isCompleteVersion(now) && before.contains(now[0])))
+            << "the savegame is no version";
         int partial = 0;
-        bool oldKept = present || before.empty();
-        bool newKept = false;
         for (const auto& entry : std::filesystem::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
-            if (name == "save.dat") {
+            if (name == "save.dat" || name.ends_with(".name")) {
                 continue;
             }
             const Bytes content = readFile(entry.path().string());
@@ -172,12 +182,14 @@ class CrashConsistency : public ::testing::Test {
             } else if (checkedBackups.insert(name).second) {
                 EXPECT_TRUE(isCompleteVersion(content)) << name;
             }
-            oldKept = oldKept || (isBackupName(name) && content == before);
-            newKept = newKept || (!isBackupName(name) && content == attempted);
         }
-        EXPECT_TRUE(oldKept) << "the old version is gone";
+        const auto after = versions();
+        for (const auto seed : before) {
+            EXPECT_TRUE(after.contains(seed)) << "version " << int(seed) << " is gone";
+        }
         // The savegame's name is freed only once the new version is written.
-        EXPECT_TRUE(present || before.empty() || newKept) << "the new version is gone";
+        EXPECT_TRUE(present || !savegameThere || after.contains(attempted[0]))
+            << "the new version is gone";
         EXPECT_LE(partial, 1);
     }
 
@@ -228,7 +240,7 @@ class CrashConsistency : public ::testing::Test {
         const Bytes last = patternedSavegame(nextSeed);
         ASSERT_TRUE(saveSavegame(path, last).saved);
         EXPECT_EQ(readFile(path), last);
-        checkFolder(last, last);
+        checkFolder(versions(), true, last);
         for (const auto& entry : std::filesystem::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
             EXPECT_TRUE(name == "save.dat" || isBackupName(name)) << name << " was left behind";
@@ -294,14 +306,39 @@ TEST_F(CrashConsistency, KilledSavesWithoutHardLinksLoseNothing) {
 
 // Where the file system refuses to rename onto the savegame's name, the name is freed and
 // taken by the new version: a kill in between leaves the old version under its backup's
-// name and the new one under its temporary name, which no later save removes while the
-// savegame is missing.
+// name and the new one under its temporary name, which the next save puts in its place.
 TEST_F(CrashConsistency, KilledSavesWhereTheRenameOverTheSavegameIsRefusedLoseNothing) {
     killAtEveryStep(refusingWithLinks, momentsWithLinks + momentsOfTheRefusedRename);
+    // The next save completes such an interrupted save first, and is killed at each of its
+    // moments too: the interrupted version's rename into the freed name, then its own.
+    for (int at = 1; at <= 2 + momentsWithLinks; ++at) {
+        if (std::filesystem::exists(path)) {
+            ASSERT_TRUE(saveInChild(refusingWithLinks, beforeTheFreedNameIsTaken, std::nullopt));
+        }
+        EXPECT_TRUE(saveInChild(withLinks, at, std::nullopt)) << "moment " << at << " never came";
+    }
     killAtEveryStep(refusingWithoutLinks, momentsWithoutLinks + momentsOfTheRefusedRename);
     killAtRandomTimes(refusingWithoutLinks, 60);
     expectASaveCleansUp();
     EXPECT_GE(kills, 100);
+}
+
+// A save killed just before its new version takes the freed name, and the game writes the
+// savegame anew before the next save: the interrupted version becomes a backup that the
+// player sees, beside the old version and the game's, and nothing stays hidden.
+TEST_F(CrashConsistency, AnInterruptedVersionOutlivesASavegameWrittenAnewFromOutside) {
+    ASSERT_TRUE(saveInChild(refusingWithLinks, beforeTheFreedNameIsTaken, std::nullopt));
+    ASSERT_FALSE(std::filesystem::exists(path)) << "the kill came at another moment";
+    const std::uint8_t interrupted = nextSeed - 1;
+    writeFile(path, patternedSavegame(200));
+    ASSERT_TRUE(saveSavegame(path, patternedSavegame(nextSeed)).saved);
+    std::set<std::uint8_t> backups;
+    for (const auto& entry : std::filesystem::directory_iterator(place)) {
+        const std::string name = entry.path().filename().string();
+        ASSERT_TRUE(name == "save.dat" || isBackupName(name)) << name << " is hidden";
+        backups.insert(isBackupName(name) ? readFile(entry.path())[0] : 255);
+    }
+    EXPECT_EQ(backups, (std::set<std::uint8_t>{0, interrupted, 200, 255}));
 }
 
 // A restore is a save of the backup's bytes: a kill at any of its steps loses nothing

@@ -85,22 +85,25 @@ TEST_F(Saving, AFolderThatForbidsRenamingKeepsTheOldFile) {
     EXPECT_FALSE(result.saved);
     EXPECT_NE(result.text.find("an ihren Platz"), std::string::npos) << result.text;
     EXPECT_EQ(readFile(path), oldBytes);
-    // Such a folder also refuses the clean-up: the extra names hold complete data.
+    // Such a folder also refuses the clean-up: the extra names hold complete data, and the
+    // next save keeps the version that could not take its place as a backup.
     EXPECT_EQ(readFile(path + ".~1"), oldBytes);
     std::set<std::string> left = listing(folder);
     left.erase("save1.dat");
     left.erase("save1.dat.~1");
-    ASSERT_EQ(left.size(), 1u);
+    ASSERT_EQ(left.size(), 2u); // the version and its record
     EXPECT_EQ(readFile(folder.file(*left.begin())), newBytes);
     ASSERT_TRUE(saveSavegame(path, newBytes).saved);
+    EXPECT_EQ(readFile(path + ".~2"), newBytes);
+    EXPECT_EQ(readFile(path + ".~3"), oldBytes);
     EXPECT_EQ(listing(folder),
-              (std::set<std::string>{"save1.dat", "save1.dat.~1", "save1.dat.~2"}));
+              (std::set<std::string>{"save1.dat", "save1.dat.~1", "save1.dat.~2", "save1.dat.~3"}));
 }
 
 TEST_F(Saving, AFailedFlushOfTheFolderUndoesTheSave) {
-    // The folder's flush is the second fsync with hard links, the third when copying.
+    // The folder's flush follows the fsyncs of the record and the new file, and of the copy.
     using Link = SystemError (*)(const Path&, const Path&);
-    const std::pair<Link, int> cases[] = {{platform::hardLink, 2}, {refusedLink, 3}};
+    const std::pair<Link, int> cases[] = {{platform::hardLink, 3}, {refusedLink, 4}};
     for (const auto& [link, folderFlush] : cases) {
         calls = 0;
         failingCall = folderFlush;

@@ -1,5 +1,7 @@
 #include "saving_fixture.hpp"
 
+#include "interrupted_saves.hpp"
+
 #include <optional>
 
 using namespace garagon;
@@ -88,21 +90,138 @@ TEST_F(Saving, ASavegameDeletedBeforeSavingIsWrittenAnewWithoutBackup) {
     EXPECT_EQ(readFile(path), newBytes);
 }
 
-TEST_F(Saving, StaleTemporaryFilesOfInterruptedSavesAreRemovedAndNothingElse) {
-    writeFile(folder.file(".~garagon-x7k2q9"), "halb geschrieben");
-    writeFile(folder.file(".~garagon-notes.txt"), "gehört dem Spieler");
-    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
-    EXPECT_EQ(listing(folder),
-              (std::set<std::string>{".~garagon-notes.txt", "save1.dat", "save1.dat.~1"}));
-    // A whole version under a temporary name while a backup's savegame is missing may be
-    // the only copy of a save interrupted where the savegame's name had to be freed first.
-    const std::string waiting = folder.file(".~garagon-w4it00");
-    writeFile(waiting, patternedSavegame(3));
-    std::filesystem::remove(path);
-    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
-    EXPECT_EQ(readFile(waiting), patternedSavegame(3));
-    ASSERT_TRUE(saveSavegame(path, newBytes).saved);
-    EXPECT_FALSE(std::filesystem::exists(waiting));
+// What interrupted saves left is dealt with by the next save into the folder, and nothing
+// is removed unless its bytes are kept elsewhere: a version whose savegame's name is free
+// completes its save, one beside its savegame becomes that savegame's next backup, even
+// beside a backup whose savegame was deleted, and one that names no savegame is kept under
+// a name that the player sees.
+TEST_F(Saving, WhatInterruptedSavesLeftIsPlacedAndOnlyCopiesAndPartsAreRemoved) {
+    const Bytes partial = {'h', 'a', 'l', 'b'};
+    const struct {
+        const char* leftover;
+        Bytes content;
+        bool recorded, savegameThere, recordAlone;
+        const char* becomes; // empty: removed; "rescue": its rescue name
+    } cases[] = {
+        {"partial", partial, false, true, false, ""},
+        {"partial version", partial, true, true, false, ""},
+        {"copy of the savegame", oldBytes, false, true, false, ""},
+        {"recorded copy", oldBytes, true, true, false, ""},
+        {"record alone", patternedSavegame(5), true, true, true, ""},
+        {"unknown version", patternedSavegame(5), false, true, false, "rescue"},
+        {"version beside its savegame", patternedSavegame(6), true, true, false, "save1.dat.~1"},
+        {"version of a freed name", patternedSavegame(7), true, false, false, "save1.dat.~1"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(folder.path());
+        std::filesystem::create_directory(folder.path());
+        writeFile(folder.file("verwaist.dat.~1"), patternedSavegame(9));
+        writeFile(folder.file(".~garagon-notes.txt"), "gehört dem Spieler");
+        if (c.savegameThere) {
+            writeFile(path, oldBytes);
+        }
+        Path left;
+        if (c.recorded) {
+            ASSERT_FALSE(SaveFolder(folder.path())
+                             .writeVersion(path, c.content, {}, platform::flushFile, left));
+        } else {
+            left = folder.path() / ".~garagon-x7k2q9";
+            writeFile(left, c.content);
+        }
+        if (c.recordAlone) {
+            std::filesystem::remove(left);
+        }
+        const auto result = saveSavegame(path, newBytes);
+        ASSERT_TRUE(result.saved) << c.leftover << ": " << result.text;
+        const std::string becomes =
+            c.becomes == std::string("rescue") ? rescueName(left).filename().string() : c.becomes;
+        if (!becomes.empty()) {
+            EXPECT_EQ(readFile(folder.file(becomes)), c.content) << c.leftover;
+        }
+        for (const auto& name : listing(folder)) {
+            EXPECT_FALSE(name.starts_with(".~garagon-") && name != ".~garagon-notes.txt")
+                << c.leftover << ": " << name << " was left";
+        }
+        // The player's two files, the savegame, its backup where it was there, and the leftover.
+        EXPECT_EQ(listing(folder).size(), 3u + c.savegameThere + !becomes.empty()) << c.leftover;
+        EXPECT_EQ(readFile(folder.file("verwaist.dat.~1")), patternedSavegame(9));
+        EXPECT_EQ(readFile(path), newBytes);
+    }
+}
+
+// Where the rename over the savegame is refused, its name is freed first: each failure on
+// that path names where each version lies, with the reason of the step that failed.
+TEST_F(Saving, ASaveWhereTheRenameOverTheSavegameIsRefusedTellsTheTruth) {
+    const std::string kept = "Die bisherige Datei ist unverändert erhalten.";
+    const std::string movedAway = "Die bisherige Version liegt unter dem Namen:\r\n" + path + ".~1";
+    const std::string beside =
+        "Die neue Version liegt trotzdem unter dem Namen:\r\n" + path + "\r\n" + movedAway;
+    const auto exists = platform::Failure::NameTaken;
+    const auto denied = platform::Failure::NoPermission;
+    const struct {
+        const char* what;
+        SaveSystemCalls sys;
+        int failingFlush;
+        bool saved;
+        std::string says;
+        Bytes savegame;
+    } cases[] = {
+        {"refused as existing",
+         {.rename = refusingRename<exists>},
+         0,
+         true,
+         "gespeichert!",
+         newBytes},
+        {"refused as denied",
+         {.rename = refusingRename<denied>},
+         0,
+         true,
+         "gespeichert!",
+         newBytes},
+        {"denied where no rename works",
+         {.rename = refusingRename<denied>, .renameToNew = renameRefused},
+         0,
+         false,
+         "gebracht werden: Keine Berechtigung.\r\n" + kept,
+         oldBytes},
+        {"the name held",
+         {.rename = refusingRename<denied>, .remove = nameStays, .holder = tarvoHolds},
+         0,
+         false,
+         "gebracht werden: Tarvo (tarvo.exe) hat den Spielstand noch geöffnet",
+         oldBytes},
+        {"the last flush failed",
+         {.rename = refusingRename<exists>},
+         4,
+         false,
+         "geschrieben werden: Ein- oder Ausgabefehler des Datenträgers.\r\n" + kept,
+         oldBytes},
+        {"the new name held after the last flush failed",
+         {.rename = refusingRename<exists>, .remove = secondNameStays},
+         4,
+         false,
+         beside,
+         newBytes},
+    };
+    for (auto c : cases) {
+        std::filesystem::remove_all(folder.path());
+        std::filesystem::create_directory(folder.path());
+        writeFile(path, oldBytes);
+        calls = 0;
+        removals = 0;
+        failingCall = c.failingFlush;
+        c.sys.flush = failingFsync;
+        const auto result = saveSavegame(path, newBytes, c.sys);
+        EXPECT_EQ(result.saved, c.saved) << c.what;
+        EXPECT_NE(result.text.find(c.says), std::string::npos) << c.what << ": " << result.text;
+        EXPECT_EQ(readFile(path), c.savegame) << c.what;
+        const bool backupStays = c.saved || result.text.find(movedAway) != std::string::npos;
+        std::set<std::string> left{"save1.dat"};
+        if (backupStays) {
+            left.insert("save1.dat.~1");
+        }
+        EXPECT_EQ(listing(folder), left) << c.what;
+    }
 }
 
 TEST_F(Saving, WithoutHardLinksTheBackupIsAFlushedCopyWithTheOldTimes) {

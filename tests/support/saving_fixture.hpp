@@ -64,9 +64,24 @@ inline SystemError gameWritesFirst(const Path& from, const Path& to) {
     }
     return platform::renameToNewName(from, to);
 }
-// Another program keeps the backup's name from going.
-inline bool nameStays(const Path&) {
-    return false;
+// Another program keeps the name from going; the second removal only, where one is given.
+inline SystemError nameStays(const Path&) {
+    return {platform::Failure::InUse, 32};
+}
+inline int removals = 0;
+inline SystemError secondNameStays(const Path& path) {
+    return ++removals == 2 ? nameStays(path) : platform::removeFile(path);
+}
+// A file system that refuses to rename onto a name that exists: FAT in user space on FUSE 3
+// with EEXIST, sshfs with EPERM where the server has no POSIX rename.
+template <platform::Failure refusal> SystemError refusingRename(const Path& from, const Path& to) {
+    return platform::nameState(to) == platform::NameState::Free
+               ? platform::replaceFile(from, to)
+               : SystemError{refusal, refusal == platform::Failure::NameTaken ? 17 : 1};
+}
+// Refuses every rename, to a new name too, as a folder that forbids renaming.
+inline SystemError renameRefused(const Path&, const Path&) {
+    return {platform::Failure::NoPermission, 1};
 }
 inline SystemError heldByTheGame(const Path&, const Path&) {
     return {platform::Failure::HeldOpen, 5};
@@ -90,6 +105,7 @@ class Saving : public ::testing::Test {
     void SetUp() override {
         calls = 0;
         failingCall = 0;
+        removals = 0;
         writeFile(path, oldBytes);
     }
 

@@ -379,8 +379,8 @@ SystemError renameToNewName(const std::filesystem::path& from, const std::filesy
     return replaceFile(from, to);
 }
 
-bool removeFile(const std::filesystem::path& path) {
-    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+SystemError removeFile(const std::filesystem::path& path) {
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT ? SystemError{} : lastError();
 }
 
 // POSIX lets a file be replaced whoever holds it open.
@@ -419,7 +419,8 @@ SystemError FolderLock::lock(const std::filesystem::path& folder, std::chrono::m
 
 SystemError FolderLock::flush(SystemError (*flush)(FileHandle)) const {
     if (folder_ < 0) {
-        return {}; // best effort where the folder may be written but not read
+        // A folder that may be written but not read: all of its file system instead.
+        return ::syncfs(lockFile_) == 0 ? SystemError{} : lastError();
     }
     // EINVAL: the file system has nothing to flush for folders.
     const SystemError error = flush(folder_);

@@ -661,26 +661,68 @@ SystemError renameToNewName(const std::filesystem::path& from, const std::filesy
     return moved ? SystemError{} : namingError(to);
 }
 
+namespace {
+
+// Deletes with POSIX semantics where the volume has them (NTFS since Windows 10 1709): the
+// name goes at once, though another handle shares the deletion. Elsewhere (FAT, exFAT, SMB)
+// the classic deletion leaves the name "delete pending" until that handle is closed.
+bool deleteName(const std::wstring& name) {
+    HANDLE file =
+        CreateFileW(name.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    constexpr DWORD deleteNow = 0x1, posixSemantics = 0x2; // FILE_DISPOSITION_FLAG_*
+    constexpr auto dispositionEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+    DWORD flags = deleteNow | posixSemantics;
+    FILE_DISPOSITION_INFO classic{TRUE};
+    const bool deleted =
+        SetFileInformationByHandle(file, dispositionEx, &flags, sizeof flags) ||
+        SetFileInformationByHandle(file, FileDispositionInfo, &classic, sizeof classic);
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    return deleted;
+}
+
+// A deleted name that another handle keeps pending is waited for as a brief hold; one that
+// stays is the other program's doing.
+SystemError nameFreed(const std::wstring& name) {
+    const bool freed = retried([&] {
+        if (nameStateAt(name) == NameState::Free) {
+            return true;
+        }
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return false;
+    });
+    return freed ? SystemError{} : SystemError{Failure::InUse, ERROR_DELETE_PENDING};
+}
+
+} // namespace
+
 // A read-only name cannot go. The attribute is the file's, shared by all its names, so only
 // it is taken off, and it comes back where the file stays.
-bool removeFile(const std::filesystem::path& path) {
+SystemError removeFile(const std::filesystem::path& path) {
     const std::wstring name = systemPath(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return nameStateAfter(GetLastError()) == NameState::Free;
+        const DWORD code = GetLastError();
+        return nameStateAfter(code) == NameState::Free ? SystemError{} : nameFreed(name);
     }
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     const DWORD writable = attributes & settableAttributes & ~FILE_ATTRIBUTE_READONLY;
     if (readOnly) {
         SetFileAttributesW(name.c_str(), writable != 0 ? writable : FILE_ATTRIBUTE_NORMAL);
     }
-    if (retried([&] { return DeleteFileW(name.c_str()) != 0; })) {
-        return true;
+    if (retried([&] { return deleteName(name); })) {
+        return nameFreed(name);
     }
+    const SystemError error = namingError(path);
     if (readOnly) {
         SetFileAttributesW(name.c_str(), attributes & settableAttributes);
     }
-    return false;
+    return error;
 }
 
 // Any other program's open handle on the file, as a game holds its savegame, makes the
