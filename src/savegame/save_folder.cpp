@@ -109,13 +109,17 @@ platform::SystemError SaveFolder::writeVersion(const std::filesystem::path& save
     }
 }
 
-bool SaveFolder::renamesToNewNames(
-    const std::filesystem::path& temporary,
-    platform::SystemError (*renameToNew)(const std::filesystem::path&,
-                                         const std::filesystem::path&)) const {
-    const auto record = recordOf(temporary);
-    const auto probe = path_ / randomTemporaryName();
-    return !renameToNew(record, probe) && !renameToNew(probe, record);
+bool SaveFolder::renamesToNewNames(platform::SystemError (*renameToNew)(
+    const std::filesystem::path&, const std::filesystem::path&)) const {
+    std::filesystem::path probe;
+    const auto noFlush = [](platform::FileHandle) { return platform::SystemError{}; };
+    if (writeTemporary({}, {}, noFlush, probe)) {
+        return false;
+    }
+    const auto renamed = path_ / randomTemporaryName();
+    const bool works = !renameToNew(probe, renamed);
+    platform::removeFile(works ? renamed : probe);
+    return works;
 }
 
 } // namespace garagon

@@ -39,12 +39,10 @@ class SaveFolder {
                                        std::filesystem::path& name) const;
 
     // Whether a file here can take a name that nothing has, as a rename over a name may be
-    // refused where that works: tried on the record of the version at temporary, which
-    // takes its own name back at once.
+    // refused where that works: tried on an empty temporary file.
     bool
-    renamesToNewNames(const std::filesystem::path& temporary,
-                      platform::SystemError (*renameToNew)(const std::filesystem::path&,
-                                                           const std::filesystem::path&)) const;
+        renamesToNewNames(platform::SystemError (*renameToNew)(const std::filesystem::path&,
+                                                               const std::filesystem::path&)) const;
 
     platform::SystemError flush(platform::SystemError (*flush)(platform::FileHandle)) const {
         return lock_.flush(flush);

@@ -144,11 +144,11 @@ SystemError replaceInTwoSteps(const Save& save, const path& temporary, const pat
 // A rename over the savegame refused because the name exists, as by FAT in user space, or
 // without permission where a file may still take a new name, as SFTP reports a server's
 // refusal.
-bool refusesReplacing(const Save& save, SystemError placed, const path& temporary) {
+bool refusesReplacing(const Save& save, SystemError placed) {
     using platform::Failure;
     return placed.kind == Failure::NameTaken ||
            (placed.kind == Failure::NoPermission &&
-            save.folder.renamesToNewNames(temporary, save.sys.renameToNew));
+            save.folder.renamesToNewNames(save.sys.renameToNew));
 }
 
 // Puts the old file back under the savegame's name after the new one took it, by the same
@@ -195,8 +195,8 @@ std::optional<SaveResult> replace(const Save& save, const MadeBackup& backup,
     const auto rename = old != nullptr ? save.sys.rename : save.sys.renameToNew;
     SystemError placed = rename(temporary, save.savegame);
     bool movedAway = false;
-    const bool twoSteps = old != nullptr && refusesReplacing(save, placed, temporary) &&
-                          platform::existingFile(save.savegame);
+    const bool twoSteps =
+        old != nullptr && refusesReplacing(save, placed) && platform::existingFile(save.savegame);
     if (twoSteps) {
         placed = replaceInTwoSteps(save, temporary, backup.name, movedAway);
     }

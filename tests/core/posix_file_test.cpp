@@ -6,6 +6,7 @@
 #include "unprivileged.hpp"
 #include "user_space_mount.hpp"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <signal.h>
@@ -91,8 +92,10 @@ TEST_F(Saving, AFolderThatForbidsRenamingKeepsTheOldFile) {
     std::set<std::string> left = listing(folder);
     left.erase("save1.dat");
     left.erase("save1.dat.~1");
-    ASSERT_EQ(left.size(), 2u); // the version and its record
-    EXPECT_EQ(readFile(folder.file(*left.begin())), newBytes);
+    // The version, its record, and the empty file that showed that no rename works here.
+    ASSERT_EQ(left.size(), 3u);
+    EXPECT_TRUE(std::ranges::any_of(
+        left, [&](const auto& name) { return readFile(folder.file(name)) == newBytes; }));
     ASSERT_TRUE(saveSavegame(path, newBytes).saved);
     EXPECT_EQ(readFile(path + ".~2"), newBytes);
     EXPECT_EQ(readFile(path + ".~3"), oldBytes);

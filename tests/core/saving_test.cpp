@@ -204,6 +204,11 @@ TEST_F(Saving, ASaveWhereTheRenameOverTheSavegameIsRefusedTellsTheTruth) {
          newBytes},
     };
     for (auto c : cases) {
+#ifdef _WIN32
+        if (c.failingFlush != 0) {
+            continue; // Windows has no flush of a folder's entries to fail
+        }
+#endif
         std::filesystem::remove_all(folder.path());
         std::filesystem::create_directory(folder.path());
         writeFile(path, oldBytes);

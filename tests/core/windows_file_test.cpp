@@ -1,12 +1,14 @@
 // Where saving and loading meet what only Windows does: sharing rules, programs that hold
 // a file for a moment, file attributes, UTF-16 names, long paths and its error codes.
 #include "backups.hpp"
+#include "interrupted_saves.hpp"
 #include "loading.hpp"
 #include "messages.hpp"
 #include "modVelox.hpp"
 #include "path_text.hpp"
 #include "save_folder.hpp"
 #include "saving_fixture.hpp"
+#include "win32/holder_rule.hpp"
 #include "win32/listing_rule.hpp"
 #include "win32/name_rules.hpp"
 
@@ -199,11 +201,57 @@ TEST_F(Saving, AReadOnlySavegameIsSavedAndTheNewFileAndTheBackupStayReadOnly) {
     EXPECT_EQ(readFile(path + ".~1"), oldBytes);
     EXPECT_NE(attributesOf(path) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_NE(attributesOf(path + ".~1") & FILE_ATTRIBUTE_READONLY, 0u);
-    // Without hard links the copy takes the attribute along.
+    // Without hard links the copy takes the attribute along, but nothing of the savegame's
+    // state in a cloud or as a temporary file: the copy is on the disk, to keep.
+    constexpr DWORD cloudState = FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
+    SetFileAttributesW(Path(path).c_str(),
+                       FILE_ATTRIBUTE_READONLY | cloudState | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
     const auto again = saveSavegame(path, oldBytes, {.link = refusedLink});
     ASSERT_TRUE(again.saved) << again.text;
     EXPECT_NE(attributesOf(path + ".~2") & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(attributesOf(path + ".~2") & cloudState, 0u);
     EXPECT_EQ(readFile(path + ".~2"), newBytes);
+}
+
+// A name that another handle keeps while it is deleted, as FAT, exFAT and SMB do where the
+// deletion is not POSIX's, is never taken for free: it goes at once, or its removal fails
+// with the reason that another program uses the file.
+TEST_F(Saving, ARemovedNameIsFreeOrItsRemovalSaysWhyNot) {
+    Held held(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    ASSERT_TRUE(held.valid());
+    const auto error = platform::removeFile(path);
+    EXPECT_EQ(platform::nameState(path) == platform::NameState::Free, !error);
+    EXPECT_TRUE(!error || error.kind == platform::Failure::InUse) << error.code;
+}
+
+// The program named as the holder is one that the player can end, and never one that
+// merely got the process id of a holder that has ended.
+TEST(Holders, AProgramWithAWindowIsNamedBeforeTheSystemAndAReusedIdNever) {
+    const auto at = [](DWORD ticks) { return FILETIME{ticks, 0}; };
+    const auto running = [&](DWORD id) -> std::optional<FILETIME> {
+        return id == 9 ? std::nullopt : std::optional(at(id == 4 ? 99 : id));
+    };
+    const auto process = [&](DWORD id, RM_APP_TYPE type, DWORD started) {
+        RM_PROCESS_INFO info{};
+        info.Process = {id, at(started)};
+        info.ApplicationType = type;
+        return info;
+    };
+    const struct {
+        std::vector<RM_PROCESS_INFO> holders;
+        DWORD named; // 0: none
+    } cases[] = {
+        {{process(1, RmExplorer, 1), process(2, RmService, 2), process(3, RmMainWindow, 3)}, 3},
+        {{process(5, RmOtherWindow, 5), process(6, RmMainWindow, 6)}, 6},
+        {{process(4, RmMainWindow, 4), process(7, RmCritical, 7)}, 7},   // 4 started anew
+        {{process(9, RmMainWindow, 9), process(8, RmUnknownApp, 8)}, 8}, // 9 has ended
+        {{process(10, RmMainWindow, 10)}, 0},                            // this process
+        {{}, 0},
+    };
+    for (const auto& [holders, named] : cases) {
+        const auto* chosen = platform::chosenHolder(holders, 10, running);
+        EXPECT_EQ(chosen != nullptr ? chosen->Process.dwProcessId : 0, named);
+    }
 }
 
 // The old file gets its second name: no copy, the same file.
@@ -403,7 +451,7 @@ TEST(OddNames, ANameThatIsNoUtf16IsShownWithAReplacementAndThrowsNowhere) {
     EXPECT_EQ(pathText(odd.filename()), "Spiel\xEF\xBF\xBD.sav");
     EXPECT_NO_THROW(findBackups(odd));
     EXPECT_NO_THROW(
-        SaveFolder(folder.path() / std::wstring(L"Ordner\xDC00")).removeStaleTemporaries());
+        recoverInterruptedSaves(SaveFolder(folder.path() / std::wstring(L"Ordner\xDC00")), {}));
     EXPECT_NO_THROW(saveSavegame(odd, patternedSavegame(1)));
 }
 

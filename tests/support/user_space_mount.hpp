@@ -12,10 +12,12 @@ namespace garagon::test {
 // A file system of another system's kind on an image, mounted in user space for as long as
 // the object lives: FAT (no hard links, as on a USB stick; Debian 13's driver also refuses
 // to rename onto a name that exists) or NTFS through ntfs-3g, also read-only, as Linux
-// mounts a volume that Windows left hibernated. missing() says why it could not be mounted.
+// mounts a volume that Windows left hibernated. Or a folder of an SFTP server through
+// sshfs, the server with or without its POSIX rename: without it, a rename onto a name that
+// exists is refused with EPERM. missing() says why it could not be mounted.
 class UserSpaceMount {
   public:
-    enum class Kind { Fat, Ntfs, NtfsReadOnly };
+    enum class Kind { Fat, Ntfs, NtfsReadOnly, Sftp, SftpWithoutPosixRename };
 
     explicit UserSpaceMount(Kind kind) {
         if (::access("/dev/fuse", R_OK | W_OK) != 0) {
@@ -24,13 +26,10 @@ class UserSpaceMount {
         }
         std::filesystem::create_directory(path());
         const std::string image = folder_.file("volume.img");
-        const std::string mount = kind == Kind::Fat ? fatMount(image) : ntfsMount(image, kind);
-        struct statfs info {};
-        constexpr long fuseMagic = 0x65735546;
-        if (std::system(mount.c_str()) != 0 || ::statfs(path().c_str(), &info) != 0 ||
-            info.f_type != fuseMagic) {
-            missing_ = kind == Kind::Fat ? "mkfs.vfat or fusefat failed (dosfstools, fusefat)"
-                                         : "mkntfs or ntfs-3g failed (package ntfs-3g)";
+        if (std::system(mountCommand(kind, image).c_str()) != 0 || !mounted()) {
+            missing_ = kind == Kind::Fat    ? "mkfs.vfat or fusefat failed (dosfstools, fusefat)"
+                       : kind >= Kind::Sftp ? "sshfs failed (sshfs, socat, openssh-sftp-server)"
+                                            : "mkntfs or ntfs-3g failed (package ntfs-3g)";
         }
     }
     ~UserSpaceMount() {
@@ -47,6 +46,39 @@ class UserSpaceMount {
     const std::string& missing() const { return missing_; }
 
   private:
+    // sshfs mounts in the background, and ends when it is unmounted.
+    bool mounted() const {
+        constexpr long fuseMagic = 0x65735546;
+        for (int tries = 0; tries < 100; ++tries) {
+            struct statfs info {};
+            if (::statfs(path().c_str(), &info) == 0 && info.f_type == fuseMagic) {
+                return true;
+            }
+            ::usleep(100'000);
+        }
+        return false;
+    }
+    std::string mountCommand(Kind kind, const std::string& image) const {
+        switch (kind) {
+        case Kind::Fat:
+            return fatMount(image);
+        case Kind::Sftp:
+        case Kind::SftpWithoutPosixRename:
+            return sftpMount(kind);
+        default:
+            return ntfsMount(image, kind);
+        }
+    }
+    // OpenSSH's server talks to sshfs through a pipe: no daemon and no port.
+    std::string sftpMount(Kind kind) const {
+        const auto served = folder_.path() / "served";
+        std::filesystem::create_directory(served);
+        const std::string denied = kind == Kind::SftpWithoutPosixRename ? " -P posix-rename" : "";
+        return "test -x /usr/lib/openssh/sftp-server && command -v sshfs >/dev/null && "
+               "(socat 'EXEC:sshfs -o passive x\\:" +
+               served.string() + " " + path().string() + "' 'EXEC:/usr/lib/openssh/sftp-server" +
+               denied + "' >/dev/null 2>&1 &)";
+    }
     std::string fatMount(const std::string& image) const {
         return "mkfs.vfat -C " + image + " 16384 >/dev/null 2>&1 && fusefat -o rw+ " + image + " " +
                path().string() + " >/dev/null 2>&1";

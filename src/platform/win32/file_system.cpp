@@ -1,6 +1,7 @@
 // The file-system operations on Windows, through the wide (UTF-16) API alone.
 #include "file_system.hpp"
 
+#include "holder_rule.hpp"
 #include "listing_rule.hpp"
 #include "local_time.hpp"
 #include "name_rules.hpp"
@@ -387,6 +388,18 @@ std::wstring programName(const RM_PROCESS_INFO& process) {
     return executable.empty() ? application : application + L" (" + executable + L")";
 }
 
+// When the process started; nothing where it has ended or cannot be asked.
+std::optional<FILETIME> startTimeOf(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        return std::nullopt;
+    }
+    FILETIME created{}, ended{}, kernel{}, user{};
+    const bool known = GetProcessTimes(process, &created, &ended, &kernel, &user);
+    CloseHandle(process);
+    return known ? std::optional(created) : std::nullopt;
+}
+
 // The programs that the Restart Manager finds holding the file.
 std::vector<RM_PROCESS_INFO> holders(const std::wstring& file) {
     // Loaded from the system's own folder, and only when a save meets a hold.
@@ -748,13 +761,10 @@ void restoreLikeness(const std::filesystem::path& path, const FileStatus& like) 
 }
 
 std::optional<std::string> holderOf(const std::filesystem::path& path) {
-    for (const RM_PROCESS_INFO& process : holders(systemPath(path))) {
-        const std::wstring name = programName(process);
-        if (process.Process.dwProcessId != GetCurrentProcessId() && !name.empty()) {
-            return pathText(name);
-        }
-    }
-    return std::nullopt;
+    const auto processes = holders(systemPath(path));
+    const auto* chosen = chosenHolder(processes, GetCurrentProcessId(), startTimeOf);
+    const std::wstring name = chosen != nullptr ? programName(*chosen) : L"";
+    return name.empty() ? std::nullopt : std::optional(pathText(name));
 }
 
 void exposePlaceholders() {
