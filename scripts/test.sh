@@ -7,11 +7,15 @@
 # builds the release twice and signed, and checks the information page in a browser; and
 # checks that a version set in CMake alone reaches the title, the resource and the packages.
 # Between the package and the release, the same tests and the Windows suite run again in a
-# Debian 13 root, and the package built here is installed and started in a fresh one.
+# Debian 13 root, and the package built here is installed and started in a fresh one. At
+# the end no process that the tests started may still run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh g++-mingw-w64-x86-64-posix wine64 locales
+source scripts/cleanup.sh
+scratchFolder processes
+scripts/leftovers.py record "$processes/before"
 for preset in ci sanitize; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"
@@ -26,3 +30,4 @@ scripts/package.sh
 scripts/test-debian13.sh
 tests/support/with_display.sh tests/release/check_version.sh
 tests/support/with_display.sh tests/release/check_release.sh
+scripts/leftovers.py check "$processes/before"

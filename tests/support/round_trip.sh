@@ -20,9 +20,15 @@ placeFiles() {
     cp "$4" "$scratch/old.sav"
 }
 
+# Says what the test waits for, for the message at its deadline.
+waitingFor() {
+    [ -z "${GARAGON_WAITING_FOR:-}" ] || printf '%s\n' "$*" >"$GARAGON_WAITING_FOR"
+}
+
 # Waits until a window of this exact title is shown. The keys and the windows come from
 # xdotool on X11; a script for another display server defines these three anew.
 await() {
+    waitingFor "the window \"$1\""
     windowShown "^$1\$" || fail "no window \"$1\""
 }
 
@@ -80,6 +86,7 @@ roundTrip() {
     keys Return
     await "Wiederhergestellt"
     keys Return space
+    waitingFor "the program to end"
     for _ in $(seq 100); do
         kill -0 "$program" 2>/dev/null || break
         sleep 0.1

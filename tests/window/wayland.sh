@@ -18,6 +18,7 @@ onExit "kill $bus 2>/dev/null"
 weston --backend=headless-backend.so --use-pixman --socket=wayland-garagon --idle-time=0 \
     >"$scratch/weston.log" 2>&1 & compositor=$!
 onExit "kill $compositor 2>/dev/null"
+waitingFor "weston's display"
 for _ in $(seq 100); do
     [ -S "$XDG_RUNTIME_DIR/wayland-garagon" ] && break
     sleep 0.1
@@ -35,6 +36,7 @@ roundTripOn() {
     ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=$leaks" WAYLAND_DISPLAY=wayland-garagon \
         QT_QPA_PLATFORM=$1 "$scratch/garagon" "$scratch/$1/Spielstand.sav" 2>"$scratch/$1.log" &
     program=$!
+    waitingFor "the round trip through AT-SPI on $1"
     /usr/bin/python3 "$(dirname "$0")/at_spi_round_trip.py" "$title [Spielstand.sav]" ||
         fail "the round trip on $1 stopped"
     wait "$program" || fail "the program on $1 ended with $?: $(tail -n 30 "$scratch/$1.log")"

@@ -19,9 +19,12 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 as() { "${user[@]}" env "$@"; }
 
-WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    as sway -c "$scratch/sway.conf" >"$scratch/sway.log" 2>&1 & compositor=$!
-onExit "kill $compositor 2>/dev/null"
+# Started without a function, so that $! is the compositor and not a shell around it.
+"${user[@]}" env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$scratch/sway.conf" >"$scratch/sway.log" 2>&1 &
+compositor=$!
+onExit "kill $compositor 2>/dev/null; wait $compositor 2>/dev/null"
+waitingFor "sway's display"
 for _ in $(seq 100); do
     display=$(find "$scratch" -maxdepth 1 -type s -name 'wayland-*' -printf '%f\n' | head -1)
     ipc=$(find "$scratch" -maxdepth 1 -type s -name 'sway-ipc.*' | head -1)
@@ -54,8 +57,9 @@ typeText() {
     as WAYLAND_DISPLAY="$display" wtype -s 300 -d "$1" "$2"
 }
 
-as WAYLAND_DISPLAY="$display" QT_QPA_PLATFORM=wayland "$scratch/garagon" "" \
-    2>"$scratch/garagon.log" & program=$!
+"${user[@]}" env WAYLAND_DISPLAY="$display" QT_QPA_PLATFORM=wayland "$scratch/garagon" "" \
+    2>"$scratch/garagon.log" &
+program=$!
 roundTrip "$savegame"
 expectNothingX11Only "$scratch/garagon.log"
 echo "Wayland keys: opened, found, replaced, saved, restored and ended by keys alone"
