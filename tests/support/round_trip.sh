@@ -25,11 +25,23 @@ waitingFor() {
     [ -z "${GARAGON_WAITING_FOR:-}" ] || printf '%s\n' "$*" >"$GARAGON_WAITING_FOR"
 }
 
-# Waits until a window of this exact title is shown. The keys and the windows come from
-# xdotool on X11; a script for another display server defines these three anew.
+# Waits until a window whose whole title matches the regular expression is shown and has
+# the keyboard. The keys and the
+# windows come from xdotool on X11; a script for another display server defines
+# windowFocused, keys and typeText anew.
 await() {
     waitingFor "the window \"$1\""
     windowShown "^$1\$" || fail "no window \"$1\""
+    waitingFor "the keyboard in the window \"$1\""
+    windowFocused "$1" || fail "the window \"$1\" did not get the keyboard"
+}
+
+windowFocused() {
+    for _ in $(seq 100); do
+        [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) =~ ^$1$ ]] && return 0
+        sleep 0.2
+    done
+    return 1
 }
 
 keys() {
@@ -65,24 +77,19 @@ expectNothingX11Only() {
 # which the first shop record holds the code of "Kessler Möwe 1.6" and nothing else differs.
 roundTrip() {
     await "$title \[Kein Spielstand geladen\]"
-    sleep 0.5
     keys space
     await "Tarvo Spielstand laden"
-    sleep 1
     typeText 30 "$1"
     keys Return
     await "$title \[Spielstand.sav\]"
-    sleep 0.5
     # the list, the search, "Ersetzen" (where the search left the focus), "Änderungen speichern"
     keys Tab ctrl+f
     await "Wagen suchen"
-    sleep 0.5
     typeText 60 "mowe"
     keys Return space Tab space
     await "Gespeichert"
     keys Return shift+F10 h
     await "Sicherungen von Spielstand.sav"
-    sleep 0.5
     keys Return
     await "Wiederhergestellt"
     keys Return space

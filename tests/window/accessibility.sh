@@ -19,15 +19,12 @@ read_as_screen_reader() { /usr/bin/python3 "$(dirname "$0")/accessibility.py" "$
 xdotool mousemove 1200 1000
 "$scratch/garagon" "$savegame" & program=$!
 await "$title \[Spielstand.sav\]"
-sleep 1
 read_as_screen_reader main "$title [Spielstand.sav]"
 keys ctrl+f
 await "Wagen suchen"
-sleep 0.5
 read_as_screen_reader dialog "Wagen suchen"
 keys Escape shift+F10 h
 await "Sicherungen von Spielstand.sav"
-sleep 0.5
 read_as_screen_reader dialog "Sicherungen von Spielstand.sav"
 keys Escape
 echo "accessibility: every control has a name, and the rows read as their cars"

@@ -41,6 +41,21 @@ windowShown() {
     done
     return 1
 }
+# The focused window's whole title matches the regular expression.
+windowFocused() {
+    local focused='import json, sys
+def walk(node):
+    if node.get("focused"):
+        print(node.get("name"))
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))'
+    for _ in $(seq 100); do
+        [[ $(as SWAYSOCK="$ipc" swaymsg -t get_tree | python3 -c "$focused") =~ ^$1$ ]] && return 0
+        sleep 0.2
+    done
+    return 1
+}
 # Each call of wtype brings a keyboard of its own: the window needs a moment to take it.
 keys() {
     local arguments=(-s 300)
