@@ -38,12 +38,17 @@ SaveResult failure(const Save& save, SaveStep step, const std::string& why, OldF
 }
 
 // The reason of a failure, with what the system can tell beyond it: the program that
-// holds the savegame, a Windows volume that Linux keeps read-only, and the copy that a
-// game redirected by Windows uses instead.
-std::string reasonFor(const Save& save, SystemError error) {
+// holds the savegame, or else the other file of the refused step while it is there, a
+// Windows volume that Linux keeps read-only, and the copy that a game redirected by
+// Windows uses instead.
+std::string reasonFor(const Save& save, SystemError error, const path& otherFile = {}) {
     using platform::Failure;
     if (error.kind == Failure::InUse || error.kind == Failure::HeldOpen) {
-        if (const auto holder = save.sys.holder(save.savegame)) {
+        auto holder = save.sys.holder(save.savegame);
+        if (!holder && !otherFile.empty()) {
+            holder = save.sys.holder(otherFile);
+        }
+        if (holder) {
             return messages::heldBy(*holder);
         }
     }
@@ -201,12 +206,13 @@ std::optional<SaveResult> replace(const Save& save, const MadeBackup& backup,
         placed = replaceInTwoSteps(save, temporary, backup.name, movedAway);
     }
     if (placed) {
+        const std::string why = reasonFor(save, placed, temporary);
         removeVersion(temporary);
         if (old == nullptr && placed.kind == platform::Failure::NameTaken) {
             return std::nullopt;
         }
-        return failure(save, SaveStep::Replace, placed,
-                       movedAway ? OldFile::MovedAway : dropBackup(), backup.name);
+        return failure(save, SaveStep::Replace, why, movedAway ? OldFile::MovedAway : dropBackup(),
+                       backup.name);
     }
     platform::removeFile(recordOf(temporary));
     if (const auto error = save.folder.flush(save.sys.flush)) {

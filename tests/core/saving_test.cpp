@@ -322,7 +322,8 @@ TEST_F(Saving, ABackupNameThatCannotBeRemovedAfterAFailedSaveIsNamed) {
     }
 }
 
-// Where the system can tell which program holds the savegame, the message names it.
+// Where the system can tell which program holds the savegame, or else the new file that
+// was to take its name, the message names it.
 TEST_F(Saving, AHoldingProgramIsNamedWhereTheSystemKnowsIt) {
     const char* held = "Die neue Datei konnte nicht an ihren Platz gebracht werden: ";
     const struct {
@@ -333,6 +334,13 @@ TEST_F(Saving, AHoldingProgramIsNamedWhereTheSystemKnowsIt) {
                      "speichern Sie dann noch einmal."},
         {[](const Path&) -> std::optional<std::string> { return std::nullopt; },
          "Ein anderes Programm, wahrscheinlich das Spiel, hat den Spielstand noch geöffnet."},
+        {[](const Path& file) -> std::optional<std::string> {
+             if (file.filename().string().starts_with(".~garagon-") && exists(file)) {
+                 return "Virenscanner (scan.exe)";
+             }
+             return std::nullopt;
+         },
+         "Virenscanner (scan.exe) hat den Spielstand noch geöffnet."},
     };
     for (const auto& [holder, says] : cases) {
         const auto result =
