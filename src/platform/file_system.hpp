@@ -156,8 +156,9 @@ SystemError removeFile(const std::filesystem::path& path);
 // replaced.
 SystemError checkReplaceable(const std::filesystem::path& path);
 
-// Gives the file again what it takes over from like, where replacing it took that away.
-void restoreLikeness(const std::filesystem::path& path, const FileStatus& like);
+// Gives the file again what it takes over from like, where replacing it took that away; a
+// copy, which is whole on the disk, nothing of like's state in a cloud or as a temporary.
+void restoreLikeness(const std::filesystem::path& path, const FileStatus& like, bool copy = false);
 
 // The program that holds the file open, as "Tarvo (tarvo.exe)", where the system can
 // tell; nothing elsewhere.

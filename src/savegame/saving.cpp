@@ -223,9 +223,8 @@ std::optional<SaveResult> replace(const Save& save, const MadeBackup& backup,
         return failure(save, SaveStep::Flush, error, putBack(save, backup.name, twoSteps),
                        backup.name);
     }
-    if (old != nullptr && backup.secondName) {
-        // A copy keeps what it took over when it was made; no cloud state of the original.
-        platform::restoreLikeness(backup.name, *old);
+    if (old != nullptr) {
+        platform::restoreLikeness(backup.name, *old, !backup.secondName);
     }
     return success(save, backup.name);
 }

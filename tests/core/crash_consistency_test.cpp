@@ -236,9 +236,11 @@ class CrashConsistency : public ::testing::Test {
 
     // A save with the savegame there leaves nothing behind.
     void expectASaveCleansUp() {
-        ASSERT_TRUE(saveSavegame(path, patternedSavegame(nextSeed++)).saved);
+        for (const auto& next : {patternedSavegame(nextSeed++), patternedSavegame(nextSeed)}) {
+            const auto result = saveSavegame(path, next);
+            ASSERT_TRUE(result.saved) << result.text;
+        }
         const Bytes last = patternedSavegame(nextSeed);
-        ASSERT_TRUE(saveSavegame(path, last).saved);
         EXPECT_EQ(readFile(path), last);
         checkFolder(versions(), true, last);
         for (const auto& entry : std::filesystem::directory_iterator(place)) {

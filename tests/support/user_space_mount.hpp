@@ -80,8 +80,10 @@ class UserSpaceMount {
                denied + "' >/dev/null 2>&1 &)";
     }
     std::string fatMount(const std::string& image) const {
-        return "mkfs.vfat -C " + image + " 16384 >/dev/null 2>&1 && fusefat -o rw+ " + image + " " +
-               path().string() + " >/dev/null 2>&1";
+        // FAT32 of 64 MB: its root folder has no limit of 512 entries, and a loaded machine
+        // lets the random kills miss often, each miss a save with a backup of its own.
+        return "mkfs.vfat -F 32 -C " + image + " 65536 >/dev/null 2>&1 && fusefat -o rw+ " + image +
+               " " + path().string() + " >/dev/null 2>&1";
     }
     std::string ntfsMount(const std::string& image, Kind kind) const {
         return "truncate -s 64M " + image + " && mkntfs -F -Q -q " + image +

@@ -389,7 +389,7 @@ SystemError checkReplaceable(const std::filesystem::path&) {
 }
 
 // Replacing a file takes nothing from the other names of the old one.
-void restoreLikeness(const std::filesystem::path&, const FileStatus&) {}
+void restoreLikeness(const std::filesystem::path&, const FileStatus&, bool) {}
 
 // No program's hold keeps a file from being replaced here.
 std::optional<std::string> holderOf(const std::filesystem::path&) {

@@ -755,9 +755,11 @@ SystemError checkReplaceable(const std::filesystem::path& path) {
     return fromNative(static_cast<long>(code));
 }
 
-void restoreLikeness(const std::filesystem::path& path, const FileStatus& like) {
-    SetFileAttributesW(systemPath(path).c_str(),
-                       like.permissions != 0 ? like.permissions : FILE_ATTRIBUTE_NORMAL);
+void restoreLikeness(const std::filesystem::path& path, const FileStatus& like, bool copy) {
+    const DWORD kept =
+        copy ? like.permissions & (keptAttributes | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)
+             : like.permissions;
+    SetFileAttributesW(systemPath(path).c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
 std::optional<std::string> holderOf(const std::filesystem::path& path) {
