@@ -1,7 +1,6 @@
 #include "interrupted_saves.hpp"
 
 #include "backup_name.hpp"
-#include "messages.hpp"
 #include "path_text.hpp"
 #include "savegame.hpp"
 
@@ -77,12 +76,6 @@ bool listed(const std::vector<FolderFile>& files, const path& name) {
 }
 
 } // namespace
-
-path rescueName(const path& temporary) {
-    const std::string name = pathText(temporary.filename());
-    return temporary.parent_path() /
-           (messages::RescuedVersionPrefix + name.substr(name.size() - 6) + ".sav");
-}
 
 void recoverInterruptedSaves(const SaveFolder& folder, const SaveSystemCalls& sys) {
     const auto files = platform::listFiles(folder.path());

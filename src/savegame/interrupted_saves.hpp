@@ -13,8 +13,4 @@ namespace garagon {
 // are no whole version are removed, unread or not: their bytes are elsewhere.
 void recoverInterruptedSaves(const SaveFolder& folder, const SaveSystemCalls& sys);
 
-// The name under which a version that cannot be placed is kept: "Garagon-Rettung-" and
-// the temporary name's six letters or digits, ".sav".
-std::filesystem::path rescueName(const std::filesystem::path& temporary);
-
 } // namespace garagon

@@ -1,5 +1,8 @@
 #include "save_folder.hpp"
 
+#include "messages.hpp"
+#include "path_text.hpp"
+
 #include <algorithm>
 #include <random>
 
@@ -50,6 +53,12 @@ std::filesystem::path recordOf(const std::filesystem::path& temporary) {
     return record;
 }
 
+std::filesystem::path rescueName(const std::filesystem::path& temporary) {
+    const std::string name = pathText(temporary.filename());
+    return temporary.parent_path() / (messages::RescuedVersionPrefix +
+                                      name.substr(name.size() - temporarySuffixLength) + ".sav");
+}
+
 std::filesystem::path temporaryOf(std::string_view record) {
     return record.substr(0, record.size() - recordSuffix.size());
 }
@@ -75,17 +84,24 @@ bool SaveFolder::isGone() const {
     return !platform::isFolder(path_);
 }
 
-platform::SystemError
-SaveFolder::writeTemporary(std::span<const std::uint8_t> bytes, platform::Likeness likeness,
-                           platform::SystemError (*flush)(platform::FileHandle),
-                           std::filesystem::path& name) const {
+template <class Make>
+platform::SystemError SaveFolder::underNewName(std::filesystem::path& name, Make make) const {
     while (true) {
         name = path_ / randomTemporaryName();
-        const auto error = platform::writeNewFile(name, bytes, likeness, flush);
+        const auto error = make(name);
         if (error.kind != platform::Failure::NameTaken) {
             return error;
         }
     }
+}
+
+platform::SystemError
+SaveFolder::writeTemporary(std::span<const std::uint8_t> bytes, platform::Likeness likeness,
+                           platform::SystemError (*flush)(platform::FileHandle),
+                           std::filesystem::path& name) const {
+    return underNewName(name, [&](const std::filesystem::path& temporary) {
+        return platform::writeNewFile(temporary, bytes, likeness, flush);
+    });
 }
 
 platform::SystemError SaveFolder::writeVersion(const std::filesystem::path& savegame,
@@ -93,20 +109,15 @@ platform::SystemError SaveFolder::writeVersion(const std::filesystem::path& save
                                                platform::Likeness likeness,
                                                platform::SystemError (*flush)(platform::FileHandle),
                                                std::filesystem::path& name) const {
-    while (true) {
-        name = path_ / randomTemporaryName();
-        auto error = platform::writeNewFile(recordOf(name), bytesOf(savegame.filename().native()),
-                                            {}, flush);
-        if (!error) {
-            error = platform::writeNewFile(name, bytes, likeness, flush);
-            if (error) {
-                platform::removeFile(recordOf(name));
-            }
+    return underNewName(name, [&](const std::filesystem::path& temporary) {
+        const auto record = recordOf(temporary);
+        auto error =
+            platform::writeNewFile(record, bytesOf(savegame.filename().native()), {}, flush);
+        if (!error && (error = platform::writeNewFile(temporary, bytes, likeness, flush))) {
+            platform::removeFile(record);
         }
-        if (error.kind != platform::Failure::NameTaken) {
-            return error;
-        }
-    }
+        return error;
+    });
 }
 
 bool SaveFolder::renamesToNewNames(platform::SystemError (*renameToNew)(

@@ -49,6 +49,11 @@ class SaveFolder {
     }
 
   private:
+    // Gives name a unique short name in the folder and makes the file by the given step,
+    // which fails with NameTaken where that name is taken already.
+    template <class Make>
+    platform::SystemError underNewName(std::filesystem::path& name, Make make) const;
+
     std::filesystem::path path_;
     platform::FolderLock lock_;
 };
@@ -61,6 +66,10 @@ bool isRecordName(std::string_view name);
 std::filesystem::path recordOf(const std::filesystem::path& temporary);
 // The temporary file's name of a record's name.
 std::filesystem::path temporaryOf(std::string_view record);
+
+// The name under which a version that cannot be placed is kept: "Garagon-Rettung-" and
+// the temporary name's six letters or digits, ".sav".
+std::filesystem::path rescueName(const std::filesystem::path& temporary);
 
 // The file name of the savegame that the temporary file was written for, where its record
 // tells it.

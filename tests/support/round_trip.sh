@@ -26,22 +26,17 @@ waitingFor() {
 }
 
 # Waits until a window whose whole title matches the regular expression is shown and has
-# the keyboard. The keys and the
-# windows come from xdotool on X11; a script for another display server defines
-# windowFocused, keys and typeText anew.
+# the keyboard. The keys and the windows come from xdotool on X11; a script for another
+# display server defines shownNow, focusedNow, keys and typeText anew.
 await() {
     waitingFor "the window \"$1\""
     windowShown "^$1\$" || fail "no window \"$1\""
     waitingFor "the keyboard in the window \"$1\""
-    windowFocused "$1" || fail "the window \"$1\" did not get the keyboard"
+    within20s focusedNow "$1" || fail "the window \"$1\" did not get the keyboard"
 }
 
-windowFocused() {
-    for _ in $(seq 100); do
-        [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) =~ ^$1$ ]] && return 0
-        sleep 0.2
-    done
-    return 1
+focusedNow() {
+    [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) =~ ^$1$ ]]
 }
 
 keys() {

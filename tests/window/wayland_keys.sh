@@ -9,10 +9,7 @@ set -euo pipefail
 # With the windows that sway shows and the end of the program's output.
 fail() {
     echo "Wayland keys: $*" >&2
-    if [ -n "${ipc:-}" ]; then
-        echo "windows: $(as SWAYSOCK="$ipc" swaymsg -t get_tree |
-            sed -n 's/^ *"name": "\(.*\)",$/\1/p' | paste -sd '|')" >&2
-    fi
+    [ -z "${ipc:-}" ] || echo "windows: $(windowNames | paste -sd '|')" >&2
     [ ! -s "${scratch:-}/garagon.log" ] || tail -n 20 "$scratch/garagon.log" >&2
     exit 1
 }
@@ -42,16 +39,15 @@ for _ in $(seq 100); do
 done
 [ -n "$display" ] || fail "sway did not start: $(tail -5 "$scratch/sway.log")"
 
-windowShown() {
-    for _ in $(seq 100); do
-        as SWAYSOCK="$ipc" swaymsg -t get_tree | sed -n 's/^ *"name": "\(.*\)",$/\1/p' |
-            grep -q "$1" && return 0
-        sleep 0.2
-    done
-    return 1
+# The titles of the windows that sway shows.
+windowNames() {
+    as SWAYSOCK="$ipc" swaymsg -t get_tree | sed -n 's/^ *"name": "\(.*\)",$/\1/p'
+}
+shownNow() {
+    windowNames | grep -q "$1"
 }
 # The focused window's whole title matches the regular expression.
-windowFocused() {
+focusedNow() {
     local focused='import json, sys
 def walk(node):
     if node.get("focused"):
@@ -59,11 +55,7 @@ def walk(node):
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
 walk(json.load(sys.stdin))'
-    for _ in $(seq 100); do
-        [[ $(as SWAYSOCK="$ipc" swaymsg -t get_tree | python3 -c "$focused") =~ ^$1$ ]] && return 0
-        sleep 0.2
-    done
-    return 1
+    [[ $(as SWAYSOCK="$ipc" swaymsg -t get_tree | python3 -c "$focused") =~ ^$1$ ]]
 }
 # Each call of wtype brings a keyboard of its own, and the window needs a moment to take
 # it: slower programs (Qt 6.8 with the sanitizers) miss the first key. A Shift alone goes
