@@ -89,6 +89,24 @@ inline constexpr const char* VirtualStoreNotice =
     "stattdessen:\r\n{copy}\r\nÖffnen Sie diese Datei, damit Ihre Änderungen im Spiel "
     "ankommen.";
 
+// Undo and redo of replacements in the context menu (and the system menu on Windows): each
+// step names the car replaced and the car put in. Their access keys are ones that neither
+// the German system menu nor the other entries have.
+inline constexpr const char* UndoCommand = "&Rückgängig";
+inline constexpr const char* RedoCommand = "Wiederh&olen";
+inline constexpr const char* StepCaption = "{command}: Ersetzen von {old} durch {new}";
+
+// Asked before anything drops unsaved replacements; the first sentence also tells the
+// system why the session's end waits.
+inline constexpr const char* UnsavedChanges =
+    "Die Änderungen an „{name}“ sind noch nicht gespeichert.";
+inline constexpr const char* SaveQuestion = " Jetzt speichern?";
+inline constexpr const char* SaveButton = "Speichern";
+inline constexpr const char* DontSaveButton = "Nicht speichern";
+inline constexpr const char* CancelButton = "Abbrechen";
+// Why the session's end waits while a dialog of the program waits for an answer.
+inline constexpr const char* DialogOpen = "Garagon wartet auf eine Antwort in einem Dialog.";
+
 // What assistive technology reads for the list.
 inline constexpr const char* FoundCars = "Gefundene Wagen";
 

@@ -35,7 +35,37 @@ std::span<const WagenEintrag> catalogueCars() {
     return std::span(modVelox::Wagen).subspan(1);
 }
 
+// A car's name as a menu shows it: in UTF-8, an ampersand as itself, not an access key.
+std::string menuText(const std::string& windows1252) {
+    std::string text;
+    for (const char c : windows1252ToUtf8(windows1252)) {
+        text += c == '&' ? std::string("&&") : std::string(1, c);
+    }
+    return text;
+}
+
+// Where a record's code begins, 1-based as replaceCode takes it.
+std::size_t codePosition(const RecordMatch& record) {
+    return record.recordStart + 4;
+}
+
+// The 8 code bytes at the 1-based position.
+Bytes codeAt(const Bytes& data, std::size_t position) {
+    const auto first = data.begin() + static_cast<std::ptrdiff_t>(position - 1);
+    return {first, first + static_cast<std::ptrdiff_t>(CodeLength)};
+}
+
 } // namespace
+
+// Counts the dialogs that wait for an answer, however they end.
+template <class Dialog> auto WindowRules::inDialog(Dialog dialog) {
+    struct Open {
+        int& count;
+        explicit Open(int& dialogs) : count(++dialogs) {}
+        ~Open() { --count; }
+    } open(openDialogs_);
+    return dialog();
+}
 
 WindowRules::WindowRules(WindowPort& port) : port_(port), title_(texts::TitlePrefix) {
     title_ += std::string("[") + texts::NoSavegame + "]";
@@ -103,6 +133,9 @@ void WindowRules::click(Control control) {
 }
 
 void WindowRules::run(Command command) {
+    if (!offered(command)) {
+        return;
+    }
     switch (command) {
     case Command::Backups:
         return showBackups();
@@ -113,23 +146,100 @@ void WindowRules::run(Command command) {
         return;
     case Command::ContextMenu:
         return port_.showContextMenu();
+    case Command::Undo:
+        return undo();
+    case Command::Redo:
+        return redo();
+    case Command::Save:
+        return cmdSave_Click();
     }
 }
 
 bool WindowRules::offered(Command command) const {
-    if (command == Command::Backups) {
+    switch (command) {
+    case Command::Backups:
         return backupsOffered();
+    case Command::CarSearch:
+        return carSearchOffered();
+    case Command::Undo:
+        return done_ > 0;
+    case Command::Redo:
+        return done_ < steps_.size();
+    case Command::Save:
+        return isEnabled(Control::cmdSave);
+    case Command::ContextMenu:
+        return true;
     }
-    return command != Command::CarSearch || carSearchOffered();
+    return false;
+}
+
+std::string WindowRules::caption(Command command) const {
+    const auto entry = std::ranges::find(menuEntries, command, &MenuEntry::command);
+    const std::string plain = entry != std::end(menuEntries) ? entry->caption : "";
+    const bool undoing = command == Command::Undo && done_ > 0;
+    if (!undoing && !(command == Command::Redo && done_ < steps_.size())) {
+        return plain;
+    }
+    const Step& step = steps_[undoing ? done_ - 1 : done_];
+    return replaced(
+        replaced(replaced(texts::StepCaption, "{command}", plain), "{old}", menuText(step.oldCar)),
+        "{new}", menuText(step.newCar));
 }
 
 void WindowRules::cmdOpen_Click() {
-    if (const auto path = port_.chooseSavegame()) {
-        openSavegame(*path);
+    if (!mayDropChanges()) {
+        return;
+    }
+    if (const auto path = inDialog([&] { return port_.chooseSavegame(); })) {
+        open(*path);
     } // cancelled: everything stays as it was
 }
 
 void WindowRules::openSavegame(const std::filesystem::path& path) {
+    if (isEnabled(Control::cmdOpen) && mayDropChanges()) {
+        open(path);
+    }
+}
+
+bool WindowRules::mayDropChanges() {
+    if (!isEnabled(Control::cmdSave) || endAgreedAt_ == listNumber_) {
+        return true;
+    }
+    const std::string name = pathText(SpielstandPfad.filename());
+    switch (inDialog([&] {
+        return port_.askToSave(texts::ProgramName, replaced(texts::UnsavedChanges, "{name}", name) +
+                                                       texts::SaveQuestion);
+    })) {
+    case SaveAnswer::Save:
+        cmdSave_Click();
+        return !isEnabled(Control::cmdSave);
+    case SaveAnswer::DontSave:
+        return true;
+    case SaveAnswer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+bool WindowRules::mayEndSession() {
+    if (openDialogs_ > 0 || !mayDropChanges()) {
+        return false;
+    }
+    endAgreedAt_ = listNumber_;
+    return true;
+}
+
+std::optional<std::string> WindowRules::sessionEndWaitsFor() const {
+    if (openDialogs_ > 0) {
+        return texts::DialogOpen;
+    }
+    if (isEnabled(Control::cmdSave)) {
+        return replaced(texts::UnsavedChanges, "{name}", pathText(SpielstandPfad.filename()));
+    }
+    return std::nullopt;
+}
+
+void WindowRules::open(const std::filesystem::path& path) {
     if (!isEnabled(Control::cmdOpen)) {
         return; // without a catalogue nothing can be opened, whichever way
     }
@@ -153,11 +263,15 @@ void WindowRules::openSavegame(const std::filesystem::path& path) {
 void WindowRules::LadeSpielstand() {
     found_ = {};
     ++listNumber_;
+    steps_.clear();
+    done_ = 0;
+    savedAt_ = 0;
     auto result = loadSavegame(SpielstandPfad);
     SpielstandDaten = std::move(result.data);
     switch (result.status) {
     case LoadStatus::Loaded:
         AutosSuchen();
+        showSaveState(); // the version loaded: nothing to save
         return;
     case LoadStatus::NotFound:
         tell(texts::ErrorTitle, texts::SavegameNotLoaded);
@@ -176,6 +290,7 @@ void WindowRules::LadeSpielstand() {
 void WindowRules::AutosSuchen() {
     found_ = findRecords(SpielstandDaten, codeIndex_, category_);
     ++listNumber_;
+    rowToMark_ = found_.empty() ? std::nullopt : std::optional<std::size_t>(0);
     setEnabled(Control::cmdReplace, !found_.empty());
     if (found_.size() > RowCap) {
         tell(texts::NoticeTitle,
@@ -218,9 +333,11 @@ void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, in
         tell(texts::ErrorTitle, texts::NoNewCar);
         return;
     }
-    const std::size_t position = found_[*firstMarkedRow].recordStart + 4;
-    const auto& code = catalogueCars()[static_cast<std::size_t>(chosenCar)].Kennung;
-    switch (replaceCode(SpielstandDaten, position, code)) {
+    const std::size_t position = codePosition(found_[*firstMarkedRow]);
+    const auto& car = catalogueCars()[static_cast<std::size_t>(chosenCar)];
+    Step step{position, codeAt(SpielstandDaten, position), car.Kennung,
+              catalogueCars()[found_[*firstMarkedRow].car].Name, car.Name};
+    switch (replaceCode(SpielstandDaten, position, car.Kennung)) {
     case ReplaceStatus::WrongLength:
         tell(texts::ErrorTitle, messages::WrongCodeLength);
         return;
@@ -228,16 +345,64 @@ void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, in
         tell(texts::ErrorTitle, texts::NoNewCar);
         return;
     case ReplaceStatus::Replaced:
+        record(std::move(step));
         AutosSuchen();
-        setEnabled(Control::cmdSave, true);
+        showSaveState();
         port_.refresh();
         return;
     }
 }
 
+// A new step drops those that could have been made again, and with them, perhaps, the
+// version on disk.
+void WindowRules::record(Step step) {
+    steps_.resize(done_);
+    if (savedAt_ > done_) {
+        savedAt_.reset();
+    }
+    steps_.push_back(std::move(step));
+    ++done_;
+}
+
+void WindowRules::undo() {
+    if (done_ > 0) {
+        --done_;
+        apply(steps_[done_], steps_[done_].before);
+    }
+}
+
+void WindowRules::redo() {
+    if (done_ < steps_.size()) {
+        ++done_;
+        apply(steps_[done_ - 1], steps_[done_ - 1].after);
+    }
+}
+
+// The list is searched anew, as after a replacement, and marks the step's record where it
+// lists it.
+void WindowRules::apply(const Step& step, const Bytes& code) {
+    replaceCode(SpielstandDaten, step.position, code);
+    AutosSuchen();
+    for (std::size_t row = 0; row < rowCount(); ++row) {
+        if (codePosition(found_[row]) == step.position) {
+            rowToMark_ = row;
+            break;
+        }
+    }
+    showSaveState();
+    port_.refresh();
+}
+
+void WindowRules::showSaveState() {
+    setEnabled(Control::cmdSave, savedAt_ != done_);
+}
+
 void WindowRules::cmdSave_Click() {
     setEnabled(Control::cmdSave, false);
     const auto result = saveSavegame(SpielstandPfad, SpielstandDaten);
+    if (result.saved) {
+        savedAt_ = done_;
+    }
     // Nothing was written after a failure: the changes can be saved again.
     setEnabled(Control::cmdSave, !result.saved);
     tell(result.title, result.text);
@@ -256,7 +421,7 @@ void WindowRules::showBackups() {
         return;
     }
     BackupsDialog dialog(choice);
-    if (const auto row = port_.chooseRow(dialog)) {
+    if (const auto row = inDialog([&] { return port_.chooseRow(dialog); })) {
         restoreBackup(choice.backup(*row).path);
     }
 }
@@ -269,7 +434,7 @@ std::optional<CarChoice> WindowRules::findCar() {
         carFinder_.emplace(catalogueCars());
     }
     CarSearchDialog dialog(*carFinder_);
-    const auto row = port_.chooseRow(dialog);
+    const auto row = inDialog([&] { return port_.chooseRow(dialog); });
     if (!row || *row >= carFinder_->rowCount()) {
         return std::nullopt;
     }
@@ -280,9 +445,7 @@ std::optional<CarChoice> WindowRules::findCar() {
 void WindowRules::restoreBackup(const std::filesystem::path& backup) {
     const auto result = garagon::restoreBackup(SpielstandPfad, backup);
     if (result.saved) {
-        // Memory now equals the disk: nothing is left to save.
-        LadeSpielstand();
-        setEnabled(Control::cmdSave, false);
+        LadeSpielstand(); // memory now equals the disk: nothing is left to save
     }
     tell(result.title, result.text);
 }
@@ -298,7 +461,7 @@ void WindowRules::showInTitle(const std::string& inBrackets) {
 // The window shows the state so far before the modal message appears over it.
 void WindowRules::tell(const std::string& title, const std::string& text) {
     port_.refresh();
-    port_.showMessage(title, text);
+    inDialog([&] { port_.showMessage(title, text); });
 }
 
 } // namespace garagon

@@ -25,6 +25,9 @@ struct CarChoice {
     Control focus;
 };
 
+// The answers to the question before unsaved replacements are dropped.
+enum class SaveAnswer { Save, DontSave, Cancel };
+
 // What the rules need of a window: its modal dialogs, and a word when what it shows must
 // be brought up to date.
 class WindowPort {
@@ -36,6 +39,10 @@ class WindowPort {
     virtual void showMessage(const std::string& title, const std::string& text) = 0;
     // A modal list dialog: the row chosen, or nothing when it was closed or cancelled.
     virtual std::optional<std::size_t> chooseRow(ListDialog& dialog) = 0;
+    // The question before unsaved replacements are dropped: the warning icon, the text
+    // and the buttons "Speichern" (the default), "Nicht speichern" and "Abbrechen"; Escape
+    // cancels. UTF-8.
+    virtual SaveAnswer askToSave(const std::string& title, const std::string& text) = 0;
     // Title, enabled states, options or list have changed.
     virtual void refresh() = 0;
     // A car found by the search becomes the entry of cmbCars.
@@ -59,9 +66,22 @@ class WindowRules {
     // unreadable: its message has been shown and the program must end.
     bool Form_Load(LoadedCatalogue catalogue);
 
+    // Asks about unsaved replacements first, then shows the file dialog.
     void cmdOpen_Click();
-    // Opens a savegame as if chosen in the file dialog: from the command line, or dropped.
+    // Opens a savegame as if chosen in the file dialog: from the command line, or dropped
+    // (once the drop has completed). Asks about unsaved replacements first.
     void openSavegame(const std::filesystem::path& path);
+    // Whether unsaved replacements may go: there are none, or the player has saved them or
+    // let them go. Asked before anything drops them: the end of the program, a new
+    // savegame. After a failed save, nothing may go.
+    bool mayDropChanges();
+    // The desktop session ends: true when the program may end with it. While a dialog waits
+    // for an answer the end is refused, never asked about a second time. Once agreed to,
+    // nothing asks again until something changes.
+    bool mayEndSession();
+    // Why the session's end must wait now, if it must: a dialog waits for an answer, or
+    // replacements are unsaved.
+    std::optional<std::string> sessionEndWaitsFor() const;
     // The first marked row, if any, and the entry chosen in cmbCars (-1 for none).
     void cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, int chosenCar);
     void cmdSave_Click();
@@ -83,8 +103,13 @@ class WindowRules {
     // it is enabled, otherwise to cmbCars. Nothing changes when the dialog is cancelled.
     std::optional<CarChoice> findCar();
     bool carSearchOffered() const { return isEnabled(Control::cmbCars); }
-    // Whether a command of the menus is offered now, and what it does.
+    // Takes the last replacement back, or makes the last one taken back again; reaching the
+    // version last loaded or saved leaves nothing to save.
+    void undo();
+    void redo();
+    // Whether a command of the menus or keys is offered now, its caption, and what it does.
     bool offered(Command command) const;
+    std::string caption(Command command) const;
     void run(Command command);
 
     const std::string& title() const { return title_; }
@@ -105,14 +130,32 @@ class WindowRules {
     std::size_t rowCount() const;
     std::string cellText(std::size_t row, int column) const;
     std::uint64_t listNumber() const { return listNumber_; }
+    // The row that a new list marks and shows: the first, or the record of the step just
+    // taken back or made again.
+    std::optional<std::size_t> rowToMark() const { return rowToMark_; }
 
   private:
+    // One replacement: where its 8 code bytes are, what they were and became, and the
+    // names of the cars in Windows-1252.
+    struct Step {
+        std::size_t position;
+        Bytes before;
+        Bytes after;
+        std::string oldCar;
+        std::string newCar;
+    };
+
+    void open(const std::filesystem::path& path);
     void LadeSpielstand();
     void AutosSuchen();
     void chooseCategory(Category category);
     void setEnabled(Control control, bool enabled);
     void showInTitle(const std::string& inBrackets);
     void tell(const std::string& title, const std::string& text);
+    void record(Step step);
+    void apply(const Step& step, const Bytes& code);
+    void showSaveState();
+    template <class Dialog> auto inDialog(Dialog dialog);
 
     WindowPort& port_;
     std::filesystem::path SpielstandPfad;
@@ -124,6 +167,14 @@ class WindowRules {
     std::optional<CarFinder> carFinder_; // made on the first search
     Category category_ = Category::Shop;
     std::array<bool, static_cast<std::size_t>(Control::Count)> enabled_{};
+    std::optional<std::size_t> rowToMark_;
+    std::vector<Step> steps_;
+    std::size_t done_ = 0;                   // the steps made; those after them can be made again
+    std::optional<std::size_t> savedAt_ = 0; // the steps made in the version on disk
+    int openDialogs_ = 0;
+    // The list shown when the session's end was agreed to: the toolkit may close the window
+    // as the session ends, which must not ask again about what was answered.
+    std::optional<std::uint64_t> endAgreedAt_;
 };
 
 } // namespace garagon

@@ -5,6 +5,8 @@
 #include "window_data.hpp"
 #include "window_rules.hpp"
 
+#include <array>
+#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -427,4 +429,210 @@ TEST(WindowRules, AListBeyondTheCapShowsItsFirstRowsAndSaysSo) {
     EXPECT_EQ(w.rules.cellText(WindowRules::RowCap - 1, 1), "1000000");
     w.rules.cmdReplace_Click(WindowRules::RowCap - 1, 0);
     EXPECT_TRUE(w.rules.isEnabled(Control::cmdSave));
+}
+
+// Every path that would drop unsaved replacements asks first, and each answer does what it
+// says; with nothing unsaved nothing asks. "Speichern" whose save fails drops nothing.
+TEST(WindowRules, UnsavedReplacementsAreNeverDroppedWithoutTheQuestion) {
+    using enum SaveAnswer;
+    const std::string question =
+        "Die Änderungen an „save1.dat“ sind noch nicht gespeichert. Jetzt speichern?";
+    const std::string save2 = GARAGON_TITLE("save2.dat");
+    struct PathCase {
+        const char* what;
+        bool replace;
+        std::deque<SaveAnswer> answers;
+        std::function<bool(Window&)> path; // whether it went on
+        bool goesOn;
+        bool asked;
+        bool onDisk; // the replacement was saved
+        std::string title;
+        bool saveFails = false;
+    };
+    const auto exit = [](Window& w) { return w.rules.mayDropChanges(); };
+    const auto openOther = [](Window& w) {
+        w.port.paths.push_back(w.folder.path() / "save2.dat");
+        w.rules.cmdOpen_Click();
+        return w.port.paths.empty();
+    };
+    const auto drop = [&](Window& w) {
+        w.rules.openSavegame(w.folder.path() / "save2.dat");
+        return w.rules.title() == save2;
+    };
+    const auto sessionEnd = [](Window& w) { return w.rules.mayEndSession(); };
+    const PathCase cases[] = {
+        {"nothing unsaved: exit", false, {}, exit, true, false, false, save1},
+        {"nothing unsaved: session end", false, {}, sessionEnd, true, false, false, save1},
+        {"nothing unsaved: open", false, {}, openOther, true, false, false, save2},
+        {"exit, saved", true, {Save}, exit, true, true, true, save1},
+        {"exit, not saved", true, {DontSave}, exit, true, true, false, save1},
+        {"exit, cancelled", true, {Cancel}, exit, false, true, false, save1},
+        {"exit, the save fails", true, {Save}, exit, false, true, false, save1, true},
+        {"open, cancelled before the file dialog",
+         true,
+         {Cancel},
+         openOther,
+         false,
+         true,
+         false,
+         save1},
+        {"open, not saved", true, {DontSave}, openOther, true, true, false, save2},
+        {"open, saved", true, {Save}, openOther, true, true, true, save2},
+        {"open, the save fails", true, {Save}, openOther, false, true, false, save1, true},
+        {"drop, cancelled", true, {Cancel}, drop, false, true, false, save1},
+        {"drop, not saved", true, {DontSave}, drop, true, true, false, save2},
+        {"session end, saved", true, {Save}, sessionEnd, true, true, true, save1},
+        {"session end, cancelled", true, {Cancel}, sessionEnd, false, true, false, save1},
+    };
+    for (const PathCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window w;
+        writeFile(w.folder.file("Cardata.txt"), catalogue);
+        writeFile(w.savegame.string(), demoSavegame());
+        writeFile(w.folder.path() / "save2.dat", demoSavegame());
+        ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
+        w.open(w.savegame);
+        if (c.replace) {
+            w.rules.cmdReplace_Click(0, 2);
+        }
+        if (c.saveFails) { // no file can take the savegame's name
+            std::filesystem::remove(w.savegame);
+            std::filesystem::create_directory(w.savegame);
+        }
+        w.port.saveAnswers = c.answers;
+        EXPECT_EQ(c.path(w), c.goesOn);
+        EXPECT_EQ(w.port.questions, c.asked ? Strings{question} : Strings{});
+        EXPECT_EQ(!c.saveFails && readFile(w.savegame) != demoSavegame(), c.onDisk);
+        EXPECT_EQ(w.rules.title(), c.title);
+        EXPECT_EQ(w.rules.isEnabled(Control::cmdSave),
+                  c.replace && !c.onDisk && c.title == save1); // still there to save
+    }
+}
+
+// While any dialog waits for an answer, the session's end is refused with the reason, and
+// not asked about a second time; afterwards, unsaved replacements are the reason.
+TEST(WindowRules, ASessionEndDuringADialogIsRefusedWithItsReason) {
+    Window w;
+    writeFile(w.folder.file("Cardata.txt"), catalogue);
+    writeFile(w.savegame.string(), demoSavegame());
+    ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
+    EXPECT_EQ(w.rules.sessionEndWaitsFor(), std::nullopt);
+    w.open(w.savegame);
+    w.rules.cmdReplace_Click(0, 2);
+    std::optional<std::string> reasonWhileAsked;
+    bool endedWhileAsked = true;
+    w.port.whileAsked = [&] {
+        reasonWhileAsked = w.rules.sessionEndWaitsFor();
+        endedWhileAsked = w.rules.mayEndSession();
+    };
+    EXPECT_FALSE(w.rules.mayDropChanges());
+    EXPECT_EQ(reasonWhileAsked, texts::DialogOpen);
+    EXPECT_FALSE(endedWhileAsked);
+    EXPECT_EQ(w.port.questions.size(), 1u);
+    EXPECT_EQ(w.rules.sessionEndWaitsFor(),
+              "Die Änderungen an „save1.dat“ sind noch nicht gespeichert.");
+    // Agreed to: the window that closes with the session does not ask again, until the
+    // next change.
+    w.port.whileAsked = nullptr;
+    w.port.saveAnswers = {SaveAnswer::DontSave};
+    EXPECT_TRUE(w.rules.mayEndSession());
+    EXPECT_TRUE(w.rules.mayDropChanges());
+    EXPECT_EQ(w.port.questions.size(), 2u);
+    w.rules.undo();
+    w.rules.redo();
+    EXPECT_FALSE(w.rules.mayDropChanges());
+    EXPECT_EQ(w.port.questions.size(), 3u);
+}
+
+namespace {
+
+// Where the rows list the record whose code begins at the position, one of them is marked;
+// elsewhere the first row is, as after a replacement.
+void expectMarked(const WindowRules& rules, std::size_t position) {
+    std::optional<std::size_t> listed;
+    for (std::size_t row = 0; row < rules.rowCount() && !listed; ++row) {
+        if (std::stoul(rules.cellText(row, 2)) == position) {
+            listed = row;
+        }
+    }
+    const auto first = rules.rowCount() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
+    ASSERT_EQ(rules.rowToMark().has_value(), first.has_value());
+    if (!first) {
+        return;
+    }
+    EXPECT_EQ(rules.rowToMark(), listed ? listed : first);
+}
+
+} // namespace
+
+// Random replacements, undos, redos, saves and categories against a history of whole
+// savegames: each step gives back exactly the bytes of its version, marks its record where
+// the list shows it, and leaves something to save unless it reaches the version on disk.
+TEST(WindowRules, UndoAndRedoWalkTheHistoryByteForByte) {
+    const std::string names[] = {"Möwe", "Euro €", "Dritter"};
+    const Bytes codes[] = {codeMoewe, codeEuro, codeC};
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        Window w;
+        writeFile(w.folder.file("Cardata.txt"), catalogue);
+        writeFile(w.savegame.string(), demoSavegame());
+        ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
+        w.open(w.savegame);
+        // Each version, the position of the step that made it, and that step's caption.
+        std::vector<Bytes> versions{demoSavegame()};
+        std::vector<std::size_t> positions{0};
+        Strings captions{"&Rückgängig"};
+        std::size_t now = 0;
+        std::size_t onDisk = 0; // the version on disk; none: one that no step reaches
+        const std::size_t none = SIZE_MAX;
+        for (int event = 0; event < 30; ++event) {
+            const auto pick = random() % 10;
+            if (pick < 4 && w.rules.rowCount() > 0) {
+                const auto row = random() % w.rules.rowCount();
+                const auto car = random() % 3;
+                const auto position = std::stoul(w.rules.cellText(row, 2));
+                const auto caption = "&Rückgängig: Ersetzen von " + w.rules.cellText(row, 0) +
+                                     " durch " + names[car];
+                w.rules.cmdReplace_Click(row, static_cast<int>(car));
+                Bytes version = versions[now];
+                std::ranges::copy(codes[car], version.begin() + static_cast<long>(position) - 1);
+                versions.resize(now + 1);
+                positions.resize(now + 1);
+                captions.resize(now + 1);
+                if (onDisk > now && onDisk != none) {
+                    onDisk = none; // its step can no longer be reached
+                }
+                versions.push_back(version);
+                positions.push_back(position);
+                captions.push_back(caption);
+                ++now;
+            } else if (pick < 6 && now > 0) {
+                w.rules.run(Command::Undo);
+                expectMarked(w.rules, positions[now--]);
+            } else if (pick < 8 && now + 1 < versions.size()) {
+                w.rules.run(Command::Redo);
+                expectMarked(w.rules, positions[++now]);
+            } else if (pick < 9) {
+                w.rules.run(Command::Save);
+                onDisk = w.rules.isEnabled(Control::cmdSave) ? onDisk : now;
+            } else {
+                w.rules.click(
+                    std::array{Control::optShop, Control::optBuyed, Control::optMY}[random() % 3]);
+            }
+            EXPECT_EQ(w.rules.isEnabled(Control::cmdSave), onDisk != now);
+            EXPECT_EQ(w.rules.offered(Command::Undo), now > 0);
+            EXPECT_EQ(w.rules.offered(Command::Redo), now + 1 < versions.size());
+            EXPECT_EQ(w.rules.caption(Command::Undo), captions[now]);
+            if (onDisk != none) {
+                EXPECT_EQ(readFile(w.savegame), versions[onDisk]);
+            }
+        }
+        while (w.rules.offered(Command::Undo)) {
+            w.rules.undo();
+        }
+        EXPECT_EQ(w.rules.isEnabled(Control::cmdSave), onDisk != 0);
+        w.rules.cmdSave_Click();
+        EXPECT_EQ(readFile(w.savegame), demoSavegame());
+    }
 }

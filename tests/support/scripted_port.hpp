@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,6 +29,9 @@ struct Script {
     // Typed into a dialog's text field, whose first match is then chosen; none: cancelled.
     std::optional<std::string> query;
     bool realSearch = false; // the view's own dialog instead, driven by the test
+    std::vector<std::string> questions;
+    std::deque<SaveAnswer> saveAnswers; // the question's answers; none left: cancelled
+    std::function<void()> whileAsked;   // runs while the question is open
     int refreshes = 0;
 
     // Each message as its title, ": " and its first line.
@@ -45,6 +49,9 @@ struct NoView : WindowPort {
     std::optional<std::filesystem::path> chooseSavegame() override { return std::nullopt; }
     void showMessage(const std::string&, const std::string&) override {}
     std::optional<std::size_t> chooseRow(ListDialog&) override { return std::nullopt; }
+    SaveAnswer askToSave(const std::string&, const std::string&) override {
+        return SaveAnswer::Cancel;
+    }
     void refresh() override {}
     void showCarChoice(const CarChoice&) override {}
     void showContextMenu() override {}
@@ -84,6 +91,18 @@ template <class View> class ScriptedPort : public View {
         const auto row = script_.rowAnswers.front();
         script_.rowAnswers.pop_front();
         return row;
+    }
+    SaveAnswer askToSave(const std::string&, const std::string& text) override {
+        script_.questions.push_back(text);
+        if (script_.whileAsked) {
+            script_.whileAsked();
+        }
+        if (script_.saveAnswers.empty()) {
+            return SaveAnswer::Cancel;
+        }
+        const auto answer = script_.saveAnswers.front();
+        script_.saveAnswers.pop_front();
+        return answer;
     }
     void refresh() override {
         ++script_.refreshes;

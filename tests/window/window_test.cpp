@@ -397,7 +397,7 @@ class WindowTest : public QObject {
         auto* menu = control<QMenu>("contextMenu");
         press(Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(menu->isVisible());
-        QVERIFY(!menu->actions().front()->isEnabled()); // no savegame chosen yet
+        QVERIFY(!menu->actions()[2]->isEnabled()); // "Sicherungen…": no savegame chosen yet
         menu->close();
         open(savegame);
         control<QTreeView>("lvCars")->setCurrentIndex(
@@ -423,6 +423,54 @@ class WindowTest : public QObject {
         QCOMPARE(readFile(savegame.toStdString()), demoSavegame());
         QCOMPARE(readFile(savegame.toStdString() + ".~1"), demoSavegame());
         QCOMPARE(readFile(savegame.toStdString() + ".~2")[2003], codeC[0]);
+    }
+
+    // Ctrl+Z and Ctrl+Y walk the replacements, mark the record of each step and name it in
+    // the context menu; the version on disk leaves nothing to save; Ctrl+S saves.
+    void undoAndRedoByKeysAndByTheMenu() {
+        start();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        open(savegame);
+        auto* list = control<QTreeView>("lvCars");
+        const auto replace = [&](int row, int car) {
+            list->setCurrentIndex(list->model()->index(row, 0));
+            control<QComboBox>("cmbCars")->setCurrentIndex(car);
+            click("cmdReplace");
+        };
+        const auto marked = [&] { return list->selectionModel()->selectedRows().value(0).row(); };
+        replace(1, 2);
+        replace(0, 1);
+        QCOMPARE(column(0), (QStringList{"Euro €", "Dritter"}));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(column(0), (QStringList{"Möwe", "Euro €"}));
+        QCOMPARE(marked(), 1); // the record at 2004, taken back last
+        QCOMPARE(states()[3], false);
+        press(Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier); // no such key: nothing
+        press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(column(0), (QStringList{"Möwe", "Dritter"}));
+        QCOMPARE(marked(), 1);
+        QCOMPARE(states()[3], true);
+        auto* menu = control<QMenu>("contextMenu");
+        press(Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->actions()[0]->text(),
+                 QStringLiteral("&Rückgängig: Ersetzen von Euro € durch Dritter"));
+        QCOMPARE(menu->actions()[1]->text(),
+                 QStringLiteral("Wiederh&olen: Ersetzen von Möwe durch Euro €"));
+        QTest::keyClick(menu, Qt::Key_O);
+        QCOMPARE(column(0), (QStringList{"Euro €", "Dritter"}));
+        QCOMPARE(marked(), 0);
+        press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // nothing left to redo
+        QCOMPARE(column(0), (QStringList{"Euro €", "Dritter"}));
+        press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(shownMessages().last().title, QStringLiteral("Gespeichert"));
+        Bytes expected = demoSavegame();
+        std::copy(codeEuro.begin(), codeEuro.end(), expected.begin() + 1003);
+        std::copy(codeC.begin(), codeC.end(), expected.begin() + 2003);
+        QCOMPARE(readFile(savegame.toStdString()), expected);
+        QCOMPARE(states()[3], false);
     }
 
     // The real dialog: the newest backup comes first and is marked, the arrows move the
@@ -734,13 +782,23 @@ class WindowTest : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
         QApplication::sendEvent(window.get(), &drop);
-        QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("save1.dat")));
+        QTRY_COMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("save1.dat")));
         QCOMPARE(column(2), (QStringList{"01004", "02004"}));
 
         files.setUrls({QUrl::fromLocalFile(savegame), QUrl::fromLocalFile(savegame)});
         QDragEnterEvent two(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
         QApplication::sendEvent(window.get(), &two);
         QVERIFY(!two.isAccepted());
+
+        // Over unsaved replacements, the question comes once the drop has completed.
+        control<QComboBox>("cmbCars")->setCurrentIndex(2);
+        click("cmdReplace");
+        files.setUrls({QUrl::fromLocalFile(savegame)});
+        QApplication::sendEvent(window.get(), &enter);
+        QApplication::sendEvent(window.get(), &drop);
+        QVERIFY(dialogs.questions.empty());
+        QTRY_COMPARE(dialogs.questions.size(), 1u);
+        QCOMPARE(states()[3], true); // cancelled: still there to save
     }
 
     void theCommandLineFollowsTheUsualConventions() {
@@ -799,11 +857,28 @@ class WindowTest : public QObject {
         }
     }
 
+    // Unsaved replacements are asked about, whether by the button or the close box; each
+    // answer does what it says.
     void exitClosesTheWindow() {
         start();
         QVERIFY(window->isVisible());
         click("cmdExit");
         QVERIFY(!window->isVisible());
+        window->show();
+        open(savegame);
+        control<QComboBox>("cmbCars")->setCurrentIndex(2);
+        click("cmdReplace");
+        dialogs.saveAnswers = {SaveAnswer::Cancel};
+        click("cmdExit");
+        QVERIFY(window->isVisible());
+        dialogs.saveAnswers = {SaveAnswer::Save};
+        QVERIFY(window->close());
+        QCOMPARE(dialogs.questions,
+                 std::vector<std::string>(
+                     2, "Die Änderungen an „save1.dat“ sind noch nicht gespeichert. Jetzt "
+                        "speichern?"));
+        QCOMPARE(readFile(savegame.toStdString() + ".~1"), demoSavegame());
+        QVERIFY(readFile(savegame.toStdString()) != demoSavegame());
     }
 };
 

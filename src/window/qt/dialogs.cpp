@@ -3,9 +3,11 @@
 #include "keyboard.hpp"
 #include "list_dialog_view.hpp"
 #include "texts.hpp"
+#include "window_rules.hpp"
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace garagon {
 
@@ -25,6 +27,26 @@ QString chooseFile(QWidget* parent, QString& lastFolder) {
 void showMessageBox(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::information(parent, title, text);
     takeKeyboard(parent);
+}
+
+SaveAnswer askSaveQuestion(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox question(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    question.setObjectName(QStringLiteral("saveQuestion"));
+    // Roles, not standard buttons: their German texts need no translation loaded.
+    QPushButton* save =
+        question.addButton(QString::fromUtf8(texts::SaveButton), QMessageBox::AcceptRole);
+    QPushButton* dontSave =
+        question.addButton(QString::fromUtf8(texts::DontSaveButton), QMessageBox::DestructiveRole);
+    QPushButton* cancel =
+        question.addButton(QString::fromUtf8(texts::CancelButton), QMessageBox::RejectRole);
+    question.setDefaultButton(save);
+    question.setEscapeButton(cancel);
+    question.exec();
+    takeKeyboard(parent);
+    const QAbstractButton* answer = question.clickedButton();
+    return answer == save       ? SaveAnswer::Save
+           : answer == dontSave ? SaveAnswer::DontSave
+                                : SaveAnswer::Cancel;
 }
 
 std::optional<std::size_t> chooseFromList(QWidget* parent, ListDialog& dialog) {

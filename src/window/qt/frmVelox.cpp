@@ -6,6 +6,8 @@
 #include "windows1252.hpp"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -14,8 +16,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QStringListModel>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 #include <iterator>
@@ -40,6 +44,27 @@ QString droppedFile(const QMimeData& data) {
 frmVelox::frmVelox() {
     buildControls();
     buildContextMenu();
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &frmVelox::commitData);
+}
+
+// The session manager asks before the session ends, on X11; Qt is not asked on Wayland.
+void frmVelox::commitData(QSessionManager& session) {
+    if (!rules_.sessionEndWaitsFor()) {
+        return;
+    }
+    const bool ends = session.allowsInteraction() && rules_.mayEndSession();
+    session.release();
+    if (!ends) {
+        session.cancel();
+    }
+}
+
+void frmVelox::closeEvent(QCloseEvent* event) {
+    if (rules_.mayDropChanges()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void frmVelox::buildContextMenu() {
@@ -76,8 +101,9 @@ void frmVelox::contextMenuEvent(QContextMenuEvent* event) {
 void frmVelox::showContextMenu(const QPoint& where) {
     const auto actions = contextMenu_->actions(); // the entries, in their order
     for (std::size_t entry = 0; entry < std::size(menuEntries); ++entry) {
-        actions[static_cast<qsizetype>(entry)]->setEnabled(
-            rules_.offered(menuEntries[entry].command));
+        QAction* action = actions[static_cast<qsizetype>(entry)];
+        action->setEnabled(rules_.offered(menuEntries[entry].command));
+        action->setText(QString::fromStdString(rules_.caption(menuEntries[entry].command)));
     }
     contextMenu_->popup(where);
 }
@@ -128,11 +154,13 @@ void frmVelox::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
+// Opened once the drop has completed: a question about unsaved replacements must not hold
+// the program that the file came from.
 void frmVelox::dropEvent(QDropEvent* event) {
     const QString path = droppedFile(*event->mimeData());
     if (!path.isEmpty()) {
         event->acceptProposedAction();
-        openSavegame(path);
+        QTimer::singleShot(0, this, [this, path] { openSavegame(path); });
     }
 }
 
@@ -200,6 +228,10 @@ std::optional<std::size_t> frmVelox::chooseRow(ListDialog& dialog) {
     return chooseFromList(this, dialog);
 }
 
+SaveAnswer frmVelox::askToSave(const std::string& title, const std::string& text) {
+    return askSaveQuestion(this, QString::fromStdString(title), QString::fromStdString(text));
+}
+
 void frmVelox::refresh() {
     setWindowTitle(QString::fromStdString(rules_.title()));
     for (const ControlLayout& placed : window_layout::controls) {
@@ -207,9 +239,7 @@ void frmVelox::refresh() {
     }
     if (listShown_ != rules_.listNumber()) {
         listShown_ = rules_.listNumber();
-        const bool rows = rules_.rowCount() > 0;
-        showRows(*static_cast<QTreeView*>(widget(Control::lvCars)), *carRows_,
-                 rows ? std::optional<std::size_t>(0) : std::nullopt);
+        showRows(*static_cast<QTreeView*>(widget(Control::lvCars)), *carRows_, rules_.rowToMark());
     }
 }
 

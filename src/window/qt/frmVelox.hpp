@@ -8,6 +8,7 @@
 #include <filesystem>
 
 class QMenu;
+class QSessionManager;
 
 namespace garagon {
 
@@ -31,11 +32,14 @@ class frmVelox : public QWidget, public WindowPort {
     std::optional<std::filesystem::path> chooseSavegame() override;
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override;
+    SaveAnswer askToSave(const std::string& title, const std::string& text) override;
     void refresh() override;
     void showCarChoice(const CarChoice& choice) override;
     void showContextMenu() override;
 
   protected:
+    // The exit button, the close box and Alt+F4 all come here.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -51,6 +55,7 @@ class frmVelox : public QWidget, public WindowPort {
     void onClick(Control control);
     void buildContextMenu();
     void showContextMenu(const QPoint& where);
+    void commitData(QSessionManager& session);
     QWidget* widget(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
     bool isOption(const QWidget* widget) const;
     std::optional<std::size_t> firstMarkedRow() const;

@@ -10,7 +10,8 @@ namespace garagon {
 
 // The declared keys as Qt names them, in the order of Key.
 inline constexpr Qt::Key qtKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
-                                     Qt::Key_F,  Qt::Key_F10,  Qt::Key_Menu};
+                                     Qt::Key_F,  Qt::Key_F10,  Qt::Key_Menu,   Qt::Key_S,
+                                     Qt::Key_Y,  Qt::Key_Z};
 
 static_assert(std::size(qtKeys) == static_cast<std::size_t>(Key::Count));
 

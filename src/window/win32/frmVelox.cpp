@@ -18,6 +18,7 @@ namespace {
 
 constexpr const wchar_t* windowClassName = L"frmVelox";
 constexpr int iconId = 1;
+constexpr UINT openDropped = WM_APP;
 
 void registerWindowClass(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -72,7 +73,7 @@ Placed placeOf(const ControlLayout& placed) {
 
 } // namespace
 
-frmVelox::frmVelox() {
+frmVelox::frmVelox(SessionBlock sessionBlock) : sessionBlock_(sessionBlock) {
     registerWindowClass(&frmVelox::windowProcedure);
     window_ = CreateWindowExW(0, windowClassName, utf16(rules_.title()).c_str(),
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -129,6 +130,21 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_DROPFILES:
         onDropFiles(reinterpret_cast<HDROP>(w));
         return 0;
+    case openDropped:
+        openSavegame(std::exchange(dropped_, {}));
+        return 0;
+    case WM_CLOSE:
+        close();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return sessionMayEnd();
+    case WM_ENDSESSION:
+        if (w) {
+            DestroyWindow(window_);
+        } else {
+            sessionBlock_.destroy(window_); // the session goes on
+        }
+        return 0;
     case WM_ACTIVATE:
         keepFocus(LOWORD(w) != WA_INACTIVE);
         return 0;
@@ -171,6 +187,27 @@ void frmVelox::addCommands() {
     }
 }
 
+// Asked before the session ends: while the question is open, and after a refusal, Windows
+// shows why the program holds the session up.
+bool frmVelox::sessionMayEnd() {
+    const auto reason = rules_.sessionEndWaitsFor();
+    if (!reason) {
+        return true;
+    }
+    sessionBlock_.create(window_, utf16(*reason).c_str());
+    const bool ends = rules_.mayEndSession();
+    if (ends) {
+        sessionBlock_.destroy(window_);
+    }
+    return ends;
+}
+
+void frmVelox::close() {
+    if (rules_.mayDropChanges()) {
+        DestroyWindow(window_);
+    }
+}
+
 bool frmVelox::runCommand(UINT id) {
     for (const auto& entry : menuEntries) {
         if (menuId(entry.command) == id) {
@@ -210,11 +247,10 @@ bool frmVelox::takesShortcut(const MSG& message) {
     if ((!down && !up) || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
         return false;
     }
-    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const auto held = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
     for (const Shortcut& shortcut : shortcuts) {
-        if (message.wParam == virtualKey(shortcut.key) && (control || !shortcut.control) &&
-            (shift || !shortcut.shift)) {
+        if (message.wParam == virtualKey(shortcut.key) && held(VK_CONTROL) == shortcut.control &&
+            held(VK_SHIFT) == shortcut.shift && !held(VK_MENU)) {
             if (down) {
                 rules_.run(shortcut.command);
             }
@@ -288,8 +324,7 @@ void frmVelox::onClick(Control which) {
         return rules_.cmdReplace_Click(markedRow(control(Control::lvCars)),
                                        ComboBox_GetCurSel(control(Control::cmbCars)));
     case Control::cmdExit:
-        DestroyWindow(window_);
-        return;
+        return close();
     default:
         return rules_.click(which);
     }
@@ -300,7 +335,8 @@ void frmVelox::onDropFiles(HDROP drop) {
     if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
         std::wstring name(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
         name.resize(DragQueryFileW(drop, 0, name.data(), static_cast<UINT>(name.size())));
-        openSavegame(name);
+        dropped_ = name;
+        PostMessageW(window_, openDropped, 0, 0);
     }
     DragFinish(drop);
 }
@@ -329,13 +365,20 @@ std::optional<std::size_t> frmVelox::chooseRow(ListDialog& dialog) {
     return chooseFromList(window_, dialog);
 }
 
+SaveAnswer frmVelox::askToSave(const std::string& title, const std::string& text) {
+    return askSaveQuestion(window_, utf16(title), utf16(text));
+}
+
 // A disabled control cannot keep the focus: it moves on in tab order first.
 void frmVelox::refresh() {
     SetWindowTextW(window_, utf16(rules_.title()).c_str());
     for (const auto& entry : menuEntries) {
         const UINT state = MF_BYCOMMAND | (rules_.offered(entry.command) ? MF_ENABLED : MF_GRAYED);
-        EnableMenuItem(GetSystemMenu(window_, FALSE), menuId(entry.command), state);
-        EnableMenuItem(contextMenu_, menuId(entry.command), state);
+        const std::wstring caption = utf16(rules_.caption(entry.command));
+        for (HMENU menu : {GetSystemMenu(window_, FALSE), contextMenu_}) {
+            ModifyMenuW(menu, menuId(entry.command), MF_BYCOMMAND | MF_STRING | state,
+                        menuId(entry.command), caption.c_str());
+        }
     }
     const HWND focus = GetFocus();
     for (const ControlLayout& placed : window_layout::controls) {
@@ -347,9 +390,7 @@ void frmVelox::refresh() {
     }
     if (listShown_ != rules_.listNumber()) {
         listShown_ = rules_.listNumber();
-        const bool rows = rules_.rowCount() > 0;
-        showRows(control(Control::lvCars), rules_.rowCount(),
-                 rows ? std::optional<std::size_t>(0) : std::nullopt);
+        showRows(control(Control::lvCars), rules_.rowCount(), rules_.rowToMark());
     }
 }
 

@@ -11,13 +11,20 @@
 
 namespace garagon::win32 {
 
+// How the window tells Windows why the session's end waits; tests put their own in, since
+// Wine only stubs it.
+struct SessionBlock {
+    BOOL(WINAPI* create)(HWND, LPCWSTR) = ShutdownBlockReasonCreate;
+    BOOL(WINAPI* destroy)(HWND) = ShutdownBlockReasonDestroy;
+};
+
 // The program's one window on Windows, made of the system's own controls: the car list
 // of a savegame, the catalogue selector and the buttons to open, replace, save and end.
 // It shows what its rules decide, and its modal dialogs are the rules' port.
 class frmVelox : public WindowPort {
   public:
     // Creates the window, not yet shown.
-    frmVelox();
+    explicit frmVelox(SessionBlock sessionBlock = {});
     ~frmVelox() override;
     frmVelox(const frmVelox&) = delete;
     frmVelox& operator=(const frmVelox&) = delete;
@@ -40,6 +47,7 @@ class frmVelox : public WindowPort {
     std::optional<std::filesystem::path> chooseSavegame() override;
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override;
+    SaveAnswer askToSave(const std::string& title, const std::string& text) override;
     void refresh() override;
     void showCarChoice(const CarChoice& choice) override;
     void showContextMenu() override;
@@ -53,6 +61,8 @@ class frmVelox : public WindowPort {
     void fillCarChoice();
     void onClick(Control which);
     void onDropFiles(HDROP drop);
+    void close();
+    bool sessionMayEnd();
     void addCommands();
     bool runCommand(UINT id);
     void showContextMenu(HWND at, LPARAM where);
@@ -65,6 +75,8 @@ class frmVelox : public WindowPort {
     Fonts fonts_;
     HMENU contextMenu_ = nullptr;
     std::wstring lastFolder_; // empty at first: the file dialog opens where the system puts it
+    std::wstring dropped_;    // opened once the drop has completed
+    SessionBlock sessionBlock_;
 };
 
 } // namespace garagon::win32

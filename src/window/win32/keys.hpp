@@ -9,7 +9,8 @@
 namespace garagon::win32 {
 
 // The declared keys as Windows' virtual-key codes, in the order of Key.
-inline constexpr WPARAM virtualKeys[] = {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, 'F', VK_F10, VK_APPS};
+inline constexpr WPARAM virtualKeys[] = {VK_UP,  VK_DOWN, VK_PRIOR, VK_NEXT, 'F',
+                                         VK_F10, VK_APPS, 'S',      'Y',     'Z'};
 
 static_assert(std::size(virtualKeys) == static_cast<std::size_t>(Key::Count));
 
