@@ -86,11 +86,11 @@ class Win32Window : public ::testing::Test {
   protected:
     void SetUp() override { writeFile(savegame, demoSavegame()); }
 
-    void start(const char* catalogueText = catalogue) {
+    void start(const char* catalogueText = catalogue, SessionBlock sessionBlock = {}) {
         if (catalogueText != nullptr) {
             writeFile(folder.path() / "Cardata.txt", catalogueText);
         }
-        window = std::make_unique<ScriptedPort<frmVelox>>(dialogs);
+        window = std::make_unique<ScriptedPort<frmVelox>>(dialogs, sessionBlock);
         catalogueFound = window->Form_Load(loadCatalogueAhead(folder.path()).get());
         ShowWindow(window->handle(), SW_SHOWNORMAL);
     }
@@ -126,6 +126,30 @@ class Win32Window : public ::testing::Test {
                 IsWindowEnabled(control(Control::cmdSave)) != 0};
     }
     std::wstring title() const { return textOf(window->handle()); }
+    // A key pressed in the list with exactly these modifiers held: whether the window took
+    // it as a shortcut.
+    bool pressKey(WPARAM key, std::initializer_list<int> held) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        for (const int modifier : held) {
+            state[modifier] = 0x80;
+        }
+        SetKeyboardState(state);
+        const bool taken =
+            window->takesShortcut(MSG{control(Control::lvCars), WM_KEYDOWN, key, 0, 0, {}});
+        for (const int modifier : held) {
+            state[modifier] = 0;
+        }
+        SetKeyboardState(state);
+        return taken;
+    }
+    // Runs what was posted to the window, as the message loop would.
+    static void deliverPosted() {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+    }
     std::vector<Message> messages() const {
         std::vector<Message> shown;
         for (const auto& [title, text] : dialogs.messages) {
@@ -416,9 +440,74 @@ TEST_F(Win32Window, ADroppedSavegameOpensAndExitCloses) {
     std::copy(name.begin(), name.end(), reinterpret_cast<wchar_t*>(drop + 1));
     GlobalUnlock(memory);
     SendMessageW(window->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(title(), L"" GARAGON_TITLE("Kein Spielstand geladen")); // once the drop is done
+    deliverPosted();
     EXPECT_EQ(title(), L"" GARAGON_TITLE("save1.dat"));
     EXPECT_EQ(ListView_GetItemCount(control(Control::lvCars)), 2);
 
     click(Control::cmdExit);
     EXPECT_FALSE(IsWindow(window->handle()));
+}
+
+namespace {
+
+std::vector<std::wstring> blockReasons; // what the window told Windows, "" for its end
+
+BOOL WINAPI recordBlock(HWND, LPCWSTR reason) {
+    blockReasons.emplace_back(reason);
+    return TRUE;
+}
+BOOL WINAPI recordUnblock(HWND) {
+    blockReasons.emplace_back();
+    return TRUE;
+}
+
+} // namespace
+
+// The keys take back and make again exactly with their modifiers, and the menus name the
+// step; the exit, the close box and the session's end ask about what is unsaved, and the
+// session is held up with the reason while the question is open.
+TEST_F(Win32Window, UndoRedoAndTheQuestionBeforeUnsavedReplacementsGo) {
+    blockReasons.clear();
+    start(catalogue, SessionBlock{recordBlock, recordUnblock});
+    open(savegame);
+    mark(1);
+    ComboBox_SetCurSel(control(Control::cmbCars), 2);
+    click(Control::cmdReplace);
+    EXPECT_FALSE(pressKey('Z', {VK_CONTROL, VK_MENU}));
+    EXPECT_TRUE(pressKey('Z', {VK_CONTROL}));
+    EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Euro €"}));
+    EXPECT_EQ(markedRow(), 1);
+    EXPECT_EQ(states()[3], false);
+    const auto captions = menuCaptions(window->contextMenu());
+    EXPECT_EQ(captions[1], L"Wiederh&olen: Ersetzen von Euro € durch Dritter");
+    EXPECT_TRUE(pressKey('Y', {VK_CONTROL}));
+    EXPECT_EQ(column(0), (std::vector<std::wstring>{L"Möwe", L"Dritter"}));
+    EXPECT_EQ(menuCaptions(window->contextMenu())[0],
+              L"&Rückgängig: Ersetzen von Euro € durch Dritter");
+
+    std::vector<std::wstring> reasonsWhileAsked;
+    dialogs.whileAsked = [&] {
+        reasonsWhileAsked = blockReasons;
+        // A second end of the session, while the question is open, is refused unasked.
+        EXPECT_FALSE(SendMessageW(window->handle(), WM_QUERYENDSESSION, 0, 0));
+    };
+    const std::wstring unsaved = L"Die Änderungen an „save1.dat“ sind noch nicht gespeichert.";
+    dialogs.saveAnswers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(SendMessageW(window->handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_EQ(reasonsWhileAsked, std::vector<std::wstring>{unsaved});
+    const std::wstring dialogOpen = L"Garagon wartet auf eine Antwort in einem Dialog.";
+    EXPECT_EQ(blockReasons, (std::vector<std::wstring>{unsaved, dialogOpen, dialogOpen, unsaved}));
+    SendMessageW(window->handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(blockReasons.back(), L""); // the session goes on
+    dialogs.whileAsked = nullptr;
+    dialogs.saveAnswers = {SaveAnswer::Cancel};
+    click(Control::cmdExit);
+    EXPECT_TRUE(IsWindow(window->handle()));
+    dialogs.saveAnswers = {SaveAnswer::Save};
+    SendMessageW(window->handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window->handle()));
+    EXPECT_EQ(dialogs.questions.size(), 3u);
+    EXPECT_EQ(readFile(savegame.native() + L".~1"), demoSavegame());
+    EXPECT_EQ(readFile(savegame)[2003], codeC[0]);
 }

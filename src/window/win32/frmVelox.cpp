@@ -195,11 +195,15 @@ bool frmVelox::sessionMayEnd() {
         return true;
     }
     sessionBlock_.create(window_, utf16(*reason).c_str());
-    const bool ends = rules_.mayEndSession();
-    if (ends) {
+    if (rules_.mayEndSession()) {
         sessionBlock_.destroy(window_);
+        return true;
     }
-    return ends;
+    // Why it waits now: the question, if one was open, has been answered.
+    if (const auto now = rules_.sessionEndWaitsFor()) {
+        sessionBlock_.create(window_, utf16(*now).c_str());
+    }
+    return false;
 }
 
 void frmVelox::close() {
