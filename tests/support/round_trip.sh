@@ -53,9 +53,10 @@ typeText() {
 # The bytes of a file as one line of hexadecimal digits.
 hexOf() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
-# The shop records of Brenner Falke GT and Kessler Möwe 1.6, in hexadecimal.
+# The shop records of Brenner Falke GT, Kessler Möwe 1.6 and Aurin Sprinter S, in hexadecimal.
 brenner=0000003a71c0d24e8b1f0501
 moewe=0000007c12e94a0b3d58f601
+aurin=000000a4f0193b6d2e7c8101
 
 # Fails where the program's output shows that Qt was asked on Wayland for what only X11
 # does: expectNothingX11Only LOG
@@ -67,9 +68,13 @@ expectNothingX11Only() {
 # Opens the savegame by typing the given path into the file dialog, keeps the first row
 # (Brenner Falke GT) marked, finds "Kessler Möwe 1.6" by typing "mowe" into the search
 # that Ctrl+F opens, replaces, saves and confirms; then undoes the swap by restoring the
-# backup from the context menu, confirms and ends. On disk the savegame must hold the old
-# bytes again, as must its first backup, and the second backup the swapped version, in
-# which the first shop record holds the code of "Kessler Möwe 1.6" and nothing else differs.
+# backup from the context menu and confirms. It replaces the first row by Kessler Möwe 1.6
+# and then by the next car, Aurin Sprinter S, takes the second back with Ctrl+Z and makes
+# it again with Ctrl+Y; a session's end, where the script defines endSession, and the exit
+# button ask about it: "Abbrechen" keeps the window, "Speichern" saves and ends. On disk the
+# first backup must hold the old bytes, the second the swapped version, in which the first
+# shop record holds the code of "Kessler Möwe 1.6" and nothing else differs, the third
+# the old bytes again, and the savegame the old bytes with Aurin Sprinter S in that record.
 roundTrip() {
     await "$title \[Kein Spielstand geladen\]"
     keys space
@@ -87,20 +92,38 @@ roundTrip() {
     await "Sicherungen von Spielstand.sav"
     keys Return
     await "Wiederhergestellt"
-    keys Return space
+    keys Return
+    await "$title \[Spielstand.sav\]"
+    # From "Programm beenden": "Ersetzen", the selector's next car, "Ersetzen" again.
+    keys shift+Tab space shift+Tab Down Tab space ctrl+z ctrl+y
+    if declare -F endSession >/dev/null; then
+        endSession
+        await "$title \[Spielstand.sav\]"
+    fi
+    keys Tab Tab space
+    await Garagon
+    keys Escape
+    await "$title \[Spielstand.sav\]"
+    keys space
+    await Garagon
+    keys Return
+    await "Gespeichert"
+    keys Return
     waitingFor "the program to end"
     for _ in $(seq 100); do
         kill -0 "$program" 2>/dev/null || break
         sleep 0.1
     done
-    ! kill -0 "$program" 2>/dev/null || fail "Space on \"Programm beenden\" did not end the program"
+    ! kill -0 "$program" 2>/dev/null || fail "\"Speichern\" in the question did not end the program"
     program=
 
-    cmp -s "$scratch/old.sav" "$savegame" || fail "the savegame was not restored"
-    cmp -s "$scratch/old.sav" "$savegame.~1" || fail "the restored backup changed"
+    cmp -s "$scratch/old.sav" "$savegame.~1" || fail "the first backup is not the old savegame"
+    cmp -s "$scratch/old.sav" "$savegame.~3" || fail "the restored version was not kept"
     local old
     old=$(hexOf "$scratch/old.sav")
     [[ $old == *"$brenner"* ]] || fail "the savegame has no shop record of Brenner Falke GT"
     [ "$(hexOf "$savegame.~2")" = "${old/$brenner/$moewe}" ] ||
         fail "the swapped version is not the old one with Kessler Möwe 1.6 in the first record"
+    [ "$(hexOf "$savegame")" = "${old/$brenner/$aurin}" ] ||
+        fail "the saved version is not the old one with Aurin Sprinter S in the first record"
 }

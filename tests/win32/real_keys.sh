@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The real Windows program under Wine on an X server without a window manager, driven by
-# real key events alone: open a savegame by typing its path into the system's file dialog,
-# mark the second row, choose another car, replace, save, confirm, restore the backup
-# from the context menu, confirm, end. Then the savegame and its first backup must hold
-# the old bytes, and the second backup differ from them in the 8 code bytes alone.
+# real key events alone: the round trip of tests/support/round_trip.sh through the system's
+# file dialog, with an end of the session, which the question about the unsaved
+# replacements refuses. Its backups and the savegame are checked byte for byte.
 # Usage: real_keys.sh PROGRAM.exe CATALOGUE SAVEGAME (on an X server, WINEPREFIX set)
 set -euo pipefail
 
@@ -22,6 +21,18 @@ unset TMPDIR
 xdotool mousemove 1200 1000
 # Its output goes elsewhere: Wine's desktop, started with it, would keep it open.
 # The empty argument, as a shortcut may pass one, opens nothing.
+# The end of the session as Wine offers it: the program asks about its unsaved
+# replacements, and "Abbrechen" refuses the end, so that the program goes on.
+endSession() {
+    /usr/lib/wine/wine64 wineboot --end-session >/dev/null 2>&1 &
+    local ending=$!
+    await Garagon
+    keys Escape
+    waitingFor "wineboot to give up the session's end"
+    wait "$ending" || true
+    kill -0 "$program" 2>/dev/null || fail "the end of the session ended the program"
+}
+
 /usr/lib/wine/wine64 "$scratch/garagon.exe" "" >/dev/null 2>&1 &
 program=$!
 roundTrip "Z:${savegame//\//\\}"

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The real program on a real X server without a window manager, driven by real key
-# events alone: open a savegame by typing its path into the file dialog, mark the second
-# row, choose another car, replace, save, confirm, restore the backup from the context
-# menu, confirm, end. Any dialog that kept the keyboard
-# would stop the keys on the way. Then the savegame and its first backup must hold the old
-# bytes, and the second backup differ from them in the 8 code bytes alone.
+# events alone: the round trip of tests/support/round_trip.sh (open, search, replace, save,
+# restore, replace twice, undo, redo, and the question at the exit). Any dialog that kept
+# the keyboard would stop the keys on the way. Its backups and the savegame are checked
+# byte for byte.
 # Usage: real_keys.sh PROGRAM CATALOGUE SAVEGAME (on an X server without a window manager)
 set -euo pipefail
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program on Wayland, under sway's headless compositor, driven by real key events
 # from wtype: the same round trip as on X11 (open by the file dialog, find a car by the
-# search, replace, save, restore the backup from the context menu, end), checked the same
-# way. sway refuses to run as root, so as root the compositor and the program run as
+# search, replace, save, restore the backup from the context menu, replace twice, undo,
+# redo, and the question at the exit), checked the same way. sway refuses to run as root, so as root the compositor and the program run as
 # nobody. Usage: wayland_keys.sh PROGRAM CATALOGUE SAVEGAME
 set -euo pipefail
 
