@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The window, the search dialog and the backups dialog of the real program as a screen
-# reader reads them through AT-SPI, on a session bus of their own: every control has a
-# name, and no row of "Gefundene Wagen" offers the texts of the hidden columns.
+# The window, the search dialog, the backups dialog and the question before unsaved
+# replacements go, of the real program as a screen reader reads them through AT-SPI, on a
+# session bus of their own: every control has a name, no row of "Gefundene Wagen" offers
+# the texts of the hidden columns, and the question reads its text and buttons.
 # Usage: accessibility.sh PROGRAM CATALOGUE SAVEGAME (on an X server without a window manager)
 set -euo pipefail
 
@@ -27,4 +28,10 @@ keys Escape shift+F10 h
 await "Sicherungen von Spielstand.sav"
 read_as_screen_reader dialog "Sicherungen von Spielstand.sav"
 keys Escape
-echo "accessibility: every control has a name, and the rows read as their cars"
+await "$title \[Spielstand.sav\]"
+# From "Spielstand laden": "Ersetzen", then "Programm beenden" with a replacement unsaved.
+keys Tab Tab Tab space Tab Tab space
+await Garagon
+read_as_screen_reader question Garagon
+keys Escape
+echo "accessibility: every control has a name, the rows read as their cars, and the question as its text and buttons"
