@@ -133,9 +133,6 @@ void WindowRules::click(Control control) {
 }
 
 void WindowRules::run(Command command) {
-    if (!offered(command)) {
-        return;
-    }
     switch (command) {
     case Command::Backups:
         return showBackups();
@@ -151,7 +148,10 @@ void WindowRules::run(Command command) {
     case Command::Redo:
         return redo();
     case Command::Save:
-        return cmdSave_Click();
+        if (offered(Command::Save)) {
+            cmdSave_Click();
+        }
+        return;
     }
 }
 

@@ -701,6 +701,49 @@ class WindowTest : public QObject {
         QCOMPARE(buttons, 1);
     }
 
+    // The question: warning icon, the three German buttons with "Speichern" the default,
+    // and each key its answer, Escape "Abbrechen".
+    void theRealQuestionAnswersByItsButtonsAndKeys() {
+        const struct {
+            Qt::Key key;
+            SaveAnswer answer;
+        } cases[] = {{Qt::Key_Return, SaveAnswer::Save}, {Qt::Key_Escape, SaveAnswer::Cancel}};
+        for (const auto& [key, answer] : cases) {
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            QStringList captions;
+            QTimer::singleShot(0, [&, key = key] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box == nullptr) {
+                    return closeModal();
+                }
+                icon = box->icon();
+                for (const QAbstractButton* button : box->buttons()) {
+                    captions.append(button->text());
+                }
+                captions.append(box->defaultButton()->text());
+                QTest::keyClick(box, key);
+            });
+            QCOMPARE(askSaveQuestion(nullptr, QStringLiteral("Garagon"), QStringLiteral("?")),
+                     answer);
+            QCOMPARE(icon, QMessageBox::Warning);
+            captions.sort();
+            QCOMPARE(captions,
+                     (QStringList{"Abbrechen", "Nicht speichern", "Speichern", "Speichern"}));
+        }
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            for (QAbstractButton* button :
+                 box != nullptr ? box->buttons() : QList<QAbstractButton*>{}) {
+                if (button->text() == QStringLiteral("Nicht speichern")) {
+                    button->click();
+                }
+            }
+            closeModal();
+        });
+        QCOMPARE(askSaveQuestion(nullptr, QStringLiteral("Garagon"), QStringLiteral("?")),
+                 SaveAnswer::DontSave);
+    }
+
     void aRoundTripByKeysAlone() {
         writeFile(folder->file("Cardata.txt"), catalogue);
         window = std::make_unique<frmVelox>();
