@@ -49,12 +49,6 @@ std::size_t codePosition(const RecordMatch& record) {
     return record.recordStart + 4;
 }
 
-// The 8 code bytes at the 1-based position.
-Bytes codeAt(const Bytes& data, std::size_t position) {
-    const auto first = data.begin() + static_cast<std::ptrdiff_t>(position - 1);
-    return {first, first + static_cast<std::ptrdiff_t>(CodeLength)};
-}
-
 } // namespace
 
 // Counts the dialogs that wait for an answer, however they end.
@@ -176,14 +170,14 @@ bool WindowRules::offered(Command command) const {
 std::string WindowRules::caption(Command command) const {
     const auto entry = std::ranges::find(menuEntries, command, &MenuEntry::command);
     const std::string plain = entry != std::end(menuEntries) ? entry->caption : "";
-    const bool undoing = command == Command::Undo && done_ > 0;
-    if (!undoing && !(command == Command::Redo && done_ < steps_.size())) {
+    if ((command != Command::Undo && command != Command::Redo) || !offered(command)) {
         return plain;
     }
-    const Step& step = steps_[undoing ? done_ - 1 : done_];
+    const Step& step = steps_[command == Command::Undo ? done_ - 1 : done_];
+    const auto name = [](std::size_t car) { return menuText(catalogueCars()[car].Name); };
     return replaced(
-        replaced(replaced(texts::StepCaption, "{command}", plain), "{old}", menuText(step.oldCar)),
-        "{new}", menuText(step.newCar));
+        replaced(replaced(texts::StepCaption, "{command}", plain), "{old}", name(step.oldCar)),
+        "{new}", name(step.newCar));
 }
 
 void WindowRules::cmdOpen_Click() {
@@ -205,10 +199,8 @@ bool WindowRules::mayDropChanges() {
     if (!isEnabled(Control::cmdSave) || endAgreedAt_ == listNumber_) {
         return true;
     }
-    const std::string name = pathText(SpielstandPfad.filename());
     switch (inDialog([&] {
-        return port_.askToSave(texts::ProgramName, replaced(texts::UnsavedChanges, "{name}", name) +
-                                                       texts::SaveQuestion);
+        return port_.askToSave(texts::ProgramName, unsavedChanges() + texts::SaveQuestion);
     })) {
     case SaveAnswer::Save:
         cmdSave_Click();
@@ -234,9 +226,13 @@ std::optional<std::string> WindowRules::sessionEndWaitsFor() const {
         return texts::DialogOpen;
     }
     if (isEnabled(Control::cmdSave)) {
-        return replaced(texts::UnsavedChanges, "{name}", pathText(SpielstandPfad.filename()));
+        return unsavedChanges();
     }
     return std::nullopt;
+}
+
+std::string WindowRules::unsavedChanges() const {
+    return replaced(texts::UnsavedChanges, "{name}", pathText(SpielstandPfad.filename()));
 }
 
 void WindowRules::open(const std::filesystem::path& path) {
@@ -333,11 +329,11 @@ void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, in
         tell(texts::ErrorTitle, texts::NoNewCar);
         return;
     }
-    const std::size_t position = codePosition(found_[*firstMarkedRow]);
-    const auto& car = catalogueCars()[static_cast<std::size_t>(chosenCar)];
-    Step step{position, codeAt(SpielstandDaten, position), car.Kennung,
-              catalogueCars()[found_[*firstMarkedRow].car].Name, car.Name};
-    switch (replaceCode(SpielstandDaten, position, car.Kennung)) {
+    // The record was found by its car's code, so the two cars' codes are the bytes before
+    // and after.
+    const Step step{codePosition(found_[*firstMarkedRow]), found_[*firstMarkedRow].car,
+                    static_cast<std::size_t>(chosenCar)};
+    switch (replaceCode(SpielstandDaten, step.position, catalogueCars()[step.newCar].Kennung)) {
     case ReplaceStatus::WrongLength:
         tell(texts::ErrorTitle, messages::WrongCodeLength);
         return;
@@ -345,7 +341,7 @@ void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, in
         tell(texts::ErrorTitle, texts::NoNewCar);
         return;
     case ReplaceStatus::Replaced:
-        record(std::move(step));
+        record(step);
         AutosSuchen();
         showSaveState();
         port_.refresh();
@@ -355,33 +351,33 @@ void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, in
 
 // A new step drops those that could have been made again, and with them, perhaps, the
 // version on disk.
-void WindowRules::record(Step step) {
+void WindowRules::record(const Step& step) {
     steps_.resize(done_);
     if (savedAt_ > done_) {
         savedAt_.reset();
     }
-    steps_.push_back(std::move(step));
+    steps_.push_back(step);
     ++done_;
 }
 
 void WindowRules::undo() {
     if (done_ > 0) {
         --done_;
-        apply(steps_[done_], steps_[done_].before);
+        apply(steps_[done_], steps_[done_].oldCar);
     }
 }
 
 void WindowRules::redo() {
     if (done_ < steps_.size()) {
         ++done_;
-        apply(steps_[done_ - 1], steps_[done_ - 1].after);
+        apply(steps_[done_ - 1], steps_[done_ - 1].newCar);
     }
 }
 
-// The list is searched anew, as after a replacement, and marks the step's record where it
-// lists it.
-void WindowRules::apply(const Step& step, const Bytes& code) {
-    replaceCode(SpielstandDaten, step.position, code);
+// Puts the car's code back at the step's record, searches the list anew, as after a
+// replacement, and marks that record where it lists it.
+void WindowRules::apply(const Step& step, std::size_t car) {
+    replaceCode(SpielstandDaten, step.position, catalogueCars()[car].Kennung);
     AutosSuchen();
     for (std::size_t row = 0; row < rowCount(); ++row) {
         if (codePosition(found_[row]) == step.position) {

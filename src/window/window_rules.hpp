@@ -135,14 +135,12 @@ class WindowRules {
     std::optional<std::size_t> rowToMark() const { return rowToMark_; }
 
   private:
-    // One replacement: where its 8 code bytes are, what they were and became, and the
-    // names of the cars in Windows-1252.
+    // One replacement: where its 8 code bytes are, and the cars (in catalogue order) whose
+    // codes they were and became.
     struct Step {
         std::size_t position;
-        Bytes before;
-        Bytes after;
-        std::string oldCar;
-        std::string newCar;
+        std::size_t oldCar;
+        std::size_t newCar;
     };
 
     void open(const std::filesystem::path& path);
@@ -152,8 +150,9 @@ class WindowRules {
     void setEnabled(Control control, bool enabled);
     void showInTitle(const std::string& inBrackets);
     void tell(const std::string& title, const std::string& text);
-    void record(Step step);
-    void apply(const Step& step, const Bytes& code);
+    std::string unsavedChanges() const;
+    void record(const Step& step);
+    void apply(const Step& step, std::size_t car);
     void showSaveState();
     template <class Dialog> auto inDialog(Dialog dialog);
 
