@@ -84,6 +84,15 @@ bool sameName(const std::filesystem::path::string_type& a,
 // left hibernated. Never on Windows itself.
 bool onWindowsVolume(const std::filesystem::path& folder);
 
+// A file that the document portal hands to a program in a sandbox, recognised by the file
+// system that it lies on. The only name that the program may make there is the file's own:
+// any other is a hidden file on the host that goes with the portal.
+struct PortalDocument {
+    std::optional<std::filesystem::path> hostPath; // where the portal tells it (since 2024)
+    bool inSandbox = false;                        // this program runs in a Flatpak sandbox
+};
+std::optional<PortalDocument> portalDocument(const std::filesystem::path& file);
+
 // Where Windows keeps an old game's copy of a file in a folder that only administrators
 // may write (Program Files, ProgramData, the Windows folder): the game, redirected,
 // reads and writes that copy under %LOCALAPPDATA%\VirtualStore. Nothing where there is

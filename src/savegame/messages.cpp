@@ -9,6 +9,8 @@ const char* stepText(SaveStep step) {
     switch (step) {
     case SaveStep::ReadBackup:
         return "Die Sicherung kann nicht verwendet werden";
+    case SaveStep::Portal:
+        return "Garagon darf neben diesem Spielstand keine Sicherung anlegen";
     case SaveStep::Lock:
         return "Der Ordner des Spielstands konnte nicht für das Speichern reserviert werden";
     case SaveStep::Check:
@@ -46,6 +48,15 @@ std::string failureDetails(SaveStep step, const std::string& why, OldFile old,
                "Die bisherige Version liegt unter dem Namen:" + crlf + movedTo;
     }
     return text;
+}
+
+// A word for the shell that stays one word, whatever the folder's name holds.
+std::string shellWord(const std::string& text) {
+    std::string word = "'";
+    for (const char c : text) {
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return word + "'";
 }
 
 } // namespace
@@ -91,6 +102,26 @@ std::string reason(platform::SystemError error, bool folderGone) {
         break;
     }
     return "Systemfehler " + std::to_string(error.code);
+}
+
+std::string throughPortal(const std::string& hostFolder, bool inSandbox) {
+    std::string text = "Der Spielstand kam über das Dokumentenportal, das Garagon nur diese eine "
+                       "Datei freigibt. Eine Sicherung daneben sähe nur Garagon, und sie ginge mit "
+                       "dem Portal verloren";
+    if (!inSandbox) {
+        return text + ". Öffnen Sie den Spielstand in seinem eigenen Ordner" +
+               (hostFolder.empty() ? "" : ":" + std::string(crlf) + hostFolder);
+    }
+    if (hostFolder.empty()) {
+        text += ". Welcher Ordner es ist, sagt das Portal nicht: Es ist der Ordner, in dem Sie "
+                "den Spielstand ausgewählt haben";
+    }
+    return text + ". Geben Sie Garagon diesen Ordner frei, im Terminal mit:" + crlf +
+           "flatpak override --user --filesystem=" +
+           (hostFolder.empty() ? "ORDNER" : shellWord(hostFolder)) + " " GARAGON_APP_ID + crlf +
+           (hostFolder.empty() ? "(ORDNER durch den Pfad des Ordners ersetzt) " : "") +
+           "oder mit einem Programm für Berechtigungen wie Flatseal. Starten Sie Garagon danach "
+           "neu und öffnen Sie den Spielstand noch einmal";
 }
 
 std::string heldBy(const std::string& program) {

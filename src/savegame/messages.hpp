@@ -17,7 +17,7 @@ inline constexpr const char* RestoredTitle = "Wiederhergestellt";
 inline constexpr const char* ErrorTitle = "Fehler";
 
 // The step of a save that failed, the second line of its message.
-enum class SaveStep { ReadBackup, Lock, Check, Backup, Write, Replace, Flush };
+enum class SaveStep { ReadBackup, Portal, Lock, Check, Backup, Write, Replace, Flush };
 
 // The start of the name under which a version of an interrupted save is kept when it can
 // be neither its savegame nor a backup of it.
@@ -35,6 +35,11 @@ enum class OldFile { None, Unchanged, MovedAway, SecondName, BesideNew };
 // A short German reason for a system error. "No such file" means that the savegame's
 // folder is gone only when it really is.
 std::string reason(platform::SystemError error, bool folderGone = false);
+
+// Why nothing is saved beside a savegame that the document portal handed over, and how the
+// player gives Garagon its folder: in the sandbox by a permission, named where the portal
+// tells the folder (empty where not), and outside it by opening the file where it lies.
+std::string throughPortal(const std::string& hostFolder, bool inSandbox);
 
 // The reason when the named program holds the savegame open.
 std::string heldBy(const std::string& program);

@@ -235,6 +235,12 @@ SaveResult write(Save& save) {
     const auto oldFile = [&] {
         return platform::existingFile(savegame) ? OldFile::Unchanged : OldFile::None;
     };
+    // Before the lock, whose file would itself be one that only the sandbox sees.
+    if (const auto document = platform::portalDocument(savegame)) {
+        const auto folder = document->hostPath ? pathText(document->hostPath->parent_path()) : "";
+        return failure(save, SaveStep::Portal, messages::throughPortal(folder, document->inSandbox),
+                       oldFile());
+    }
     if (const auto error = save.folder.lock(sys.lockWait)) {
         return failure(save, SaveStep::Lock, error, oldFile());
     }

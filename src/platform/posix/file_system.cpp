@@ -16,6 +16,7 @@
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -275,6 +276,24 @@ bool onWindowsVolume(const std::filesystem::path& folder) {
     // ntfs-3g is one of many programs in user space; the volume tells what it is.
     return mount->type.starts_with("fuse") &&
            (ntfsBootSector(mount->source) || udevSaysNtfs(mount->device));
+}
+
+std::optional<PortalDocument> portalDocument(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto mount = mountOf(std::filesystem::weakly_canonical(file, error));
+    if (!mount || error || mount->type != "fuse.portal") {
+        return std::nullopt;
+    }
+    PortalDocument document;
+    document.inSandbox = ::access("/.flatpak-info", F_OK) == 0;
+    char host[PATH_MAX];
+    const auto size = ::getxattr(file.c_str(), "user.document-portal.host-path", host, sizeof host);
+    if (size > 0) {
+        std::string text(host, static_cast<std::size_t>(size));
+        text.erase(text.find_last_not_of('\0') + 1);
+        document.hostPath = text;
+    }
+    return document;
 }
 
 std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path&) {

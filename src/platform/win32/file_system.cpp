@@ -534,6 +534,11 @@ bool onWindowsVolume(const std::filesystem::path&) {
     return false;
 }
 
+// Windows has no document portal.
+std::optional<PortalDocument> portalDocument(const std::filesystem::path&) {
+    return std::nullopt;
+}
+
 std::optional<std::filesystem::path> virtualStoreCopy(const std::filesystem::path& path) {
     const std::wstring folder = plainPath(path.parent_path().native());
     const KNOWNFOLDERID* redirectedFolders[] = {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86,

@@ -1,5 +1,4 @@
 #include "command_line.hpp"
-#include "file_system.hpp"
 #include "frmVelox.hpp"
 #include "identity.hpp"
 #include "keyboard.hpp"
@@ -28,7 +27,7 @@ int main(int argc, char** argv) {
         return *garagon::answerWithoutWindow(early);
     }
     // Read while Qt starts and the window is built.
-    auto catalogue = garagon::loadCatalogueAhead(garagon::platform::programFolder());
+    auto catalogue = garagon::loadCatalogueAhead(garagon::catalogueFolder());
     QApplication app(argc, argv);
     garagon::applyProgramIdentity();
     // Qt has taken its own options out by now.

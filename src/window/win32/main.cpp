@@ -48,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         return 2;
     }
     // Read while the window is built.
-    auto catalogue = loadCatalogueAhead(platform::programFolder());
+    auto catalogue = loadCatalogueAhead(catalogueFolder());
     win32::frmVelox window;
     if (!window.Form_Load(catalogue.get())) {
         return 1;
