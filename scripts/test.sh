@@ -7,8 +7,9 @@
 # builds the release twice and signed, and checks the information page in a browser; and
 # checks that a version set in CMake alone reaches the title, the resource and the packages.
 # Between the package and the release, the same tests and the Windows suite run again in a
-# Debian 13 root, and the package built here is installed and started in a fresh one. At
-# the end no process that the tests started may still run.
+# Debian 13 root, and the package built here is installed and started in a fresh one; then
+# the Flatpak is built from its manifest against a runtime made from Debian 13 and tested
+# in its sandbox. At the end no process that the tests started may still run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,6 +29,7 @@ tests/support/with_display.sh scripts/package-windows.sh
 scripts/check-install.sh build/ci
 scripts/package.sh
 scripts/test-debian13.sh
+scripts/test-flatpak.sh
 tests/support/with_display.sh tests/release/check_version.sh
 tests/support/with_display.sh tests/release/check_release.sh
 scripts/leftovers.py check "$processes/before"
