@@ -1,6 +1,7 @@
 #include "saving_fixture.hpp"
 
 #include "interrupted_saves.hpp"
+#include "messages.hpp"
 
 #include <optional>
 
@@ -372,4 +373,17 @@ TEST_F(Saving, EveryNameWhoseBackupNameFitsCanBeSaved) {
             EXPECT_NE(result.text.find("Der Name ist zu lang"), std::string::npos) << result.text;
         }
     }
+}
+
+// The command that the player copies must grant exactly the portal's folder, whatever its
+// name holds; where the portal cannot name it, the message says so instead.
+TEST(PortalMessage, NamesTheFolderAsOneShellWordOrSaysThatThePortalCannot) {
+    const auto told = messages::throughPortal("/home/d/Tarvo's $Spiele", true);
+    EXPECT_NE(told.find("--filesystem='/home/d/Tarvo'\\''s $Spiele' "), std::string::npos) << told;
+    const auto untold = messages::throughPortal("", true);
+    EXPECT_NE(untold.find("sagt das Portal nicht"), std::string::npos) << untold;
+    EXPECT_NE(untold.find("--filesystem=ORDNER "), std::string::npos) << untold;
+    const auto outside = messages::throughPortal("/home/d/Spiele", false);
+    EXPECT_NE(outside.find("in seinem eigenen Ordner:\r\n/home/d/Spiele"), std::string::npos);
+    EXPECT_EQ(outside.find("flatpak"), std::string::npos) << outside;
 }

@@ -17,9 +17,12 @@ source "$(dirname "$0")/in_sandbox.sh"
 
 /usr/libexec/xdg-permission-store & store=$!
 /usr/libexec/xdg-document-portal & portal=$!
-# The screen reader's bus, to read the message.
-/usr/libexec/at-spi-bus-launcher --launch-immediately & reader=$!
-onExit "kill $reader $portal $store 2>/dev/null; wait $reader $portal $store 2>/dev/null; fusermount -u -z '$XDG_RUNTIME_DIR/doc' 2>/dev/null || true"
+onExit "kill $portal $store 2>/dev/null; wait $portal $store 2>/dev/null; fusermount -u -z '$XDG_RUNTIME_DIR/doc' 2>/dev/null || true"
+# The screen reader's bus, to read the message; in a process group of its own, so that
+# its bus and registry end with it before the X server goes.
+setsid /usr/libexec/at-spi-bus-launcher --launch-immediately & reader=$!
+readerEnded() { ! pgrep -g "$reader" >/dev/null; }
+onExit "kill -- -$reader 2>/dev/null; within20s readerEnded"
 
 folder=$HOME/Spiele
 mkdir "$folder"
