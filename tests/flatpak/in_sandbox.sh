@@ -31,7 +31,7 @@ sandboxed() {
         options+=("$1")
         shift
     done
-    flatpak --user run "${options[@]}" "$APP_ID" "$@" & program=$!
+    flatpak --user run --die-with-parent "${options[@]}" "$APP_ID" "$@" & program=$!
 }
 
 # With the savegame open, replaces the first row's car by the one that the words find,
