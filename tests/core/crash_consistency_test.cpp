@@ -173,6 +173,7 @@ class CrashConsistency : public ::testing::Test {
             << "the savegame is no version";
         // A file counts once, though a rename killed between link and unlink left two names.
         std::set<ino_t> partial;
+        std::string partialNames;
         for (const auto& entry : std::filesystem::directory_iterator(place)) {
             const std::string name = entry.path().filename().string();
             if (name == "save.dat" || name.ends_with(".name")) {
@@ -183,6 +184,7 @@ class CrashConsistency : public ::testing::Test {
             if (!isBackupName(name) && !isCompleteVersion(content) &&
                 ::stat(entry.path().c_str(), &info) == 0) {
                 partial.insert(info.st_ino);
+                partialNames += " " + name;
             } else if (isBackupName(name) && checkedBackups.insert(name).second) {
                 EXPECT_TRUE(isCompleteVersion(content)) << name;
             }
@@ -194,7 +196,7 @@ class CrashConsistency : public ::testing::Test {
         // The savegame's name is freed only once the new version is written.
         EXPECT_TRUE(present || !savegameThere || after.contains(attempted[0]))
             << "the new version is gone";
-        EXPECT_LE(partial.size(), 1u);
+        EXPECT_LE(partial.size(), 1u) << "left:" << partialNames;
     }
 
     static bool isBackupName(const std::string& name) {
