@@ -109,19 +109,25 @@ std::string throughPortal(const std::string& hostFolder, bool inSandbox) {
                        "Datei freigibt. Eine Sicherung daneben sähe nur Garagon, und sie ginge mit "
                        "dem Portal verloren";
     if (!inSandbox) {
-        return text + ". Öffnen Sie den Spielstand in seinem eigenen Ordner" +
-               (hostFolder.empty() ? "" : ":" + std::string(crlf) + hostFolder);
+        text += ". Öffnen Sie den Spielstand in seinem eigenen Ordner";
+        if (!hostFolder.empty()) {
+            text.append(":").append(crlf).append(hostFolder);
+        }
+        return text;
     }
     if (hostFolder.empty()) {
         text += ". Welcher Ordner es ist, sagt das Portal nicht: Es ist der Ordner, in dem Sie "
                 "den Spielstand ausgewählt haben";
     }
-    return text + ". Geben Sie Garagon diesen Ordner frei, im Terminal mit:" + crlf +
-           "flatpak override --user --filesystem=" +
-           (hostFolder.empty() ? "ORDNER" : shellWord(hostFolder)) + " " GARAGON_APP_ID + crlf +
-           (hostFolder.empty() ? "(ORDNER durch den Pfad des Ordners ersetzt) " : "") +
-           "oder mit einem Programm für Berechtigungen wie Flatseal. Starten Sie Garagon danach "
-           "neu und öffnen Sie den Spielstand noch einmal";
+    text.append(". Geben Sie Garagon diesen Ordner frei, im Terminal mit:").append(crlf);
+    text.append("flatpak override --user --filesystem=");
+    text.append(hostFolder.empty() ? "ORDNER" : shellWord(hostFolder));
+    text.append(" " GARAGON_APP_ID).append(crlf);
+    if (hostFolder.empty()) {
+        text += "(ORDNER durch den Pfad des Ordners ersetzt) ";
+    }
+    return text + "oder mit einem Programm für Berechtigungen wie Flatseal. Starten Sie Garagon "
+                  "danach neu und öffnen Sie den Spielstand noch einmal";
 }
 
 std::string heldBy(const std::string& program) {
