@@ -279,8 +279,10 @@ bool onWindowsVolume(const std::filesystem::path& folder) {
 }
 
 std::optional<PortalDocument> portalDocument(const std::filesystem::path& file) {
+    // Only the folder is looked up: the file itself is touched on a portal's mount alone.
+    const auto folder = file.has_parent_path() ? file.parent_path() : ".";
     std::error_code error;
-    const auto mount = mountOf(std::filesystem::weakly_canonical(file, error));
+    const auto mount = mountOf(std::filesystem::weakly_canonical(folder, error));
     if (!mount || error || mount->type != "fuse.portal") {
         return std::nullopt;
     }
