@@ -12,9 +12,8 @@ cd "$(dirname "$0")/.."
 startTimes=$1
 pairs=${2:-21}
 source scripts/flatpak-runtime.sh
-appId=$(sed -n 's/^id: *//p' packaging/flatpak/app.yml)
 scratchFolder scratch
-onExit "flatpak --user kill $appId 2>/dev/null || true"
+onExit "flatpak --user kill $flatpakAppId 2>/dev/null || true"
 export HOME=$scratch/home XDG_RUNTIME_DIR=$scratch/run
 mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 
@@ -22,7 +21,7 @@ mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 # holds the X server's socket and a home for the font cache.
 root=$scratch/root
 runtimeFiles=$(flatpak --user info --show-location "$debianRuntime//$debianRuntimeBranch")/files
-appFiles=$(flatpak --user info --show-location "$appId")/files
+appFiles=$(flatpak --user info --show-location "$flatpakAppId")/files
 mkdir -p "$root"/{usr,etc,app,proc,dev,tmp/home,tmp/.X11-unix}
 for link in bin lib lib64 sbin; do ln -s "usr/$link" "$root/$link"; done
 onExit "umount -R '$root/usr' '$root/etc' '$root/app' '$root/proc' '$root/dev' '$root/tmp/.X11-unix' 2>/dev/null || true"
@@ -34,14 +33,14 @@ mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev"
 mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 native="/usr/sbin/chroot $root /usr/bin/env HOME=/tmp/home /app/bin/garagon"
 
-"$startTimes" "$pairs" "$scratch/start" "/usr/bin/flatpak --user run --die-with-parent $appId" "$native"
+"$startTimes" "$pairs" "$scratch/start" "/usr/bin/flatpak --user run --die-with-parent $flatpakAppId" "$native"
 median() { sort -n "$1" | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
 sandboxed=$(median "$scratch/start.0.times")
 plain=$(median "$scratch/start.1.times")
 # The sandbox alone: the same flatpak run with a command that ends at once.
 for _ in $(seq 0 "$pairs"); do
     started=$(date +%s%N)
-    flatpak --user run --command=true "$appId"
+    flatpak --user run --command=true "$flatpakAppId"
     echo $((($(date +%s%N) - started) / 1000000)) >>"$scratch/setup.times"
 done
 sed -i 1d "$scratch/setup.times" # the first, not counted

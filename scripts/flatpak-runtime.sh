@@ -6,6 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/debian-root.sh"
 
 flatpakBuild=$PWD/build/flatpak
 export FLATPAK_USER_DIR=$flatpakBuild/installation
+# The app's id, as the manifest names it.
+flatpakAppId=$(sed -n 's/^id: *//p' "$(dirname "${BASH_SOURCE[0]}")/../packaging/flatpak/app.yml")
 debianRuntime=example.garagon.DebianTrixie
 debianRuntimeBranch=trixie
 # What the manifest builds and runs with: Qt with its X11, Wayland and German texts, the

@@ -15,7 +15,6 @@ source scripts/flatpak-runtime.sh
 installDebianRuntime
 git diff --quiet HEAD || echo "test-flatpak: builds the last commit, not the changes since" >&2
 
-appId=$(sed -n 's/^id: *//p' packaging/flatpak/app.yml)
 manifest=$flatpakBuild/manifest.json
 scripts/flatpak-manifest.py packaging/flatpak/app.yml "$debianRuntime" "$debianRuntimeBranch" \
     "$PWD" >"$manifest"
@@ -24,7 +23,7 @@ flatpak-builder --disable-rofiles-fuse --force-clean --user --install \
 
 # The desktop data as the Flatpak installs it, checked by the tools of its own runtime.
 # flatpak-builder before 1.3 moves the MetaInfo file to the older appdata folder.
-flatpak --user run --command=sh "$appId" -c '
+flatpak --user run --command=sh "$flatpakAppId" -c '
     set -e
     metainfo=$(ls /app/share/metainfo/"$FLATPAK_ID".* /app/share/appdata/"$FLATPAK_ID".* 2>/dev/null || true)
     appstreamcli validate --no-net $metainfo
@@ -32,5 +31,5 @@ flatpak --user run --command=sh "$appId" -c '
 
 export GARAGON_BUILD=build/ci
 demo=build/ci/bin/Demo-Spielstand.sav
-tests/support/with_display.sh tests/flatpak/sandbox.sh "$appId" "$demo" data/Cardata.txt
-tests/support/with_display.sh tests/flatpak/portal.sh "$appId" "$demo"
+tests/support/with_display.sh tests/flatpak/sandbox.sh "$flatpakAppId" "$demo" data/Cardata.txt
+tests/support/with_display.sh tests/flatpak/portal.sh "$flatpakAppId" "$demo"

@@ -24,14 +24,9 @@ placeSavegame() {
     cp "$1" "$scratch/old.sav"
 }
 
-# Starts the Flatpak with the given options and arguments: sandboxed [--env=…] [PATH]
+# Starts the Flatpak, the sandbox ending with it: sandboxed [OPTION...] APP_ID [PATH]
 sandboxed() {
-    local options=()
-    while [[ ${1:-} == --* ]]; do
-        options+=("$1")
-        shift
-    done
-    flatpak --user run --die-with-parent "${options[@]}" "$APP_ID" "$@" & program=$!
+    flatpak --user run --die-with-parent "$@" & program=$!
 }
 
 # With the savegame open, replaces the first row's car by the one that the words find,

@@ -44,7 +44,7 @@ refusedSave() {
     endProgram
 }
 
-sandboxed --env=QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "/run/user/$(id -u)/doc/$document/Spielstand.sav"
+sandboxed --env=QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$APP_ID" "/run/user/$(id -u)/doc/$document/Spielstand.sav"
 refusedSave "flatpak override --user --filesystem=ORDNER $APP_ID"
 echo "flatpak portal: in the sandbox, the save was refused with the way to give Garagon the folder"
 # Outside a sandbox, where the portal's folder is as reachable as any other.

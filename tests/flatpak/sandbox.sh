@@ -15,7 +15,7 @@ source "$(dirname "$0")/in_sandbox.sh"
 folder=$(protonFolder "$HOME/.local/share/Steam")
 placeSavegame "$2" "$folder/Spielstand.sav"
 # The empty argument, as the desktop entry may pass one, opens nothing.
-sandboxed ""
+sandboxed "$APP_ID" ""
 roundTrip "$savegame"
 expectOnly "$folder" Spielstand.sav Spielstand.sav.~1 Spielstand.sav.~2 Spielstand.sav.~3
 echo "flatpak sandbox: opened, replaced, saved, restored and ended by keys, backups beside the savegame"
@@ -25,7 +25,7 @@ mkdir -p "$player"
 { cat "$3"; printf '5EED5EED5EED5EED = Garagon Spielerwagen\r\n'; } >"$player/Cardata.txt"
 folder=$(protonFolder "$HOME/.steam/debian-installation")
 placeSavegame "$2" "$folder/Spielstand.sav"
-sandboxed "$savegame"
+sandboxed "$APP_ID" "$savegame"
 replaceAndSave spielerwagen Gespeichert
 keys Return
 endProgram

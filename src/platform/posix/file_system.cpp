@@ -171,6 +171,13 @@ std::optional<MountEntry> mountOf(const std::filesystem::path& path) {
     return found;
 }
 
+// The mount that holds the folder, its links followed; none where its path cannot be told.
+std::optional<MountEntry> mountOfFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    const auto real = std::filesystem::weakly_canonical(folder, error);
+    return error ? std::nullopt : mountOf(real);
+}
+
 // An NTFS boot sector names its file system at byte 3, where the volume can be read.
 bool ntfsBootSector(const std::string& source) {
     std::ifstream volume(source, std::ios::binary);
@@ -265,9 +272,8 @@ bool sameName(const std::filesystem::path::string_type& a,
 }
 
 bool onWindowsVolume(const std::filesystem::path& folder) {
-    std::error_code error;
-    const auto mount = mountOf(std::filesystem::weakly_canonical(folder, error));
-    if (!mount || error) {
+    const auto mount = mountOfFolder(folder);
+    if (!mount) {
         return false;
     }
     if (mount->type == "ntfs" || mount->type == "ntfs3") {
@@ -280,10 +286,8 @@ bool onWindowsVolume(const std::filesystem::path& folder) {
 
 std::optional<PortalDocument> portalDocument(const std::filesystem::path& file) {
     // Only the folder is looked up: the file itself is touched on a portal's mount alone.
-    const auto folder = file.has_parent_path() ? file.parent_path() : ".";
-    std::error_code error;
-    const auto mount = mountOf(std::filesystem::weakly_canonical(folder, error));
-    if (!mount || error || mount->type != "fuse.portal") {
+    const auto mount = mountOfFolder(file.has_parent_path() ? file.parent_path() : ".");
+    if (!mount || mount->type != "fuse.portal") {
         return std::nullopt;
     }
     PortalDocument document;
