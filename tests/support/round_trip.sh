@@ -27,16 +27,22 @@ waitingFor() {
 
 # Waits until a window whose whole title matches the regular expression is shown and has
 # the keyboard. The keys and the windows come from xdotool on X11; a script for another
-# display server defines shownNow, focusedNow, keys and typeText anew.
+# display server defines shownNow, focusedName, keys and typeText anew.
 await() {
     waitingFor "the window \"$1\""
     windowShown "^$1\$" || fail "no window \"$1\""
     waitingFor "the keyboard in the window \"$1\""
-    within20s focusedNow "$1" || fail "the window \"$1\" did not get the keyboard"
+    within20s focusedNow "$1" ||
+        fail "the window \"$1\" did not get the keyboard; \"$(focusedName)\" has it"
+}
+
+# The title of the window that has the keyboard.
+focusedName() {
+    xdotool getwindowfocus getwindowname 2>/dev/null
 }
 
 focusedNow() {
-    [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) =~ ^$1$ ]]
+    [[ $(focusedName) =~ ^$1$ ]]
 }
 
 keys() {

@@ -3,7 +3,8 @@
 # real key events alone: the round trip of tests/support/round_trip.sh through the system's
 # file dialog, with an end of the session, which the question about the unsaved
 # replacements refuses. Its backups and the savegame are checked byte for byte.
-# Usage: real_keys.sh PROGRAM.exe CATALOGUE SAVEGAME (on an X server, WINEPREFIX set)
+# Usage: real_keys.sh PROGRAM.exe CATALOGUE SAVEGAME KEYBOARD_OWNER.exe
+# (on an X server, WINEPREFIX set)
 set -euo pipefail
 
 export WINEDEBUG=-all
@@ -11,12 +12,17 @@ export WINEDEBUG=-all
 fail() { echo "real keys under Wine: $*" >&2; exit 1; }
 
 source "$(dirname "$0")/../support/round_trip.sh"
-placeFiles garagon.exe "$@"
+placeFiles garagon.exe "$1" "$2" "$3"
+keyboardOwner=$4
 # Wine finds its server by the temporary folder it started with; Wine 10 aborts in another.
 # The Windows program's own temporary files lie in the Wine prefix all the same.
 unset TMPDIR
 
 # Without a window manager Wine places and focuses its windows itself, as Windows does.
+# Which window has the keyboard is asked of Windows: the X server's focus can lag behind.
+focusedName() {
+    /usr/lib/wine/wine64 "$keyboardOwner" 2>/dev/null
+}
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 xdotool mousemove 1200 1000
 # Its output goes elsewhere: Wine's desktop, started with it, would keep it open.

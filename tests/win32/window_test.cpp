@@ -8,6 +8,7 @@
 #include "test_folder.hpp"
 #include "utf16.hpp"
 #include "window_data.hpp"
+#include "window_text.hpp"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -61,13 +62,6 @@ void CALLBACK driveSearch(HWND, UINT, UINT_PTR timer, DWORD) {
         },
         0);
     SendMessageW(dialog, WM_COMMAND, typedQuery.empty() ? IDCANCEL : IDOK, 0);
-}
-
-std::wstring textOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // The captions of a menu's entries, access keys marked with "&"; none for separators.

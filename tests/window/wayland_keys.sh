@@ -46,8 +46,8 @@ windowNames() {
 shownNow() {
     windowNames | grep -q "$1"
 }
-# The focused window's whole title matches the regular expression.
-focusedNow() {
+# The focused window's title.
+focusedName() {
     local focused='import json, sys
 def walk(node):
     if node.get("focused"):
@@ -55,7 +55,7 @@ def walk(node):
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
 walk(json.load(sys.stdin))'
-    [[ $(as SWAYSOCK="$ipc" swaymsg -t get_tree | python3 -c "$focused") =~ ^$1$ ]]
+    as SWAYSOCK="$ipc" swaymsg -t get_tree | python3 -c "$focused"
 }
 # Each call of wtype brings a keyboard of its own, and the window needs a moment to take
 # it: slower programs (Qt 6.8 with the sanitizers) miss the first key. A Shift alone goes

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace garagon::test {
+
+inline std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace garagon::test
