@@ -182,7 +182,7 @@ class CrashConsistency : public ::testing::Test {
             const Bytes content = readFile(entry.path().string());
             struct stat info {};
             if (!isBackupName(name) && !isCompleteVersion(content) &&
-                ::stat(entry.path().c_str(), &info) == 0) {
+                ::stat((inodesFolder / name).c_str(), &info) == 0) {
                 partial.insert(info.st_ino);
                 partialNames += " " + name;
             } else if (isBackupName(name) && checkedBackups.insert(name).second) {
@@ -257,6 +257,7 @@ class CrashConsistency : public ::testing::Test {
 
     TestFolder folder;
     std::filesystem::path place = folder.path();
+    std::filesystem::path inodesFolder = place;
     std::string path;
     std::set<std::string> checkedBackups;
     std::uint8_t nextSeed = 1;
@@ -274,6 +275,7 @@ class CrashConsistencyOnOtherVolumes : public CrashConsistency,
             GTEST_SKIP() << "no such file system here: " << volume.missing();
         }
         place = volume.path();
+        inodesFolder = volume.inodesFolder();
         moments = momentsOfASave();
         CrashConsistency::SetUp();
     }

@@ -19,7 +19,7 @@ class UserSpaceMount {
   public:
     enum class Kind { Fat, Ntfs, NtfsReadOnly, Sftp, SftpWithoutPosixRename };
 
-    explicit UserSpaceMount(Kind kind) {
+    explicit UserSpaceMount(Kind kind) : sftp_(kind >= Kind::Sftp) {
         if (::access("/dev/fuse", R_OK | W_OK) != 0) {
             missing_ = "/dev/fuse is missing";
             return;
@@ -44,8 +44,13 @@ class UserSpaceMount {
 
     std::filesystem::path path() const { return folder_.path() / "volume"; }
     const std::string& missing() const { return missing_; }
+    // Where a file's inode tells it from others: sshfs numbers names, so that two names of
+    // one file show two inodes there, and the served folder is asked instead.
+    std::filesystem::path inodesFolder() const { return sftp_ ? served() : path(); }
 
   private:
+    std::filesystem::path served() const { return folder_.path() / "served"; }
+
     // sshfs mounts in the background, and ends when it is unmounted.
     bool mounted() const {
         constexpr long fuseMagic = 0x65735546;
@@ -71,12 +76,11 @@ class UserSpaceMount {
     }
     // OpenSSH's server talks to sshfs through a pipe: no daemon and no port.
     std::string sftpMount(Kind kind) const {
-        const auto served = folder_.path() / "served";
-        std::filesystem::create_directory(served);
+        std::filesystem::create_directory(served());
         const std::string denied = kind == Kind::SftpWithoutPosixRename ? " -P posix-rename" : "";
         return "test -x /usr/lib/openssh/sftp-server && command -v sshfs >/dev/null && "
                "(socat 'EXEC:sshfs -o passive x\\:" +
-               served.string() + " " + path().string() + "' 'EXEC:/usr/lib/openssh/sftp-server" +
+               served().string() + " " + path().string() + "' 'EXEC:/usr/lib/openssh/sftp-server" +
                denied + "' >/dev/null 2>&1 &)";
     }
     std::string fatMount(const std::string& image) const {
@@ -91,6 +95,7 @@ class UserSpaceMount {
                image + " " + path().string() + " >/dev/null 2>&1";
     }
 
+    bool sftp_;
     TestFolder folder_;
     std::string missing_;
 };
