@@ -18,11 +18,12 @@ keyboardOwner=$4
 # The Windows program's own temporary files lie in the Wine prefix all the same.
 unset TMPDIR
 
-# Without a window manager Wine places and focuses its windows itself, as Windows does.
 # Which window has the keyboard is asked of Windows: the X server's focus can lag behind.
 focusedName() {
     /usr/lib/wine/wine64 "$keyboardOwner" 2>/dev/null
 }
+
+# Without a window manager Wine places and focuses its windows itself, as Windows does.
 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 xdotool mousemove 1200 1000
 # Its output goes elsewhere: Wine's desktop, started with it, would keep it open.
