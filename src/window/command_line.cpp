@@ -7,9 +7,9 @@
 
 namespace garagon {
 
-CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+CommandLine parseCommandLine(const std::vector<std::string>& arguments, Syntax syntax) {
     CommandLine result;
-    bool options = true;
+    bool options = syntax == Syntax::OptionsAndPath;
     for (const std::string& argument : arguments) {
         if (options && argument == "--") {
             options = false;

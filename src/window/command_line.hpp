@@ -17,9 +17,14 @@ struct CommandLine {
     bool toolkitMayKnow = false;
 };
 
+// How arguments are read: as options and a path, or, as on Windows, each as a path
+// whatever it begins with.
+enum class Syntax { OptionsAndPath, PathOnly };
+
 // Reads the arguments after the program's name, left to right: the first option or path
 // that decides the outcome wins. "--" ends the options.
-CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+CommandLine parseCommandLine(const std::vector<std::string>& arguments,
+                             Syntax syntax = Syntax::OptionsAndPath);
 
 // True where the answer stands before the toolkit has started: help, version, or an error
 // that no option of the toolkit's can explain.

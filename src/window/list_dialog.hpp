@@ -2,6 +2,7 @@
 
 #include "backup_choice.hpp"
 #include "car_finder.hpp"
+#include "controls.hpp"
 #include "window_layout.hpp"
 
 #include <cstddef>
@@ -13,21 +14,33 @@ namespace garagon {
 
 // A modal dialog of one list, declared without a toolkit and drawn alike by each view:
 // its layout, title, rows, the row marked first, which marked row may be chosen, its
-// status line and, where it has a text field, what typing there does.
-class ListDialog {
+// status line and, where it has a text field, what typing there does. It has one list,
+// one accepting and one rejecting button.
+class ListDialog : public Rows {
   public:
     virtual ~ListDialog() = default;
 
-    virtual const DialogLayout& layout() const = 0;
+    virtual const WindowLayout& layout() const = 0;
     virtual std::string title() const = 0;
     virtual std::size_t rowCount() const = 0;
-    virtual std::string cellText(std::size_t row, int column) const = 0;
     virtual std::optional<std::size_t> firstMarkedRow() const = 0;
     // The accepting button ends the dialog only with a row that this allows.
     virtual bool chooses(std::optional<std::size_t> marked) const = 0;
     virtual std::string status() const = 0;
+
+    // The view has made the controls: the rows, the status line, and the focus in the text
+    // field or else the list.
+    void opened(Controls& controls);
     // The text field's text has changed: the rows are new.
+    void edited(Controls& controls);
+
+  protected:
     virtual void search(std::string_view) {}
+
+  private:
+    // The rows anew, the first one marked, the status line where it says something, and
+    // the accepting button enabled only where it could choose.
+    void showRows(Controls& controls) const;
 };
 
 // "Sicherungen von <name>": the backups, the newest marked, a line on unsaved changes.
@@ -35,7 +48,7 @@ class BackupsDialog : public ListDialog {
   public:
     explicit BackupsDialog(const BackupChoice& choice) : choice_(choice) {}
 
-    const DialogLayout& layout() const override { return dialog_layout::backups; }
+    const WindowLayout& layout() const override { return layouts::backups; }
     std::string title() const override { return choice_.title(); }
     std::size_t rowCount() const override { return choice_.rowCount(); }
     std::string cellText(std::size_t row, int column) const override {
@@ -56,7 +69,7 @@ class CarSearchDialog : public ListDialog {
   public:
     explicit CarSearchDialog(CarFinder& finder);
 
-    const DialogLayout& layout() const override { return dialog_layout::carSearch; }
+    const WindowLayout& layout() const override { return layouts::carSearch; }
     std::string title() const override;
     std::size_t rowCount() const override { return finder_.rowCount(); }
     std::string cellText(std::size_t row, int column) const override {
@@ -67,6 +80,8 @@ class CarSearchDialog : public ListDialog {
         return marked && *marked < finder_.rowCount();
     }
     std::string status() const override { return finder_.countText(); }
+
+  protected:
     void search(std::string_view query) override { finder_.search(query); }
 
   private:

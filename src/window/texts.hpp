@@ -107,7 +107,4 @@ inline constexpr const char* CancelButton = "Abbrechen";
 // Why the session's end waits while a dialog of the program waits for an answer.
 inline constexpr const char* DialogOpen = "Garagon wartet auf eine Antwort in einem Dialog.";
 
-// What assistive technology reads for the list.
-inline constexpr const char* FoundCars = "Gefundene Wagen";
-
 } // namespace garagon::texts

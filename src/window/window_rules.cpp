@@ -68,6 +68,37 @@ WindowRules::WindowRules(WindowPort& port) : port_(port), title_(texts::TitlePre
 }
 
 bool WindowRules::Form_Load(LoadedCatalogue catalogue) {
+    port_.setText(id(Control::Label1), texts::Disclaimer);
+    HideColumns();
+    if (!takeCatalogue(std::move(catalogue))) {
+        return false;
+    }
+    fillCarChoice();
+    port_.focus(id(focusFrom(Control::cmdOpen)));
+    return true;
+}
+
+// The columns that the list hides keep their data, at width 0.
+void WindowRules::HideColumns() {
+    for (std::size_t column = 0; column < std::size(layouts::carColumns); ++column) {
+        if (!layouts::carColumns[column].visible) {
+            port_.hideColumn(id(Control::lvCars), static_cast<int>(column));
+        }
+    }
+}
+
+// The catalogue's cars in its order, named in UTF-8; the first one chosen.
+void WindowRules::fillCarChoice() {
+    std::vector<std::string> names;
+    names.reserve(catalogueCars().size());
+    for (const auto& car : catalogueCars()) {
+        names.push_back(windows1252ToUtf8(car.Name));
+    }
+    port_.setEntries(id(Control::cmbCars), names);
+    port_.chooseEntry(id(Control::cmbCars), names.empty() ? -1 : 0);
+}
+
+bool WindowRules::takeCatalogue(LoadedCatalogue catalogue) {
     const auto report = modVelox::takeCatalogue(std::move(catalogue.file));
     switch (report.status) {
     case modVelox::CatalogueStatus::NotFound:
@@ -90,20 +121,36 @@ bool WindowRules::Form_Load(LoadedCatalogue catalogue) {
             setEnabled(control, false);
         }
     }
-    port_.refresh();
+    refresh();
     return true;
 }
 
-std::span<const WagenEintrag> WindowRules::cars() const {
-    return catalogueCars();
+// The window shows the rules' state: title, menus, enabled controls, and a new list where
+// there is one. A disabled control cannot keep the focus: it moves on in tab order first.
+void WindowRules::refresh() {
+    port_.setTitle(title_);
+    for (const auto& entry : menuEntries) {
+        port_.showCommand(entry.command, offered(entry.command), caption(entry.command));
+    }
+    for (const ControlSpec& control : layouts::window.controls) {
+        const bool enabled = enabled_[static_cast<std::size_t>(control.id)];
+        if (!enabled && port_.isFocused(control.id)) {
+            port_.focus(id(focusFrom(static_cast<Control>(control.id))));
+        }
+        port_.enable(control.id, enabled);
+    }
+    if (listShown_ != listNumber_) {
+        listShown_ = listNumber_;
+        port_.showRows(id(Control::lvCars), rowCount(), rowToMark_);
+    }
 }
 
 Control WindowRules::focusFrom(Control wanted) const {
-    const auto& controls = window_layout::controls;
+    const auto& controls = layouts::window.controls;
     for (std::size_t step = 0; step < controls.size(); ++step) {
         const auto& at = controls[(static_cast<std::size_t>(wanted) + step) % controls.size()];
-        if (takesFocus(at.kind) && isEnabled(at.control)) {
-            return at.control;
+        if (takesFocus(at.kind) && isEnabled(static_cast<Control>(at.id))) {
+            return static_cast<Control>(at.id);
         }
     }
     return Control::cmdExit;
@@ -114,15 +161,23 @@ Control WindowRules::checkedOption() const {
 }
 
 void WindowRules::click(Control control) {
-    if (control == Control::cmdOpen) {
+    switch (control) {
+    case Control::cmdOpen:
         return cmdOpen_Click();
-    }
-    if (control == Control::cmdSave) {
+    case Control::cmdReplace:
+        return cmdReplace_Click();
+    case Control::cmdSave:
         return cmdSave_Click();
-    }
-    const auto option = std::ranges::find(categoryOptions, control, &CategoryOption::option);
-    if (option != std::end(categoryOptions)) {
-        chooseCategory(option->category);
+    case Control::cmdExit:
+        return port_.closeWindow();
+    case Control::optShop:
+        return optShop_Click();
+    case Control::optBuyed:
+        return optBuyed_Click();
+    case Control::optMY:
+        return optMY_Click();
+    default:
+        return; // the rest does nothing when clicked
     }
 }
 
@@ -131,10 +186,7 @@ void WindowRules::run(Command command) {
     case Command::Backups:
         return showBackups();
     case Command::CarSearch:
-        if (const auto choice = findCar()) {
-            port_.showCarChoice(*choice);
-        }
-        return;
+        return findCar();
     case Command::ContextMenu:
         return port_.showContextMenu();
     case Command::Undo:
@@ -152,9 +204,9 @@ void WindowRules::run(Command command) {
 bool WindowRules::offered(Command command) const {
     switch (command) {
     case Command::Backups:
-        return backupsOffered();
+        return !SpielstandPfad.empty();
     case Command::CarSearch:
-        return carSearchOffered();
+        return isEnabled(Control::cmbCars);
     case Command::Undo:
         return done_ > 0;
     case Command::Redo:
@@ -244,13 +296,13 @@ void WindowRules::open(const std::filesystem::path& path) {
     const auto absolute = std::filesystem::absolute(path, error);
     if (path.empty() || error) {
         showInTitle(texts::NoSavegame);
-        port_.refresh();
+        refresh();
         return;
     }
     SpielstandPfad = platform::canonicalName(absolute.lexically_normal());
     showInTitle(pathText(SpielstandPfad.filename()));
     LadeSpielstand();
-    port_.refresh();
+    refresh();
     if (const auto copy = platform::virtualStoreCopy(SpielstandPfad)) {
         tell(texts::NoticeTitle, replaced(texts::VirtualStoreNotice, "{copy}", pathText(*copy)));
     }
@@ -298,7 +350,7 @@ void WindowRules::AutosSuchen() {
 void WindowRules::chooseCategory(Category category) {
     category_ = category;
     AutosSuchen();
-    port_.refresh();
+    refresh();
 }
 
 std::size_t WindowRules::rowCount() const {
@@ -319,7 +371,9 @@ std::string WindowRules::cellText(std::size_t row, int column) const {
     }
 }
 
-void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, int chosenCar) {
+void WindowRules::cmdReplace_Click() {
+    const auto firstMarkedRow = port_.markedRow(id(Control::lvCars));
+    const int chosenCar = port_.chosenEntry(id(Control::cmbCars));
     if (!firstMarkedRow || *firstMarkedRow >= rowCount() ||
         catalogueCars()[found_[*firstMarkedRow].car].Name.empty()) {
         tell(texts::ErrorTitle, texts::NoCarToReplace);
@@ -344,7 +398,7 @@ void WindowRules::cmdReplace_Click(std::optional<std::size_t> firstMarkedRow, in
         record(step);
         AutosSuchen();
         showSaveState();
-        port_.refresh();
+        refresh();
         return;
     }
 }
@@ -386,7 +440,7 @@ void WindowRules::apply(const Step& step, std::size_t car) {
         }
     }
     showSaveState();
-    port_.refresh();
+    refresh();
 }
 
 void WindowRules::showSaveState() {
@@ -405,7 +459,7 @@ void WindowRules::cmdSave_Click() {
 }
 
 void WindowRules::showBackups() {
-    if (!backupsOffered()) {
+    if (!offered(Command::Backups)) {
         tell(texts::NoticeTitle, texts::NoSavegameChosen);
         return;
     }
@@ -422,9 +476,9 @@ void WindowRules::showBackups() {
     }
 }
 
-std::optional<CarChoice> WindowRules::findCar() {
-    if (!carSearchOffered()) {
-        return std::nullopt;
+void WindowRules::findCar() {
+    if (!offered(Command::CarSearch)) {
+        return;
     }
     if (!carFinder_) {
         carFinder_.emplace(catalogueCars());
@@ -432,10 +486,10 @@ std::optional<CarChoice> WindowRules::findCar() {
     CarSearchDialog dialog(*carFinder_);
     const auto row = inDialog([&] { return port_.chooseRow(dialog); });
     if (!row || *row >= carFinder_->rowCount()) {
-        return std::nullopt;
+        return;
     }
-    const Control focus = isEnabled(Control::cmdReplace) ? Control::cmdReplace : Control::cmbCars;
-    return CarChoice{static_cast<int>(carFinder_->car(*row)), focus};
+    port_.chooseEntry(id(Control::cmbCars), static_cast<int>(carFinder_->car(*row)));
+    port_.focus(id(isEnabled(Control::cmdReplace) ? Control::cmdReplace : Control::cmbCars));
 }
 
 void WindowRules::restoreBackup(const std::filesystem::path& backup) {
@@ -456,7 +510,7 @@ void WindowRules::showInTitle(const std::string& inBrackets) {
 
 // The window shows the state so far before the modal message appears over it.
 void WindowRules::tell(const std::string& title, const std::string& text) {
-    port_.refresh();
+    refresh();
     inDialog([&] { port_.showMessage(title, text); });
 }
 

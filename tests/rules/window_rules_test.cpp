@@ -3,12 +3,15 @@
 #include "test_folder.hpp"
 #include "texts.hpp"
 #include "window_data.hpp"
+#include "window_layout.hpp"
 #include "window_rules.hpp"
 
 #include <array>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <utility>
 
 using namespace garagon;
 using namespace garagon::test;
@@ -26,7 +29,13 @@ struct Window {
 
     void open(const std::filesystem::path& path) {
         port.paths.push_back(path);
-        rules.cmdOpen_Click();
+        rules.click(Control::cmdOpen);
+    }
+    // Marks the row and chooses the car (-1: none), then clicks "Ersetzen".
+    void replace(std::optional<std::size_t> row, int car) {
+        view.marked = row;
+        view.chosen = car;
+        rules.click(Control::cmdReplace);
     }
     std::vector<std::string> column(int index) const {
         std::vector<std::string> texts;
@@ -79,6 +88,44 @@ TEST(WindowRules, TheProgramIsVersionOnePointOneWithFileVersionOnePointZeroOneZe
     EXPECT_STREQ(GARAGON_PRODUCT_VERSION, "1.01.0007");
 }
 
+// The window as it must look, written out once: each control in tab order with its
+// caption, its frame and its place in twips. The views are checked against the declaration.
+TEST(WindowRules, TheWindowIsDeclaredWithItsCaptionsTabOrderAndTwips) {
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* frame;
+        Place place;
+    } expected[] = {
+        {"cmdOpen", "Spielstand laden", "Frame1", {840, 5340, 3540, 495}},
+        {"lvCars", "Gefundene Wagen", "Frame1", {240, 360, 4740, 3900}},
+        {"cmbCars", "", "Frame2", {240, 600, 3540, 360}},
+        {"cmdReplace", "Ersetzen", "Frame2", {240, 1200, 3540, 495}},
+        {"cmdSave", "Änderungen speichern", "", {5760, 4650, 3540, 495}},
+        {"cmdExit", "Programm beenden", "", {5760, 5580, 3540, 495}},
+        {"Frame1", "Gefundene Wagen:", "", {120, 240, 5220, 6000}},
+        {"Frame2", "Markierten Wagen ersetzen durch:", "", {5520, 240, 4020, 1935}},
+        {"Label1", "Label1", "", {5520, 2520, 3975, 1800}},
+        {"optBuyed", "\"Karrierewagen\" (keine gewonnenen)", "Frame1", {240, 4590, 4740, 315}},
+        {"optMY", "\"Meine Wagen\"", "Frame1", {240, 4890, 4740, 315}},
+        {"optShop", "\"Ladenwagen\"", "Frame1", {240, 4290, 4515, 315}},
+    };
+    const WindowLayout& window = layouts::window;
+    EXPECT_EQ(std::pair(window.width, window.height), std::pair(9705, 6390));
+    ASSERT_EQ(window.controls.size(), std::size(expected));
+    for (std::size_t index = 0; index < std::size(expected); ++index) {
+        const ControlSpec& declared = window.controls[index];
+        const auto& [name, caption, frame, place] = expected[index];
+        SCOPED_TRACE(name);
+        EXPECT_STREQ(declared.name, name);
+        EXPECT_STREQ(declared.caption, caption);
+        EXPECT_STREQ(declared.frame == inWindow ? "" : window[declared.frame].name, frame);
+        EXPECT_EQ(std::tuple(declared.place.left, declared.place.top, declared.place.width,
+                             declared.place.height),
+                  std::tuple(place.left, place.top, place.width, place.height));
+    }
+}
+
 TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
     const Case cases[] = {
         {"start",
@@ -93,7 +140,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
         {"an empty catalogue leaves exit and options",
          "",
          [](Window& w) {
-             w.rules.optMY_Click();
+             w.rules.click(Control::optMY);
              w.open(w.savegame);
          },
          noSavegame,
@@ -115,7 +162,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.optBuyed_Click();
+             w.rules.click(Control::optBuyed);
          },
          save1,
          {true, true, true, false},
@@ -127,7 +174,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.cmdOpen_Click();
+             w.rules.click(Control::cmdOpen);
          },
          save1,
          {true, true, true, false},
@@ -141,7 +188,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
              w.open(w.savegame);
              writeFile(w.folder.file("kurz.dat"), Bytes(63595, 0));
              w.open(w.folder.path() / "kurz.dat");
-             w.rules.optMY_Click();
+             w.rules.click(Control::optMY);
          },
          GARAGON_TITLE("kurz.dat"),
          {true, true, false, false},
@@ -162,7 +209,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.cmdReplace_Click(1, 2);
+             w.replace(1, 2);
          },
          save1,
          {true, true, true, true},
@@ -172,9 +219,9 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
         {"replacing without a marked row",
          catalogue,
          [](Window& w) {
-             w.rules.cmdReplace_Click(0, 0);
+             w.replace(0, 0);
              w.open(w.savegame);
-             w.rules.cmdReplace_Click(std::nullopt, 0);
+             w.replace(std::nullopt, 0);
          },
          save1,
          {true, true, true, false},
@@ -186,7 +233,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.cmdReplace_Click(0, -1);
+             w.replace(0, -1);
          },
          save1,
          {true, true, true, false},
@@ -198,7 +245,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          "0102030405060708 = M\xF6we\r\n0102 = Kurz\r\n",
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.cmdReplace_Click(0, 1);
+             w.replace(0, 1);
          },
          save1,
          {true, true, true, false},
@@ -210,8 +257,8 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.cmdReplace_Click(1, 2);
-             w.rules.cmdSave_Click();
+             w.replace(1, 2);
+             w.rules.click(Control::cmdSave);
          },
          save1,
          {true, true, true, false},
@@ -221,7 +268,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          Control::cmdExit},
         {"backups are not offered before a savegame is chosen",
          catalogue,
-         [](Window& w) { w.rules.showBackups(); },
+         [](Window& w) { w.rules.run(Command::Backups); },
          noSavegame,
          {true, true, true, false},
          {},
@@ -233,7 +280,7 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.showBackups();
+             w.rules.run(Command::Backups);
          },
          save1,
          {true, true, true, false},
@@ -245,10 +292,10 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.cmdReplace_Click(1, 2);
-             w.rules.cmdSave_Click();
+             w.replace(1, 2);
+             w.rules.click(Control::cmdSave);
              w.port.rowAnswers.push_back(0);
-             w.rules.showBackups();
+             w.rules.run(Command::Backups);
          },
          save1,
          {true, true, true, false},
@@ -263,9 +310,9 @@ TEST(WindowRules, EachEventGivesItsTitleStatesRowsMessagesAndFocus) {
          catalogue,
          [](Window& w) {
              w.open(w.savegame);
-             w.rules.cmdSave_Click();
-             w.rules.cmdReplace_Click(0, 2);
-             w.rules.showBackups();
+             w.rules.click(Control::cmdSave);
+             w.replace(0, 2);
+             w.rules.run(Command::Backups);
          },
          save1,
          {true, true, true, true},
@@ -370,26 +417,28 @@ TEST(WindowRules, ACarFoundBySearchBecomesTheSelectorsEntry) {
     writeFile(w.folder.file("Cardata.txt"), catalogue);
     ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     w.port.query = "euro";
-    auto choice = w.rules.findCar();
-    ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->entry, 1);
-    EXPECT_EQ(choice->focus, Control::cmdReplace);
+    w.rules.run(Command::CarSearch);
+    EXPECT_EQ(w.view.chosen, 1);
+    EXPECT_EQ(w.view.focused, id(Control::cmdReplace));
     writeFile(w.folder.file("kurz.dat"), Bytes(63595, 0));
     w.open(w.folder.path() / "kurz.dat"); // no savegame: "Ersetzen" is disabled
     w.port.query = "DRITTER";
-    choice = w.rules.findCar();
-    ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->entry, 2);
-    EXPECT_EQ(choice->focus, Control::cmbCars);
+    w.rules.run(Command::CarSearch);
+    EXPECT_EQ(w.view.chosen, 2);
+    EXPECT_EQ(w.view.focused, id(Control::cmbCars));
     w.port.query.reset();
-    EXPECT_FALSE(w.rules.findCar());
+    w.view.focused.reset();
+    w.rules.run(Command::CarSearch); // cancelled: nothing changes
+    EXPECT_EQ(w.view.chosen, 2);
+    EXPECT_FALSE(w.view.focused);
 
     Window empty;
     writeFile(empty.folder.file("Cardata.txt"), "");
     ASSERT_TRUE(empty.rules.Form_Load(loadCatalogue(empty.folder.path())));
-    EXPECT_FALSE(empty.rules.carSearchOffered());
+    EXPECT_FALSE(empty.rules.offered(Command::CarSearch));
     empty.port.query = "";
-    EXPECT_FALSE(empty.rules.findCar());
+    empty.rules.run(Command::CarSearch);
+    EXPECT_EQ(empty.view.chosen, -1);
 }
 
 TEST(WindowRules, TheFocusSkipsDisabledControlsInTabOrder) {
@@ -427,7 +476,7 @@ TEST(WindowRules, AListBeyondTheCapShowsItsFirstRowsAndSaysSo) {
     EXPECT_EQ(w.port.headlines(), Strings{"Hinweis: Es wurden 1.059.800 Wagen gefunden."});
     EXPECT_EQ(w.rules.cellText(WindowRules::RowCap - 1, 0), "Wagen 189");
     EXPECT_EQ(w.rules.cellText(WindowRules::RowCap - 1, 1), "1000000");
-    w.rules.cmdReplace_Click(WindowRules::RowCap - 1, 0);
+    w.replace(WindowRules::RowCap - 1, 0);
     EXPECT_TRUE(w.rules.isEnabled(Control::cmdSave));
 }
 
@@ -452,7 +501,7 @@ TEST(WindowRules, UnsavedReplacementsAreNeverDroppedWithoutTheQuestion) {
     const auto exit = [](Window& w) { return w.rules.mayDropChanges(); };
     const auto openOther = [](Window& w) {
         w.port.paths.push_back(w.folder.path() / "save2.dat");
-        w.rules.cmdOpen_Click();
+        w.rules.click(Control::cmdOpen);
         return w.port.paths.empty();
     };
     const auto drop = [&](Window& w) {
@@ -493,7 +542,7 @@ TEST(WindowRules, UnsavedReplacementsAreNeverDroppedWithoutTheQuestion) {
         ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
         w.open(w.savegame);
         if (c.replace) {
-            w.rules.cmdReplace_Click(0, 2);
+            w.replace(0, 2);
         }
         if (c.saveFails) { // no file can take the savegame's name
             std::filesystem::remove(w.savegame);
@@ -518,7 +567,7 @@ TEST(WindowRules, ASessionEndDuringADialogIsRefusedWithItsReason) {
     ASSERT_TRUE(w.rules.Form_Load(loadCatalogue(w.folder.path())));
     EXPECT_EQ(w.rules.sessionEndWaitsFor(), std::nullopt);
     w.open(w.savegame);
-    w.rules.cmdReplace_Click(0, 2);
+    w.replace(0, 2);
     std::optional<std::string> reasonWhileAsked;
     bool endedWhileAsked = true;
     w.port.whileAsked = [&] {
@@ -538,8 +587,8 @@ TEST(WindowRules, ASessionEndDuringADialogIsRefusedWithItsReason) {
     EXPECT_TRUE(w.rules.mayEndSession());
     EXPECT_TRUE(w.rules.mayDropChanges());
     EXPECT_EQ(w.port.questions.size(), 2u);
-    w.rules.undo();
-    w.rules.redo();
+    w.rules.run(Command::Undo);
+    w.rules.run(Command::Redo);
     EXPECT_FALSE(w.rules.mayDropChanges());
     EXPECT_EQ(w.port.questions.size(), 3u);
 }
@@ -548,7 +597,8 @@ namespace {
 
 // Where the rows list the record whose code begins at the position, one of them is marked;
 // elsewhere the first row is, as after a replacement.
-void expectMarked(const WindowRules& rules, std::size_t position) {
+void expectMarked(const Window& w, std::size_t position) {
+    const WindowRules& rules = w.rules;
     std::optional<std::size_t> listed;
     for (std::size_t row = 0; row < rules.rowCount() && !listed; ++row) {
         if (std::stoul(rules.cellText(row, 2)) == position) {
@@ -556,11 +606,11 @@ void expectMarked(const WindowRules& rules, std::size_t position) {
         }
     }
     const auto first = rules.rowCount() > 0 ? std::optional<std::size_t>(0) : std::nullopt;
-    ASSERT_EQ(rules.rowToMark().has_value(), first.has_value());
+    ASSERT_EQ(w.view.marked.has_value(), first.has_value());
     if (!first) {
         return;
     }
-    EXPECT_EQ(rules.rowToMark(), listed ? listed : first);
+    EXPECT_EQ(w.view.marked, listed ? listed : first);
 }
 
 } // namespace
@@ -594,7 +644,7 @@ TEST(WindowRules, UndoAndRedoWalkTheHistoryByteForByte) {
                 const auto position = std::stoul(w.rules.cellText(row, 2));
                 const auto caption = "&Rückgängig: Ersetzen von " + w.rules.cellText(row, 0) +
                                      " durch " + names[car];
-                w.rules.cmdReplace_Click(row, static_cast<int>(car));
+                w.replace(row, static_cast<int>(car));
                 Bytes version = versions[now];
                 std::ranges::copy(codes[car], version.begin() + static_cast<long>(position) - 1);
                 versions.resize(now + 1);
@@ -609,10 +659,10 @@ TEST(WindowRules, UndoAndRedoWalkTheHistoryByteForByte) {
                 ++now;
             } else if (pick < 6 && now > 0) {
                 w.rules.run(Command::Undo);
-                expectMarked(w.rules, positions[now--]);
+                expectMarked(w, positions[now--]);
             } else if (pick < 8 && now + 1 < versions.size()) {
                 w.rules.run(Command::Redo);
-                expectMarked(w.rules, positions[++now]);
+                expectMarked(w, positions[++now]);
             } else if (pick < 9) {
                 w.rules.run(Command::Save);
                 onDisk = w.rules.isEnabled(Control::cmdSave) ? onDisk : now;
@@ -629,10 +679,10 @@ TEST(WindowRules, UndoAndRedoWalkTheHistoryByteForByte) {
             }
         }
         while (w.rules.offered(Command::Undo)) {
-            w.rules.undo();
+            w.rules.run(Command::Undo);
         }
         EXPECT_EQ(w.rules.isEnabled(Control::cmdSave), onDisk != 0);
-        w.rules.cmdSave_Click();
+        w.rules.click(Control::cmdSave);
         EXPECT_EQ(readFile(w.savegame), demoSavegame());
     }
 }

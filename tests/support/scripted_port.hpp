@@ -44,17 +44,36 @@ struct Script {
     }
 };
 
-// A window that shows nothing, for the rules without a view.
+// A window without a toolkit, for the rules without a view: its controls keep what the
+// rules last gave them, one list, one selector and one text field.
 struct NoView : WindowPort {
+    std::optional<std::size_t> marked;
+    int chosen = -1;
+    std::string typed;
+    std::optional<int> focused;
+
     std::optional<std::filesystem::path> chooseSavegame() override { return std::nullopt; }
     void showMessage(const std::string&, const std::string&) override {}
     std::optional<std::size_t> chooseRow(ListDialog&) override { return std::nullopt; }
     SaveAnswer askToSave(const std::string&, const std::string&) override {
         return SaveAnswer::Cancel;
     }
-    void refresh() override {}
-    void showCarChoice(const CarChoice&) override {}
+    void setTitle(const std::string&) override {}
+    void showCommand(Command, bool, const std::string&) override {}
     void showContextMenu() override {}
+    void closeWindow() override {}
+    void setText(int, const std::string&) override {}
+    void enable(int, bool) override {}
+    void setShown(int, bool) override {}
+    void showRows(int, std::size_t, std::optional<std::size_t> mark) override { marked = mark; }
+    void hideColumn(int, int) override {}
+    void setEntries(int, const std::vector<std::string>&) override {}
+    void chooseEntry(int, int entry) override { chosen = entry; }
+    void focus(int control) override { focused = control; }
+    bool isFocused(int control) const override { return focused == control; }
+    std::optional<std::size_t> markedRow(int) const override { return marked; }
+    int chosenEntry(int) const override { return chosen; }
+    std::string text(int) const override { return typed; }
 };
 
 // A window whose modal dialogs answer from a script: View is the real view, or NoView.
@@ -76,8 +95,7 @@ template <class View> class ScriptedPort : public View {
         script_.messages.push_back({title, text});
     }
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override {
-        if (std::ranges::find(dialog.layout().controls, DialogPart::TextField,
-                              &DialogControl::part) != dialog.layout().controls.end()) {
+        if (dialog.layout().find(Role::TextField)) {
             return search(dialog);
         }
         std::vector<std::string> shown{dialog.title(), dialog.status()};
@@ -104,9 +122,9 @@ template <class View> class ScriptedPort : public View {
         script_.saveAnswers.pop_front();
         return answer;
     }
-    void refresh() override {
+    void setTitle(const std::string& title) override {
         ++script_.refreshes;
-        View::refresh();
+        View::setTitle(title);
     }
 
   private:
@@ -117,8 +135,10 @@ template <class View> class ScriptedPort : public View {
         if (!script_.query) {
             return std::nullopt;
         }
-        dialog.search(*script_.query);
-        return dialog.firstMarkedRow();
+        NoView typing;
+        typing.typed = *script_.query;
+        dialog.edited(typing);
+        return typing.marked;
     }
 
     Script& script_;

@@ -2,10 +2,14 @@
 // clicks, the list's marks and the selector's entry; dialogs go through the seam.
 #include "backup_choice.hpp"
 #include "car_finder.hpp"
+#include "control_factory.hpp"
 #include "frmVelox.hpp"
 #include "keys.hpp"
+#include "layout.hpp"
+#include "list_dialog_view.hpp"
 #include "scripted_port.hpp"
 #include "test_folder.hpp"
+#include "texts.hpp"
 #include "utf16.hpp"
 #include "window_data.hpp"
 #include "window_text.hpp"
@@ -170,6 +174,8 @@ class Win32Window : public ::testing::Test {
 
 } // namespace
 
+// Every control as declared: its caption, font and place at 96 dpi; Label1 shows the
+// disclaimer, the selector its first car.
 TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
     start();
     EXPECT_EQ(title(), L"" GARAGON_TITLE("Kein Spielstand geladen"));
@@ -177,35 +183,29 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
     GetClientRect(window->handle(), &client);
     EXPECT_EQ(client.right, 647);
     EXPECT_EQ(client.bottom, 426);
-    const auto place = [&](Control id) {
+    for (const ControlSpec& declared : layouts::window.controls) {
+        const auto which = static_cast<Control>(declared.id);
+        SCOPED_TRACE(declared.name);
         RECT box{};
-        GetWindowRect(control(id), &box);
+        GetWindowRect(control(which), &box);
         MapWindowPoints(nullptr, window->handle(), reinterpret_cast<POINT*>(&box), 2);
-        return std::vector<LONG>{box.left, box.top, box.right - box.left, box.bottom - box.top};
-    };
-    EXPECT_EQ(place(Control::lvCars), (std::vector<LONG>{24, 40, 316, 260}));
-    EXPECT_EQ(place(Control::cmdSave), (std::vector<LONG>{384, 310, 236, 33}));
-    EXPECT_EQ(place(Control::optShop), (std::vector<LONG>{24, 302, 301, 21}));
-    for (const auto& [id, caption, bold] :
-         {std::tuple{Control::Frame1, L"Gefundene Wagen:", true},
-          {Control::Frame2, L"Markierten Wagen ersetzen durch:", true},
-          {Control::optShop, L"\"Ladenwagen\"", true},
-          {Control::optBuyed, L"\"Karrierewagen\" (keine gewonnenen)", true},
-          {Control::optMY, L"\"Meine Wagen\"", true},
-          {Control::cmdOpen, L"Spielstand laden", true},
-          {Control::cmdSave, L"Änderungen speichern", true},
-          {Control::cmdExit, L"Programm beenden", true},
-          {Control::Label1,
-           L"Die Verwendung diesen Programmes erfolgt auf eigene Gefahr und unter "
-           L"Ausschluß jeglicher Haftung!\r\n\r\nFür weitere Infos besuche:\r\n"
-           L"" GARAGON_INFO_URL,
-           false},
-          {Control::cmbCars, L"Möwe", false}}) {
-        EXPECT_EQ(textOf(control(id)), caption);
+        const Place frame =
+            declared.frame != inWindow ? layouts::window[declared.frame].place : Place{};
+        EXPECT_EQ(box.left, (frame.left + declared.place.left) / 15);
+        EXPECT_EQ(box.top, (frame.top + declared.place.top) / 15);
+        EXPECT_EQ(box.right - box.left, declared.place.width / 15);
+        if (declared.kind != ControlKind::Selector) { // its own height, whatever its list's
+            EXPECT_EQ(box.bottom - box.top, declared.place.height / 15);
+        }
+        const std::wstring shown = which == Control::Label1             ? utf16(texts::Disclaimer)
+                                   : which == Control::cmbCars          ? L"Möwe"
+                                   : declared.kind == ControlKind::List ? L""
+                                                                        : utf16(declared.caption);
+        EXPECT_EQ(textOf(control(which)), shown);
         LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(id), WM_GETFONT, 0, 0)),
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(which), WM_GETFONT, 0, 0)),
                    sizeof font, &font);
-        EXPECT_EQ(font.lfWeight, bold ? FW_BOLD : FW_NORMAL) << caption;
+        EXPECT_EQ(font.lfWeight, declared.bold ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(std::wstring(font.lfFaceName), L"Arial");
         EXPECT_EQ(font.lfHeight, -13); // 9.75 pt at 96 dpi
     }
@@ -213,28 +213,91 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
     EXPECT_EQ(ComboBox_GetCurSel(control(Control::cmbCars)), 0);
     EXPECT_EQ(states(), (std::vector<bool>{true, true, true, false}));
     EXPECT_EQ(SendMessageW(control(Control::optShop), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(ListView_GetColumnWidth(control(Control::lvCars), 0), 180);
-    for (int hidden = 1; hidden < 4; ++hidden) {
-        EXPECT_EQ(ListView_GetColumnWidth(control(Control::lvCars), hidden), 0);
+    for (std::size_t column = 0; column < std::size(layouts::carColumns); ++column) {
+        const auto& declared = layouts::carColumns[column];
+        EXPECT_EQ(ListView_GetColumnWidth(control(Control::lvCars), static_cast<int>(column)),
+                  declared.visible ? declared.width / 15 : 0);
     }
     EXPECT_EQ(ListView_GetItemCount(control(Control::lvCars)), 0);
     EXPECT_TRUE(messages().empty());
 }
 
-// Tab stops in their order; the options are one stop, at the checked one.
+// Tab stops in their declared order, around to the first; the options are one stop, at the
+// checked one, and cmdSave, disabled, is none.
 TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
     start();
-    std::vector<int> order;
-    HWND at = control(Control::cmdOpen);
-    for (int i = 0; i < 7; ++i) {
-        order.push_back(GetDlgCtrlID(at));
-        at = GetNextDlgTabItem(window->handle(), at, FALSE);
+    std::vector<HWND> expected;
+    for (const ControlSpec& declared : layouts::window.controls) {
+        const auto which = static_cast<Control>(declared.id);
+        const bool option = declared.kind == ControlKind::Option;
+        if (takesFocus(declared.kind) && which != Control::cmdSave &&
+            (!option || which == Control::optShop)) {
+            expected.push_back(control(which));
+        }
     }
-    EXPECT_EQ(order, (std::vector<int>{controlId(Control::cmdOpen), controlId(Control::lvCars),
-                                       controlId(Control::cmbCars), controlId(Control::cmdReplace),
-                                       controlId(Control::cmdExit), controlId(Control::optShop),
-                                       controlId(Control::cmdOpen)}));
+    expected.push_back(expected.front());
+    std::vector<HWND> order{GetFocus()};
+    while (order.size() < expected.size()) {
+        order.push_back(GetNextDlgTabItem(window->handle(), order.back(), FALSE));
+    }
+    EXPECT_EQ(order, expected);
     EXPECT_EQ(GetFocus(), control(Control::cmdOpen));
+}
+
+// Whatever a layout begins with, the first control begins a group, as does the first
+// option after another kind.
+TEST_F(Win32Window, TheFirstControlAndTheFirstOptionEachBeginAGroup) {
+    start();
+    static constexpr ControlSpec options[] = {
+        {0, "first", ControlKind::Option, "A", {0, 0, 900, 300}},
+        {1, "second", ControlKind::Option, "B", {0, 300, 900, 300}},
+        {2, "label", ControlKind::Label, "C", {0, 600, 900, 300}},
+        {3, "third", ControlKind::Option, "D", {0, 900, 900, 300}},
+    };
+    constexpr WindowLayout layout{"groups", 900, 1200, options};
+    static_assert(wellFormed(layout));
+    HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 60, 80, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    makeControls(host, layout);
+    std::vector<bool> groups;
+    for (const ControlSpec& declared : options) {
+        const HWND made = GetDlgItem(host, controlId(layout, declared.id));
+        groups.push_back((GetWindowLongPtrW(made, GWL_STYLE) & WS_GROUP) != 0);
+    }
+    EXPECT_EQ(groups, (std::vector<bool>{true, false, false, true}));
+    DestroyWindow(host);
+}
+
+// A dialog's status line shows only where it says something.
+TEST_F(Win32Window, AnEmptyStatusLineIsHidden) {
+    struct Backups : ListDialog {
+        std::string line;
+        const WindowLayout& layout() const override { return layouts::backups; }
+        std::string title() const override { return "Sicherungen"; }
+        std::size_t rowCount() const override { return 1; }
+        std::string cellText(std::size_t, int) const override { return "Spielstand.sav.~1"; }
+        std::optional<std::size_t> firstMarkedRow() const override { return 0; }
+        bool chooses(std::optional<std::size_t>) const override { return true; }
+        std::string status() const override { return line; }
+    };
+    static std::vector<bool> shown;
+    shown.clear();
+    start();
+    for (const char* line : {"", "Ungespeicherte Änderungen"}) {
+        Backups dialog;
+        dialog.line = line;
+        SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            if (HWND open = FindWindowW(nullptr, L"Sicherungen")) {
+                KillTimer(nullptr, timer);
+                const int status = *layouts::backups.find(Role::Status);
+                shown.push_back(
+                    IsWindowVisible(GetDlgItem(open, controlId(layouts::backups, status))) != 0);
+                SendMessageW(open, WM_COMMAND, IDCANCEL, 0);
+            }
+        });
+        EXPECT_FALSE(chooseFromList(window->handle(), dialog));
+    }
+    EXPECT_EQ(shown, (std::vector<bool>{false, true}));
 }
 
 TEST_F(Win32Window, OpeningReplacingAndSavingChangeExactlyTheMarkedCode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls.hpp"
 #include "measures.hpp"
 #include "window_layout.hpp"
 
@@ -8,26 +9,26 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTreeView>
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <span>
 
 namespace garagon {
 
-// The rows of a list as a model: the source's rowCount() and cellText(row, column), each
-// cell made when the view draws it, so that a list of any length costs nothing per row.
-// The number of rows is the one at the last renew(), so that the view never asks for a row
-// that the source no longer has.
-template <class Source> class CellModel : public QAbstractTableModel {
+// The rows of a list as a model: each cell made when the view draws it, so that a list of
+// any length costs nothing per row. The number of rows is the one given at the last
+// renew(), so that the view never asks for a row that the source no longer has.
+class CellModel : public QAbstractTableModel {
   public:
     // Tips show each cell's whole text where a column cuts it off.
-    CellModel(const Source& source, std::span<const ColumnLayout> columns, bool tips,
-              QObject* parent)
+    CellModel(const Rows& source, std::span<const ColumnLayout> columns, bool tips, QObject* parent)
         : QAbstractTableModel(parent), source_(source), columns_(columns), tips_(tips) {}
 
-    // The source has other rows now.
-    void renew() {
+    // The source has this many other rows now.
+    void renew(std::size_t rows) {
         beginResetModel();
-        rows_ = static_cast<int>(source_.rowCount());
+        rows_ = static_cast<int>(rows);
         endResetModel();
     }
 
@@ -71,7 +72,7 @@ template <class Source> class CellModel : public QAbstractTableModel {
         return QVariant::fromValue(side | Qt::AlignVCenter);
     }
 
-    const Source& source_;
+    const Rows& source_;
     std::span<const ColumnLayout> columns_;
     bool tips_;
     int rows_ = 0;
@@ -97,20 +98,13 @@ inline void setUpList(QTreeView& list, QAbstractItemModel* model,
     list.setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
-// Shows the source's rows anew, with the given row marked.
-template <class Source>
-void showRows(QTreeView& list, CellModel<Source>& model, std::optional<std::size_t> marked) {
-    model.renew();
-    if (marked) {
-        list.setCurrentIndex(model.index(static_cast<int>(*marked), 0));
-    }
-}
-
-// The row a list marks, if any.
+// The first row a list marks, if any.
 inline std::optional<std::size_t> markedRow(const QAbstractItemView& list) {
-    const QModelIndex marked = list.selectionModel()->currentIndex();
-    const bool selected = marked.isValid() && list.selectionModel()->isSelected(marked);
-    return selected ? std::optional(static_cast<std::size_t>(marked.row())) : std::nullopt;
+    std::optional<std::size_t> first;
+    for (const QModelIndex& marked : list.selectionModel()->selectedRows()) {
+        first = std::min(first.value_or(SIZE_MAX), static_cast<std::size_t>(marked.row()));
+    }
+    return first;
 }
 
 } // namespace garagon

@@ -3,27 +3,20 @@
 #include "dialogs.hpp"
 #include "keys.hpp"
 #include "texts.hpp"
-#include "windows1252.hpp"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QRadioButton>
 #include <QSessionManager>
 #include <QShortcut>
-#include <QStringListModel>
 #include <QTimer>
-#include <QTreeView>
 #include <algorithm>
 #include <iterator>
-#include <utility>
 
 namespace garagon {
 namespace {
@@ -72,6 +65,7 @@ void frmVelox::buildContextMenu() {
     contextMenu_->setObjectName(QStringLiteral("contextMenu"));
     for (const auto& [command, caption] : menuEntries) {
         QAction* action = contextMenu_->addAction(QString::fromUtf8(caption));
+        action->setData(static_cast<int>(command));
         connect(action, &QAction::triggered, this, [this, command] { rules_.run(command); });
         // Shown in the menu; the window's own shortcut does the work, so that the two
         // never compete for the key.
@@ -88,6 +82,15 @@ void frmVelox::buildContextMenu() {
     }
 }
 
+void frmVelox::showCommand(Command command, bool offered, const std::string& caption) {
+    for (QAction* action : contextMenu_->actions()) {
+        if (action->data().toInt() == static_cast<int>(command)) {
+            action->setEnabled(offered);
+            action->setText(QString::fromStdString(caption));
+        }
+    }
+}
+
 // From the keyboard the menu opens below the focused control.
 void frmVelox::showContextMenu() {
     const QWidget* focus = focusWidget() != nullptr ? focusWidget() : this;
@@ -99,49 +102,7 @@ void frmVelox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void frmVelox::showContextMenu(const QPoint& where) {
-    const auto actions = contextMenu_->actions(); // the entries, in their order
-    for (std::size_t entry = 0; entry < std::size(menuEntries); ++entry) {
-        QAction* action = actions[static_cast<qsizetype>(entry)];
-        action->setEnabled(rules_.offered(menuEntries[entry].command));
-        action->setText(QString::fromStdString(rules_.caption(menuEntries[entry].command)));
-    }
     contextMenu_->popup(where);
-}
-
-bool frmVelox::Form_Load(LoadedCatalogue catalogue) {
-    static_cast<QLabel*>(widget(Control::Label1))->setText(QString::fromUtf8(texts::Disclaimer));
-    HideColumns();
-    if (!rules_.Form_Load(std::move(catalogue))) {
-        return false;
-    }
-    fillCarChoice();
-    widget(rules_.focusFrom(Control::cmdOpen))->setFocus();
-    return true;
-}
-
-// The columns that the list hides keep their data, at width 0.
-void frmVelox::HideColumns() {
-    auto* list = static_cast<QTreeView*>(widget(Control::lvCars));
-    for (std::size_t column = 0; column < window_layout::columns.size(); ++column) {
-        if (!window_layout::columns[column].visible) {
-            list->setColumnWidth(static_cast<int>(column), 0);
-        }
-    }
-}
-
-void frmVelox::fillCarChoice() {
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(rules_.cars().size()));
-    std::u16string name;
-    for (const auto& car : rules_.cars()) {
-        windows1252ToUtf16(car.Name, name);
-        names.append(QString(reinterpret_cast<const QChar*>(name.data()),
-                             static_cast<qsizetype>(name.size())));
-    }
-    // One model in one go: no item object and no insertion per car.
-    auto* selector = static_cast<QComboBox*>(widget(Control::cmbCars));
-    selector->setModel(new QStringListModel(names, selector));
-    selector->setCurrentIndex(rules_.firstChosenCar());
 }
 
 void frmVelox::openSavegame(const QString& path) {
@@ -149,7 +110,7 @@ void frmVelox::openSavegame(const QString& path) {
 }
 
 void frmVelox::dragEnterEvent(QDragEnterEvent* event) {
-    if (widget(Control::cmdOpen)->isEnabled() && !droppedFile(*event->mimeData()).isEmpty()) {
+    if (rules_.opensSavegames() && !droppedFile(*event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
@@ -165,8 +126,8 @@ void frmVelox::dropEvent(QDropEvent* event) {
 }
 
 bool frmVelox::isOption(const QWidget* candidate) const {
-    return std::ranges::any_of(window_layout::controls, [&](const ControlLayout& placed) {
-        return placed.kind == ControlKind::Option && widget(placed.control) == candidate;
+    return std::ranges::any_of(layouts::window.controls, [&](const ControlSpec& control) {
+        return control.kind == ControlKind::Option && widget(control.id) == candidate;
     });
 }
 
@@ -179,40 +140,10 @@ bool frmVelox::focusNextPrevChild(bool next) {
         QWidget::focusNextPrevChild(next);
     }
     if (!fromOption && isOption(focusWidget())) {
-        widget(rules_.checkedOption())
+        widget(id(rules_.checkedOption()))
             ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     }
     return moved;
-}
-
-std::optional<std::size_t> frmVelox::firstMarkedRow() const {
-    const auto marked =
-        static_cast<QTreeView*>(widget(Control::lvCars))->selectionModel()->selectedRows();
-    if (marked.isEmpty()) {
-        return std::nullopt;
-    }
-    const auto first =
-        std::min_element(marked.begin(), marked.end(),
-                         [](const auto& a, const auto& b) { return a.row() < b.row(); });
-    return static_cast<std::size_t>(first->row());
-}
-
-void frmVelox::showCarChoice(const CarChoice& choice) {
-    static_cast<QComboBox*>(widget(Control::cmbCars))->setCurrentIndex(choice.entry);
-    widget(choice.focus)->setFocus();
-}
-
-void frmVelox::onClick(Control control) {
-    switch (control) {
-    case Control::cmdReplace:
-        return rules_.cmdReplace_Click(
-            firstMarkedRow(), static_cast<QComboBox*>(widget(Control::cmbCars))->currentIndex());
-    case Control::cmdExit:
-        close();
-        return;
-    default:
-        return rules_.click(control);
-    }
 }
 
 std::optional<std::filesystem::path> frmVelox::chooseSavegame() {
@@ -232,15 +163,8 @@ SaveAnswer frmVelox::askToSave(const std::string& title, const std::string& text
     return askSaveQuestion(this, QString::fromStdString(title), QString::fromStdString(text));
 }
 
-void frmVelox::refresh() {
-    setWindowTitle(QString::fromStdString(rules_.title()));
-    for (const ControlLayout& placed : window_layout::controls) {
-        widget(placed.control)->setEnabled(rules_.isEnabled(placed.control));
-    }
-    if (listShown_ != rules_.listNumber()) {
-        listShown_ = rules_.listNumber();
-        showRows(*static_cast<QTreeView*>(widget(Control::lvCars)), *carRows_, rules_.rowToMark());
-    }
+void frmVelox::setTitle(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
 }
 
 } // namespace garagon

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "cell_model.hpp"
+#include "widget_controls.hpp"
 #include "window_rules.hpp"
 
 #include <QWidget>
-#include <array>
 #include <filesystem>
 
 class QMenu;
@@ -13,9 +12,9 @@ class QSessionManager;
 namespace garagon {
 
 // The program's one window: the car list of a savegame, the catalogue selector and the
-// buttons to open, replace, save and end. It shows what its rules decide, and its modal
+// buttons to open, replace, save and end. It draws what its rules decide, and its modal
 // dialogs are the rules' port.
-class frmVelox : public QWidget, public WindowPort {
+class frmVelox : public QWidget, public WindowPort, public WidgetControls {
     Q_OBJECT
 
   public:
@@ -23,7 +22,7 @@ class frmVelox : public QWidget, public WindowPort {
 
     // Takes the catalogue. False when Cardata.txt was missing: its message has been shown,
     // and the program ends without showing the window.
-    bool Form_Load(LoadedCatalogue catalogue);
+    bool Form_Load(LoadedCatalogue catalogue) { return rules_.Form_Load(std::move(catalogue)); }
 
     // Opens the savegame as if it had been chosen in the file dialog: from the command
     // line, or dropped onto the window.
@@ -33,9 +32,10 @@ class frmVelox : public QWidget, public WindowPort {
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override;
     SaveAnswer askToSave(const std::string& title, const std::string& text) override;
-    void refresh() override;
-    void showCarChoice(const CarChoice& choice) override;
+    void setTitle(const std::string& title) override;
+    void showCommand(Command command, bool offered, const std::string& caption) override;
     void showContextMenu() override;
+    void closeWindow() override { close(); }
 
   protected:
     // The exit button, the close box and Alt+F4 all come here.
@@ -47,23 +47,14 @@ class frmVelox : public QWidget, public WindowPort {
 
   private:
     void buildControls();
-    QWidget* makeControl(const ControlLayout& placed);
-    QWidget* makeList();
+    void placeInFrames();
     void chainTabOrder();
-    void HideColumns();
-    void fillCarChoice();
-    void onClick(Control control);
     void buildContextMenu();
     void showContextMenu(const QPoint& where);
     void commitData(QSessionManager& session);
-    QWidget* widget(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
     bool isOption(const QWidget* widget) const;
-    std::optional<std::size_t> firstMarkedRow() const;
 
     WindowRules rules_{*this};
-    std::uint64_t listShown_ = 0;
-    std::array<QWidget*, static_cast<std::size_t>(Control::Count)> controls_{};
-    CellModel<WindowRules>* carRows_ = nullptr;
     QString lastFolder_; // empty at first: the file dialog opens where the system puts it
 
     // Commands beyond the buttons, on a right-click, Shift+F10 or the menu key.

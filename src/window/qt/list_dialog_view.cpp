@@ -1,12 +1,13 @@
 #include "list_dialog_view.hpp"
 
+#include "cell_model.hpp"
+#include "control_factory.hpp"
 #include "keys.hpp"
 #include "measures.hpp"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
@@ -17,100 +18,54 @@ namespace garagon {
 
 ListDialogView::ListDialogView(ListDialog& dialog, QWidget* parent)
     : QDialog(parent), dialog_(dialog) {
-    const DialogLayout& layout = dialog.layout();
+    const WindowLayout& layout = dialog.layout();
     setObjectName(QString::fromLatin1(layout.name));
     setWindowTitle(QString::fromStdString(dialog.title()));
     setFont(controlFont(false));
     resize(pixels(layout.width), pixels(layout.height));
+    widgets_ = makeControls(layout, dialog, this);
+    stack();
+    connect(static_cast<QTreeView*>(list()), &QTreeView::doubleClicked, this,
+            &ListDialogView::choose);
+    if (const auto field = layout.find(Role::TextField)) {
+        connectTextField(widget(*field));
+    }
+    dialog_.opened(*this);
+}
+
+// One box over the other, the buttons last in a row of their own.
+void ListDialogView::stack() {
     auto* box = new QVBoxLayout(this);
-    for (const DialogControl& control : layout.controls) {
-        addPart(control, *box);
+    auto* buttons = new QDialogButtonBox(this);
+    for (const ControlSpec& control : dialog_.layout().controls) {
+        auto* button = qobject_cast<QPushButton*>(widget(control.id));
+        if (button == nullptr) {
+            box->addWidget(widget(control.id));
+            continue;
+        }
+        const bool accepts = control.role == Role::Accept;
+        buttons->addButton(button,
+                           accepts ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole);
+        button->setDefault(accepts);
     }
-    showRows();
-    status_->setVisible(!status_->text().isEmpty());
-    (text_ != nullptr ? static_cast<QWidget*>(text_) : list_)->setFocus();
+    box->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ListDialogView::choose);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void ListDialogView::addPart(const DialogControl& control, QBoxLayout& box) {
-    switch (control.part) {
-    case DialogPart::Label:
-        label_ = new QLabel(QString::fromUtf8(control.caption), this);
-        label_->setObjectName(QString::fromLatin1(control.name));
-        return box.addWidget(label_);
-    case DialogPart::TextField:
-        return addTextField(control, box);
-    case DialogPart::List:
-        return addList(control, box);
-    case DialogPart::Status:
-        status_ = new QLabel(this);
-        status_->setObjectName(QString::fromLatin1(control.name));
-        return box.addWidget(status_);
-    case DialogPart::AcceptButton:
-    case DialogPart::RejectButton:
-        return addButton(control, box);
-    }
-}
-
-void ListDialogView::addTextField(const DialogControl& control, QBoxLayout& box) {
-    text_ = new QLineEdit(this);
-    text_->setObjectName(QString::fromLatin1(control.name));
-    label_->setBuddy(text_);
-    text_->installEventFilter(this);
-    // The mark follows every keystroke: on the first match, or nowhere.
-    connect(text_, &QLineEdit::textChanged, this, [this](const QString& query) {
-        dialog_.search(query.toStdString());
-        showRows();
-    });
-    box.addWidget(text_);
-}
-
-// Named for a screen reader by the label before it, or else by the dialog's title.
-void ListDialogView::addList(const DialogControl& control, QBoxLayout& box) {
-    list_ = new QTreeView(this);
-    list_->setObjectName(QString::fromLatin1(control.name));
-    model_ = new CellModel<ListDialog>(dialog_, dialog_.layout().columns, true, this);
-    setUpList(*list_, model_, dialog_.layout().columns);
-    if (label_ != nullptr) {
-        label_->setBuddy(list_);
-        list_->setAccessibleName(label_->text().remove(QLatin1Char('&')));
-    } else {
-        list_->setAccessibleName(windowTitle());
-    }
-    connect(list_, &QTreeView::doubleClicked, this, &ListDialogView::choose);
-    box.addWidget(list_);
-}
-
-void ListDialogView::addButton(const DialogControl& control, QBoxLayout& box) {
-    if (buttons_ == nullptr) {
-        buttons_ = new QDialogButtonBox(this);
-        connect(buttons_, &QDialogButtonBox::accepted, this, &ListDialogView::choose);
-        connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        box.addWidget(buttons_);
-    }
-    const bool accepts = control.part == DialogPart::AcceptButton;
-    QPushButton* button =
-        buttons_->addButton(QString::fromUtf8(control.caption),
-                            accepts ? QDialogButtonBox::AcceptRole : QDialogButtonBox::RejectRole);
-    button->setObjectName(QString::fromLatin1(control.name));
-    if (accepts) {
-        accept_ = button;
-        accept_->setDefault(true);
-    }
-}
-
-// The rows anew, the first one marked, the status line, and the accepting button enabled
-// only where it could choose.
-void ListDialogView::showRows() {
-    garagon::showRows(*list_, *model_, dialog_.firstMarkedRow());
-    status_->setText(QString::fromStdString(dialog_.status()));
-    accept_->setEnabled(dialog_.chooses(dialog_.firstMarkedRow()));
+// The mark follows every keystroke: on the first match, or nowhere.
+void ListDialogView::connectTextField(QWidget* field) {
+    textField_ = field;
+    textField_->installEventFilter(this);
+    connect(static_cast<QLineEdit*>(field), &QLineEdit::textChanged, this,
+            [this] { dialog_.edited(*this); });
 }
 
 bool ListDialogView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == text_ && event->type() == QEvent::KeyPress) {
+    if (watched == textField_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (std::ranges::any_of(listKeys, [key](Key listKey) { return qtKey(listKey) == key; })) {
-            QApplication::sendEvent(list_, event);
+            QApplication::sendEvent(list(), event);
             return true;
         }
     }
@@ -118,13 +73,14 @@ bool ListDialogView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListDialogView::choose() {
-    if (dialog_.chooses(markedRow(*list_))) {
+    if (dialog_.chooses(markedRow(*dialog_.layout().find(ControlKind::List)))) {
         accept();
     }
 }
 
 std::optional<std::size_t> ListDialogView::chosenRow() const {
-    return result() == QDialog::Accepted ? markedRow(*list_) : std::nullopt;
+    return result() == QDialog::Accepted ? markedRow(*dialog_.layout().find(ControlKind::List))
+                                         : std::nullopt;
 }
 
 } // namespace garagon

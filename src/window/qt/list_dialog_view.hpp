@@ -1,24 +1,18 @@
 #pragma once
 
-#include "cell_model.hpp"
 #include "list_dialog.hpp"
+#include "widget_controls.hpp"
 
 #include <QDialog>
 #include <optional>
 
-class QBoxLayout;
-class QDialogButtonBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTreeView;
-
 namespace garagon {
 
-// Any list dialog as its declaration has it, its parts stacked in their order. The keys
-// that move the mark go from the text field to the list; Return, a double click or the
-// accepting button choose the marked row where the dialog allows it, Escape closes.
-class ListDialogView : public QDialog {
+// Any list dialog as its declaration has it, its controls stacked in their order and its
+// buttons in the platform's. The keys that move the mark go from the text field to the
+// list; Return, a double click or the accepting button choose the marked row where the
+// dialog allows it, Escape closes.
+class ListDialogView : public QDialog, public WidgetControls {
   public:
     ListDialogView(ListDialog& dialog, QWidget* parent);
 
@@ -29,21 +23,13 @@ class ListDialogView : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void addPart(const DialogControl& control, QBoxLayout& box);
-    void addTextField(const DialogControl& control, QBoxLayout& box);
-    void addList(const DialogControl& control, QBoxLayout& box);
-    void addButton(const DialogControl& control, QBoxLayout& box);
-    void showRows();
+    void stack();
+    void connectTextField(QWidget* field);
     void choose();
+    QWidget* list() const { return widget(*dialog_.layout().find(ControlKind::List)); }
 
     ListDialog& dialog_;
-    CellModel<ListDialog>* model_ = nullptr;
-    QLabel* label_ = nullptr; // the last label, which names the control after it
-    QLineEdit* text_ = nullptr;
-    QTreeView* list_ = nullptr;
-    QLabel* status_ = nullptr;
-    QDialogButtonBox* buttons_ = nullptr;
-    QPushButton* accept_ = nullptr;
+    QWidget* textField_ = nullptr;
 };
 
 } // namespace garagon

@@ -1,12 +1,13 @@
 #include "frmVelox.hpp"
 
+#include "control_factory.hpp"
 #include "dialogs.hpp"
 #include "keys.hpp"
+#include "layout.hpp"
 #include "list_dialog_view.hpp"
 #include "list_text.hpp"
 #include "texts.hpp"
 #include "utf16.hpp"
-#include "windows1252.hpp"
 
 #include <shellapi.h>
 #include <utility>
@@ -35,51 +36,17 @@ void registerWindowClass(WNDPROC procedure) {
     RegisterClassExW(&windowClass); // a second window finds the class already there
 }
 
-// Each kind's window class and style, in the order of ControlKind. The checked option
-// alone is a tab stop: checking one moves the stop to it.
-struct KindLook {
-    const wchar_t* windowClass;
-    DWORD style;
-};
-const KindLook looks[] = {
-    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
-    {L"BUTTON", BS_AUTORADIOBUTTON},
-    {L"BUTTON", BS_GROUPBOX},
-    {L"STATIC", SS_LEFT | SS_NOPREFIX},
-    {WC_LISTVIEWW, 0}, // made as every list is
-    {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-};
-
-// The first control, and the first option, each begin a group of the arrow keys.
-DWORD groupStyle(const ControlLayout& placed) {
-    const auto index = static_cast<std::size_t>(placed.control);
-    const bool firstOption = placed.kind == ControlKind::Option &&
-                             window_layout::controls[index - 1].kind != ControlKind::Option;
-    return index == 0 || firstOption ? WS_GROUP : 0;
-}
-
-// In twips from the client area's corner; the selector's height takes in its dropped list.
-Placed placeOf(const ControlLayout& placed) {
-    const ControlLayout& container = window_layout::layoutOf(placed.container);
-    const bool inFrame = placed.container != placed.control;
-    const int dropped = placed.kind == ControlKind::Selector ? window_layout::droppedListHeight : 0;
-    return {controlId(placed.control),
-            placed.left + (inFrame ? container.left : 0),
-            placed.top + (inFrame ? container.top : 0),
-            placed.width,
-            placed.height + dropped,
-            placed.bold};
-}
-
 } // namespace
 
-frmVelox::frmVelox(SessionBlock sessionBlock) : sessionBlock_(sessionBlock) {
+frmVelox::frmVelox(SessionBlock sessionBlock)
+    : HandleControls(layouts::window), sessionBlock_(sessionBlock) {
     registerWindowClass(&frmVelox::windowProcedure);
     window_ = CreateWindowExW(0, windowClassName, utf16(rules_.title()).c_str(),
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    createControls();
-    layOut(GetDpiForWindow(window_));
+    makeControls(window_, layouts::window);
+    SendMessageW(control(rules_.checkedOption()), BM_SETCHECK, BST_CHECKED, 0);
+    layOutControls(window_, layouts::window, GetDpiForWindow(window_), fonts_);
     DragAcceptFiles(window_, TRUE);
     // Run as administrator, the window would not hear Explorer's drop otherwise: Windows
     // keeps a less privileged program's messages from it.
@@ -110,13 +77,11 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(w) == BN_CLICKED && LOWORD(w) >= firstControlId) {
-            onClick(static_cast<Control>(LOWORD(w) - firstControlId));
+            rules_.click(static_cast<Control>(LOWORD(w) - firstControlId));
         }
         return 0;
     case WM_NOTIFY:
-        if (const auto* header = reinterpret_cast<NMHDR*>(l);
-            static_cast<int>(header->idFrom) == controlId(Control::lvCars) &&
-            header->code == LVN_GETDISPINFOW) {
+        if (reinterpret_cast<NMHDR*>(l)->code == LVN_GETDISPINFOW) {
             giveText(*reinterpret_cast<NMLVDISPINFOW*>(l),
                      [this](std::size_t row, int column) { return rules_.cellText(row, column); });
         }
@@ -134,7 +99,7 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
         openSavegame(std::exchange(dropped_, {}));
         return 0;
     case WM_CLOSE:
-        close();
+        closeWindow();
         return 0;
     case WM_QUERYENDSESSION:
         return sessionMayEnd();
@@ -150,7 +115,7 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
         return 0;
     case WM_DPICHANGED:
         moveToSuggested(window_, l);
-        layOut(HIWORD(w));
+        layOutControls(window_, layouts::window, HIWORD(w), fonts_);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -158,20 +123,6 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
     default:
         return DefWindowProcW(window_, message, w, l);
     }
-}
-
-void frmVelox::createControls() {
-    for (const ControlLayout& placed : window_layout::controls) {
-        const int id = controlId(placed.control);
-        if (placed.kind == ControlKind::List) {
-            makeList(window_, id, window_layout::columns, WS_BORDER);
-        } else {
-            const KindLook& look = looks[static_cast<std::size_t>(placed.kind)];
-            makeControl(window_, look.windowClass, utf16(placed.caption),
-                        look.style | groupStyle(placed), id);
-        }
-    }
-    SendMessageW(control(rules_.checkedOption()), BM_SETCHECK, BST_CHECKED, 0);
 }
 
 // The commands in the system menu, as one-window programs without a menu bar offer
@@ -206,7 +157,7 @@ bool frmVelox::sessionMayEnd() {
     return false;
 }
 
-void frmVelox::close() {
+void frmVelox::closeWindow() {
     if (rules_.mayDropChanges()) {
         DestroyWindow(window_);
     }
@@ -220,11 +171,6 @@ bool frmVelox::runCommand(UINT id) {
         }
     }
     return false;
-}
-
-void frmVelox::showCarChoice(const CarChoice& choice) {
-    ComboBox_SetCurSel(control(Control::cmbCars), choice.entry);
-    SetFocus(control(choice.focus));
 }
 
 void frmVelox::showContextMenu() {
@@ -262,76 +208,6 @@ bool frmVelox::takesShortcut(const MSG& message) {
         }
     }
     return false;
-}
-
-// Every position, size and font at the window's DPI: twips become pixels anew.
-void frmVelox::layOut(UINT dpi) {
-    std::vector<Placed> placed;
-    for (const ControlLayout& control : window_layout::controls) {
-        placed.push_back(placeOf(control));
-    }
-    placeControls(window_, placed, {window_layout::clientWidth, window_layout::clientHeight}, dpi,
-                  fonts_);
-    setColumnWidths(control(Control::lvCars), window_layout::columns, dpi);
-}
-
-bool frmVelox::Form_Load(LoadedCatalogue catalogue) {
-    SetWindowTextW(control(Control::Label1), utf16(texts::Disclaimer).c_str());
-    HideColumns();
-    if (!rules_.Form_Load(std::move(catalogue))) {
-        return false;
-    }
-    fillCarChoice();
-    SetFocus(control(rules_.focusFrom(Control::cmdOpen)));
-    return true;
-}
-
-// The columns that the list hides keep their data, at width 0.
-void frmVelox::HideColumns() {
-    for (std::size_t column = 0; column < window_layout::columns.size(); ++column) {
-        if (!window_layout::columns[column].visible) {
-            ListView_SetColumnWidth(control(Control::lvCars), static_cast<int>(column), 0);
-        }
-    }
-}
-
-// Storage for all names at once and no drawing until the last is in: each name then
-// costs one copy, even for the largest catalogue. The names go to the selector's list
-// itself, which holds them, and straight to its procedure: the selector would pass each
-// one on, and sending a message costs as much again under Wine.
-void frmVelox::fillCarChoice() {
-    HWND selector = control(Control::cmbCars);
-    COMBOBOXINFO parts{};
-    parts.cbSize = sizeof parts;
-    GetComboBoxInfo(selector, &parts);
-    const auto cars = rules_.cars();
-    std::size_t characters = 0;
-    for (const auto& car : cars) {
-        characters += car.Name.size() + 1;
-    }
-    SendMessageW(selector, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(selector, CB_INITSTORAGE, cars.size(), characters * sizeof(wchar_t));
-    const auto list = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC));
-    std::u16string name; // UTF-16, as Windows' own strings
-    for (const auto& car : cars) {
-        windows1252ToUtf16(car.Name, name);
-        CallWindowProcW(list, parts.hwndList, LB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(name.c_str()));
-    }
-    SendMessageW(selector, WM_SETREDRAW, TRUE, 0);
-    ComboBox_SetCurSel(selector, rules_.firstChosenCar());
-}
-
-void frmVelox::onClick(Control which) {
-    switch (which) {
-    case Control::cmdReplace:
-        return rules_.cmdReplace_Click(markedRow(control(Control::lvCars)),
-                                       ComboBox_GetCurSel(control(Control::cmbCars)));
-    case Control::cmdExit:
-        return close();
-    default:
-        return rules_.click(which);
-    }
 }
 
 // One file, as Explorer drags it; anything else is not taken.
@@ -373,28 +249,15 @@ SaveAnswer frmVelox::askToSave(const std::string& title, const std::string& text
     return askSaveQuestion(window_, utf16(title), utf16(text));
 }
 
-// A disabled control cannot keep the focus: it moves on in tab order first.
-void frmVelox::refresh() {
-    SetWindowTextW(window_, utf16(rules_.title()).c_str());
-    for (const auto& entry : menuEntries) {
-        const UINT state = MF_BYCOMMAND | (rules_.offered(entry.command) ? MF_ENABLED : MF_GRAYED);
-        const std::wstring caption = utf16(rules_.caption(entry.command));
-        for (HMENU menu : {GetSystemMenu(window_, FALSE), contextMenu_}) {
-            ModifyMenuW(menu, menuId(entry.command), MF_BYCOMMAND | MF_STRING | state,
-                        menuId(entry.command), caption.c_str());
-        }
-    }
-    const HWND focus = GetFocus();
-    for (const ControlLayout& placed : window_layout::controls) {
-        const HWND handle = control(placed.control);
-        if (!rules_.isEnabled(placed.control) && handle == focus) {
-            SetFocus(control(rules_.focusFrom(placed.control)));
-        }
-        EnableWindow(handle, rules_.isEnabled(placed.control));
-    }
-    if (listShown_ != rules_.listNumber()) {
-        listShown_ = rules_.listNumber();
-        showRows(control(Control::lvCars), rules_.rowCount(), rules_.rowToMark());
+void frmVelox::setTitle(const std::string& title) {
+    SetWindowTextW(window_, utf16(title).c_str());
+}
+
+void frmVelox::showCommand(Command command, bool offered, const std::string& caption) {
+    const UINT state = MF_BYCOMMAND | (offered ? MF_ENABLED : MF_GRAYED);
+    for (HMENU menu : {GetSystemMenu(window_, FALSE), contextMenu_}) {
+        ModifyMenuW(menu, menuId(command), MF_BYCOMMAND | MF_STRING | state, menuId(command),
+                    utf16(caption).c_str());
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialog_frame.hpp"
-#include "layout.hpp"
+#include "handle_controls.hpp"
 #include "window_rules.hpp"
 
 #include <filesystem>
@@ -20,8 +20,8 @@ struct SessionBlock {
 
 // The program's one window on Windows, made of the system's own controls: the car list
 // of a savegame, the catalogue selector and the buttons to open, replace, save and end.
-// It shows what its rules decide, and its modal dialogs are the rules' port.
-class frmVelox : public WindowPort {
+// It draws what its rules decide, and its modal dialogs are the rules' port.
+class frmVelox : public WindowPort, public HandleControls {
   public:
     // Creates the window, not yet shown.
     explicit frmVelox(SessionBlock sessionBlock = {});
@@ -31,9 +31,9 @@ class frmVelox : public WindowPort {
 
     // Takes the catalogue. False when Cardata.txt was missing: its message has been shown,
     // and the program ends without showing the window.
-    bool Form_Load(LoadedCatalogue catalogue);
+    bool Form_Load(LoadedCatalogue catalogue) { return rules_.Form_Load(std::move(catalogue)); }
     HWND handle() const { return window_; }
-    HWND control(Control which) const { return GetDlgItem(window_, controlId(which)); }
+    HWND control(Control which) const { return handleOf(id(which)); }
     HMENU contextMenu() const { return contextMenu_; }
 
     // Opens the savegame as if it had been chosen in the file dialog: from the command
@@ -48,20 +48,15 @@ class frmVelox : public WindowPort {
     void showMessage(const std::string& title, const std::string& text) override;
     std::optional<std::size_t> chooseRow(ListDialog& dialog) override;
     SaveAnswer askToSave(const std::string& title, const std::string& text) override;
-    void refresh() override;
-    void showCarChoice(const CarChoice& choice) override;
+    void setTitle(const std::string& title) override;
+    void showCommand(Command command, bool offered, const std::string& caption) override;
     void showContextMenu() override;
+    void closeWindow() override;
 
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
-    void createControls();
-    void layOut(UINT dpi);
-    void HideColumns();
-    void fillCarChoice();
-    void onClick(Control which);
     void onDropFiles(HDROP drop);
-    void close();
     bool sessionMayEnd();
     void addCommands();
     bool runCommand(UINT id);
@@ -69,8 +64,6 @@ class frmVelox : public WindowPort {
     void keepFocus(bool active);
 
     WindowRules rules_{*this};
-    std::uint64_t listShown_ = 0;
-    HWND window_ = nullptr;
     HWND focused_ = nullptr; // the control that had the focus when the window was left
     Fonts fonts_;
     HMENU contextMenu_ = nullptr;

@@ -7,11 +7,18 @@
 
 namespace garagon::win32 {
 
-// A control's id follows from its place in the declaration; none is IDOK or IDCANCEL,
-// which the dialog keys would send.
+// A control's id follows from its place in the declaration; the accepting and the
+// rejecting button have the ids that the dialog keys send, and no other has.
 inline constexpr int firstControlId = 100;
-inline int controlId(Control control) {
-    return firstControlId + static_cast<int>(control);
+inline int controlId(const WindowLayout& layout, int control) {
+    switch (layout[control].role) {
+    case Role::Accept:
+        return IDOK;
+    case Role::Reject:
+        return IDCANCEL;
+    default:
+        return firstControlId + control;
+    }
 }
 
 // Twips at a DPI: 1,440 to the inch.

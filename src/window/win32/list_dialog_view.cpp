@@ -1,46 +1,29 @@
 #include "list_dialog_view.hpp"
 
+#include "control_factory.hpp"
 #include "dialog_frame.hpp"
+#include "handle_controls.hpp"
 #include "keys.hpp"
-#include "layout.hpp"
 #include "list_dialog.hpp"
 #include "list_text.hpp"
 #include "utf16.hpp"
 
 #include <algorithm>
 #include <commctrl.h>
-#include <utility>
-#include <vector>
 
 namespace garagon::win32 {
 namespace {
 
-struct DialogState {
+struct DialogState : HandleControls {
+    explicit DialogState(ListDialog& shown) : HandleControls(shown.layout()), dialog(shown) {}
+
     ListDialog& dialog;
     std::optional<std::size_t> chosen;
     Fonts fonts;
+
+    int list() const { return *layout_.find(ControlKind::List); }
+    void attach(HWND window) { window_ = window; }
 };
-
-// The accepting and the rejecting button have the ids that the dialog keys send.
-int idOf(const DialogLayout& layout, const DialogControl& control) {
-    switch (control.part) {
-    case DialogPart::AcceptButton:
-        return IDOK;
-    case DialogPart::RejectButton:
-        return IDCANCEL;
-    default:
-        return firstControlId + static_cast<int>(&control - layout.controls.data());
-    }
-}
-
-int idOfPart(const DialogLayout& layout, DialogPart part) {
-    const auto found = std::ranges::find(layout.controls, part, &DialogControl::part);
-    return found == layout.controls.end() ? 0 : idOf(layout, *found);
-}
-
-HWND partOf(HWND window, const ListDialog& dialog, DialogPart part) {
-    return GetDlgItem(window, idOfPart(dialog.layout(), part));
-}
 
 // The keys that move the mark go from the text field to the list.
 LRESULT CALLBACK textKeys(HWND text, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR list) {
@@ -55,63 +38,20 @@ LRESULT CALLBACK textKeys(HWND text, UINT message, WPARAM w, LPARAM l, UINT_PTR,
     return DefSubclassProc(text, message, w, l);
 }
 
-HWND makePart(HWND window, const DialogLayout& layout, const DialogControl& control) {
-    const int id = idOf(layout, control);
-    const std::wstring caption = utf16(control.caption);
-    switch (control.part) {
-    case DialogPart::Label:
-    case DialogPart::Status:
-        return makeControl(window, L"STATIC", caption, SS_LEFT, id);
-    case DialogPart::TextField:
-        return makeControl(window, L"EDIT", caption, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, id,
-                           WS_EX_CLIENTEDGE);
-    case DialogPart::List:
-        return makeList(window, id, layout.columns, WS_GROUP);
-    case DialogPart::AcceptButton:
-        return makeControl(window, L"BUTTON", caption, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                           id);
-    case DialogPart::RejectButton:
-        break;
+void create(HWND window, DialogState& state) {
+    state.attach(window);
+    SetWindowTextW(window, utf16(state.dialog.title()).c_str());
+    makeControls(window, state.dialog.layout());
+    if (const auto field = state.dialog.layout().find(Role::TextField)) {
+        SetWindowSubclass(state.handleOf(*field), textKeys, 0,
+                          reinterpret_cast<DWORD_PTR>(state.handleOf(state.list())));
     }
-    return makeControl(window, L"BUTTON", caption, BS_PUSHBUTTON | WS_TABSTOP, id);
-}
-
-// The rows anew, the first one marked, the status line, and the accepting button enabled
-// only where it could choose.
-void showDialogRows(HWND window, const ListDialog& dialog) {
-    const auto marked = dialog.firstMarkedRow();
-    showRows(partOf(window, dialog, DialogPart::List), dialog.rowCount(), marked);
-    SetWindowTextW(partOf(window, dialog, DialogPart::Status), utf16(dialog.status()).c_str());
-    EnableWindow(GetDlgItem(window, IDOK), dialog.chooses(marked));
-}
-
-void create(HWND window, ListDialog& dialog) {
-    SetWindowTextW(window, utf16(dialog.title()).c_str());
-    for (const DialogControl& control : dialog.layout().controls) {
-        makePart(window, dialog.layout(), control);
-    }
-    HWND list = partOf(window, dialog, DialogPart::List);
-    HWND text = partOf(window, dialog, DialogPart::TextField);
-    if (text != nullptr) {
-        SetWindowSubclass(text, textKeys, 0, reinterpret_cast<DWORD_PTR>(list));
-    }
-    showDialogRows(window, dialog);
-    SetFocus(text != nullptr ? text : list);
-}
-
-void layOut(HWND window, DialogState& state, UINT dpi) {
-    const DialogLayout& layout = state.dialog.layout();
-    std::vector<Placed> placed;
-    for (const DialogControl& control : layout.controls) {
-        placed.push_back({idOf(layout, control), control.left, control.top, control.width,
-                          control.height, false});
-    }
-    placeControls(window, placed, {layout.width, layout.height}, dpi, state.fonts);
-    setColumnWidths(partOf(window, state.dialog, DialogPart::List), layout.columns, dpi);
+    layOutControls(window, state.dialog.layout(), GetDpiForWindow(window), state.fonts);
+    state.dialog.opened(state);
 }
 
 void close(HWND window, DialogState& state, int button) {
-    const auto row = markedRow(partOf(window, state.dialog, DialogPart::List));
+    const auto row = state.markedRow(state.list());
     if (button == IDOK && !state.dialog.chooses(row)) {
         return;
     }
@@ -123,20 +63,14 @@ void close(HWND window, DialogState& state, int button) {
 
 void onCommand(HWND window, DialogState& state, WORD id, WORD code) {
     if (id == IDOK || id == IDCANCEL) {
-        return close(window, state, id);
-    }
-    if (code == EN_CHANGE) {
-        HWND text = GetDlgItem(window, id);
-        std::wstring query(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
-        query.resize(static_cast<std::size_t>(
-            GetWindowTextW(text, query.data(), static_cast<int>(query.size()))));
-        state.dialog.search(utf8(query));
-        showDialogRows(window, state.dialog);
+        close(window, state, id);
+    } else if (code == EN_CHANGE) {
+        state.dialog.edited(state);
     }
 }
 
 void onNotify(HWND window, DialogState& state, NMHDR& header) {
-    if (static_cast<int>(header.idFrom) != idOfPart(state.dialog.layout(), DialogPart::List)) {
+    if (header.hwndFrom != state.handleOf(state.list())) {
         return;
     }
     if (header.code == LVN_GETDISPINFOW) {
@@ -152,12 +86,10 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM w, LPARAM l) 
     auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(window, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
-        state = reinterpret_cast<DialogState*>(l);
         SetWindowLongPtrW(window, DWLP_USER, l);
-        create(window, state->dialog);
-        layOut(window, *state, GetDpiForWindow(window));
+        create(window, *reinterpret_cast<DialogState*>(l));
         centreOnOwner(window);
-        return FALSE; // create has put the focus where it belongs
+        return FALSE; // the focus is where the dialog put it
     case WM_NOTIFY:
         onNotify(window, *state, *reinterpret_cast<NMHDR*>(l));
         return TRUE;
@@ -166,7 +98,7 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM w, LPARAM l) 
         return TRUE;
     case WM_DPICHANGED:
         moveToSuggested(window, l);
-        layOut(window, *state, HIWORD(w));
+        layOutControls(window, state->dialog.layout(), HIWORD(w), state->fonts);
         return TRUE;
     case WM_NCDESTROY: // after the controls, which use the fonts until they go
         deleteFonts(state->fonts);
@@ -179,7 +111,7 @@ INT_PTR CALLBACK dialogProcedure(HWND window, UINT message, WPARAM w, LPARAM l) 
 } // namespace
 
 std::optional<std::size_t> chooseFromList(HWND owner, ListDialog& dialog) {
-    DialogState state{dialog, std::nullopt, {}};
+    DialogState state(dialog);
     runDialog(owner, dialogProcedure, reinterpret_cast<LPARAM>(&state));
     return state.chosen;
 }

@@ -1,5 +1,6 @@
 // The program's entry on Windows: the window, a savegame named on the command line, and
 // the message loop with the dialog keys.
+#include "command_line.hpp"
 #include "file_system.hpp"
 #include "frmVelox.hpp"
 #include "texts.hpp"
@@ -41,8 +42,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     const INITCOMMONCONTROLSEX commonControls{sizeof(INITCOMMONCONTROLSEX),
                                               ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
+    // The reader decides; a path is opened as Windows gave it, since UTF-8 cannot hold the
+    // lone surrogates that NTFS allows in a name.
     const auto savegames = arguments();
-    if (savegames.size() > 1) {
+    std::vector<std::string> texts;
+    for (const std::wstring& argument : savegames) {
+        texts.push_back(win32::utf8(argument));
+    }
+    if (parseCommandLine(texts, Syntax::PathOnly).action == CommandLine::Action::Error) {
         MessageBoxW(nullptr, win32::utf16(texts::CommandLineUsage).c_str(),
                     win32::utf16(texts::CommandLineTitle).c_str(), MB_OK | MB_ICONINFORMATION);
         return 2;

@@ -1,0 +1,82 @@
+#include "widget_controls.hpp"
+
+#include "cell_model.hpp"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <QTreeView>
+
+namespace garagon {
+namespace {
+
+QTreeView* listAt(QWidget* widget) {
+    return static_cast<QTreeView*>(widget);
+}
+
+QComboBox* selectorAt(QWidget* widget) {
+    return static_cast<QComboBox*>(widget);
+}
+
+} // namespace
+
+void WidgetControls::setText(int control, const std::string& text) {
+    static_cast<QLabel*>(widget(control))->setText(QString::fromStdString(text));
+}
+
+void WidgetControls::enable(int control, bool enabled) {
+    widget(control)->setEnabled(enabled);
+}
+
+void WidgetControls::setShown(int control, bool shown) {
+    widget(control)->setVisible(shown);
+}
+
+void WidgetControls::showRows(int list, std::size_t count, std::optional<std::size_t> marked) {
+    QTreeView* view = listAt(widget(list));
+    static_cast<CellModel*>(view->model())->renew(count);
+    if (marked) {
+        view->setCurrentIndex(view->model()->index(static_cast<int>(*marked), 0));
+    }
+}
+
+void WidgetControls::hideColumn(int list, int column) {
+    listAt(widget(list))->setColumnWidth(column, 0);
+}
+
+// One model in one go: no item object and no insertion per entry.
+void WidgetControls::setEntries(int selector, const std::vector<std::string>& entries) {
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(entries.size()));
+    for (const std::string& entry : entries) {
+        names.append(QString::fromStdString(entry));
+    }
+    selectorAt(widget(selector))->setModel(new QStringListModel(names, widget(selector)));
+}
+
+void WidgetControls::chooseEntry(int selector, int entry) {
+    selectorAt(widget(selector))->setCurrentIndex(entry);
+}
+
+void WidgetControls::focus(int control) {
+    widget(control)->setFocus();
+}
+
+bool WidgetControls::isFocused(int control) const {
+    return widget(control)->hasFocus();
+}
+
+std::optional<std::size_t> WidgetControls::markedRow(int list) const {
+    return garagon::markedRow(*listAt(widget(list)));
+}
+
+int WidgetControls::chosenEntry(int selector) const {
+    return selectorAt(widget(selector))->currentIndex();
+}
+
+std::string WidgetControls::text(int textField) const {
+    return static_cast<QLineEdit*>(widget(textField))->text().toStdString();
+}
+
+} // namespace garagon

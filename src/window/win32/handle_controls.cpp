@@ -1,0 +1,87 @@
+#include "handle_controls.hpp"
+
+#include "dialog_frame.hpp"
+#include "layout.hpp"
+#include "utf16.hpp"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace garagon::win32 {
+
+HWND HandleControls::handleOf(int control) const {
+    return GetDlgItem(window_, controlId(layout_, control));
+}
+
+void HandleControls::setText(int control, const std::string& text) {
+    SetWindowTextW(handleOf(control), utf16(text).c_str());
+}
+
+void HandleControls::enable(int control, bool enabled) {
+    EnableWindow(handleOf(control), enabled);
+}
+
+void HandleControls::setShown(int control, bool shown) {
+    ShowWindow(handleOf(control), shown ? SW_SHOW : SW_HIDE);
+}
+
+void HandleControls::showRows(int list, std::size_t count, std::optional<std::size_t> marked) {
+    win32::showRows(handleOf(list), count, marked);
+}
+
+void HandleControls::hideColumn(int list, int column) {
+    ListView_SetColumnWidth(handleOf(list), column, 0);
+}
+
+// Storage for all entries at once and no drawing until the last is in: each entry then
+// costs one conversion, even for the largest catalogue. The entries go to the selector's
+// list itself, which holds them, and straight to its procedure: the selector would pass
+// each one on, and sending a message costs as much again under Wine.
+void HandleControls::setEntries(int selector, const std::vector<std::string>& entries) {
+    HWND box = handleOf(selector);
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    GetComboBoxInfo(box, &parts);
+    std::size_t characters = 0;
+    for (const std::string& entry : entries) {
+        characters += entry.size() + 1;
+    }
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(box, CB_INITSTORAGE, entries.size(), characters * sizeof(wchar_t));
+    const auto list = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC));
+    for (const std::string& entry : entries) {
+        CallWindowProcW(list, parts.hwndList, LB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(utf16(entry).c_str()));
+    }
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+}
+
+void HandleControls::chooseEntry(int selector, int entry) {
+    ComboBox_SetCurSel(handleOf(selector), entry);
+}
+
+void HandleControls::focus(int control) {
+    SetFocus(handleOf(control));
+}
+
+bool HandleControls::isFocused(int control) const {
+    return GetFocus() == handleOf(control);
+}
+
+std::optional<std::size_t> HandleControls::markedRow(int list) const {
+    return win32::markedRow(handleOf(list));
+}
+
+int HandleControls::chosenEntry(int selector) const {
+    return ComboBox_GetCurSel(handleOf(selector));
+}
+
+std::string HandleControls::text(int textField) const {
+    HWND field = handleOf(textField);
+    std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    typed.resize(static_cast<std::size_t>(
+        GetWindowTextW(field, typed.data(), static_cast<int>(typed.size()))));
+    return utf8(typed);
+}
+
+} // namespace garagon::win32
