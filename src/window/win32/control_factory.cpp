@@ -4,11 +4,59 @@
 #include "utf16.hpp"
 
 #include <commctrl.h>
+#include <span>
+#include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace garagon::win32 {
 namespace {
+
+HWND makeControl(HWND window, const wchar_t* windowClass, const std::wstring& text, DWORD style,
+                 int id, DWORD extendedStyle = 0) {
+    return CreateWindowExW(extendedStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style,
+                           0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+// A virtual report list of one mark at a time, whole rows marked, with its columns: it
+// asks for the texts of a row only when it draws it.
+HWND makeList(HWND window, int id, std::span<const ColumnLayout> columns, DWORD style) {
+    HWND list = makeControl(window, WC_LISTVIEWW, L"",
+                            LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA |
+                                WS_TABSTOP | style,
+                            id, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        const std::wstring header = utf16(columns[column].header);
+        LVCOLUMNW layout{};
+        layout.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        layout.fmt = columns[column].alignment == Alignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        layout.cx = pixels(columns[column].width, USER_DEFAULT_SCREEN_DPI);
+        layout.pszText = const_cast<wchar_t*>(header.c_str());
+        ListView_InsertColumn(list, static_cast<int>(column), &layout);
+    }
+    return list;
+}
+
+// The visible columns' widths at a DPI; a hidden one keeps the width 0 it was given.
+void setColumnWidths(HWND list, std::span<const ColumnLayout> columns, UINT dpi) {
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        if (columns[column].visible) {
+            ListView_SetColumnWidth(list, static_cast<int>(column),
+                                    pixels(columns[column].width, dpi));
+        }
+    }
+}
+
+// The client area at the DPI.
+void sizeWindow(HWND window, const WindowLayout& layout, UINT dpi) {
+    RECT frame{0, 0, pixels(layout.width, dpi), pixels(layout.height, dpi)};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 DWORD groupStyle(const WindowLayout& layout, const ControlSpec& control) {
     if (control.id == 0 || control.role == Role::Accept) {
@@ -67,22 +115,24 @@ void makeControls(HWND window, const WindowLayout& layout) {
     }
 }
 
+// New fonts replace the old ones, which go once no control uses them any more.
 void layOutControls(HWND window, const WindowLayout& layout, UINT dpi, Fonts& fonts) {
-    std::vector<Placed> placed;
+    sizeWindow(window, layout, dpi);
+    Fonts old = std::exchange(fonts, Fonts{controlFont(dpi, false), controlFont(dpi, true)});
     for (const ControlSpec& control : layout.controls) {
         const Place frame = control.frame != inWindow ? layout[control.frame].place : Place{};
         const int dropped = control.kind == ControlKind::Selector ? layouts::droppedListHeight : 0;
-        placed.push_back({controlId(layout, control.id), control.place.left + frame.left,
-                          control.place.top + frame.top, control.place.width,
-                          control.place.height + dropped, control.bold});
-    }
-    placeControls(window, placed, {layout.width, layout.height}, dpi, fonts);
-    for (const ControlSpec& control : layout.controls) {
+        HWND handle = GetDlgItem(window, controlId(layout, control.id));
+        SetWindowPos(handle, nullptr, pixels(frame.left + control.place.left, dpi),
+                     pixels(frame.top + control.place.top, dpi), pixels(control.place.width, dpi),
+                     pixels(control.place.height + dropped, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(handle, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(control.bold ? fonts.bold : fonts.regular), TRUE);
         if (control.kind == ControlKind::List) {
-            setColumnWidths(GetDlgItem(window, controlId(layout, control.id)), control.columns,
-                            dpi);
+            setColumnWidths(handle, control.columns, dpi);
         }
     }
+    deleteFonts(old);
 }
 
 } // namespace garagon::win32

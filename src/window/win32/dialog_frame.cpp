@@ -1,10 +1,6 @@
 #include "dialog_frame.hpp"
 
-#include "layout.hpp"
-#include "utf16.hpp"
-
 #include <algorithm>
-#include <commctrl.h>
 #include <utility>
 
 namespace garagon::win32 {
@@ -18,81 +14,6 @@ struct alignas(DWORD) EmptyTemplate {
 };
 
 } // namespace
-
-HWND makeControl(HWND dialog, const wchar_t* windowClass, const std::wstring& text, DWORD style,
-                 int id, DWORD extendedStyle) {
-    return CreateWindowExW(extendedStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                           0, 0, 0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
-// It asks for the texts of a row only when it draws it.
-HWND makeList(HWND dialog, int id, std::span<const ColumnLayout> columns, DWORD style) {
-    HWND list = makeControl(dialog, WC_LISTVIEWW, L"",
-                            LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA |
-                                WS_TABSTOP | style,
-                            id, WS_EX_CLIENTEDGE);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        const std::wstring header = utf16(columns[column].header);
-        LVCOLUMNW layout{};
-        layout.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
-        layout.fmt = columns[column].alignment == Alignment::Right ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        layout.cx = pixels(columns[column].width, USER_DEFAULT_SCREEN_DPI);
-        layout.pszText = const_cast<wchar_t*>(header.c_str());
-        ListView_InsertColumn(list, static_cast<int>(column), &layout);
-    }
-    return list;
-}
-
-void setColumnWidths(HWND list, std::span<const ColumnLayout> columns, UINT dpi) {
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        if (columns[column].visible) {
-            ListView_SetColumnWidth(list, static_cast<int>(column),
-                                    pixels(columns[column].width, dpi));
-        }
-    }
-}
-
-void showRows(HWND list, std::size_t count, std::optional<std::size_t> marked) {
-    ListView_SetItemCountEx(list, static_cast<int>(count), 0);
-    markRow(list, marked);
-    InvalidateRect(list, nullptr, TRUE);
-}
-
-void markRow(HWND list, std::optional<std::size_t> row) {
-    if (!row) {
-        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        return;
-    }
-    const int index = static_cast<int>(*row);
-    ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list, index, FALSE);
-}
-
-std::optional<std::size_t> markedRow(HWND list) {
-    const int marked = ListView_GetNextItem(list, -1, LVNI_SELECTED);
-    return marked >= 0 ? std::optional(static_cast<std::size_t>(marked)) : std::nullopt;
-}
-
-void placeControls(HWND window, std::span<const Placed> controls, SIZE client, UINT dpi,
-                   Fonts& fonts) {
-    RECT frame{0, 0, pixels(client.cx, dpi), pixels(client.cy, dpi)};
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-    AdjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Fonts old = std::exchange(fonts, Fonts{controlFont(dpi, false), controlFont(dpi, true)});
-    for (const Placed& control : controls) {
-        HWND handle = GetDlgItem(window, control.id);
-        SetWindowPos(handle, nullptr, pixels(control.left, dpi), pixels(control.top, dpi),
-                     pixels(control.width, dpi), pixels(control.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font = control.bold ? fonts.bold : fonts.regular;
-        SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-    deleteFonts(old);
-}
 
 void deleteFonts(Fonts& fonts) {
     DeleteObject(std::exchange(fonts.regular, nullptr));

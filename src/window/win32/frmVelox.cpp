@@ -1,11 +1,9 @@
 #include "frmVelox.hpp"
 
-#include "control_factory.hpp"
 #include "dialogs.hpp"
 #include "keys.hpp"
 #include "layout.hpp"
 #include "list_dialog_view.hpp"
-#include "list_text.hpp"
 #include "texts.hpp"
 #include "utf16.hpp"
 
@@ -44,9 +42,8 @@ frmVelox::frmVelox(SessionBlock sessionBlock)
     window_ = CreateWindowExW(0, windowClassName, utf16(rules_.title()).c_str(),
                               WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    makeControls(window_, layouts::window);
+    makeAll(window_);
     SendMessageW(control(rules_.checkedOption()), BM_SETCHECK, BST_CHECKED, 0);
-    layOutControls(window_, layouts::window, GetDpiForWindow(window_), fonts_);
     DragAcceptFiles(window_, TRUE);
     // Run as administrator, the window would not hear Explorer's drop otherwise: Windows
     // keeps a less privileged program's messages from it.
@@ -60,7 +57,6 @@ frmVelox::frmVelox(SessionBlock sessionBlock)
 frmVelox::~frmVelox() {
     DestroyWindow(window_);
     DestroyMenu(contextMenu_);
-    deleteFonts(fonts_);
 }
 
 LRESULT CALLBACK frmVelox::windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -74,27 +70,22 @@ LRESULT CALLBACK frmVelox::windowProcedure(HWND window, UINT message, WPARAM w, 
 }
 
 LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
+    if (answerAlike(message, w, l, rules_)) {
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(w) == BN_CLICKED && LOWORD(w) >= firstControlId) {
             rules_.click(static_cast<Control>(LOWORD(w) - firstControlId));
         }
         return 0;
-    case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(l)->code == LVN_GETDISPINFOW) {
-            giveText(*reinterpret_cast<NMLVDISPINFOW*>(l),
-                     [this](std::size_t row, int column) { return rules_.cellText(row, column); });
-        }
-        return 0;
     case WM_SYSCOMMAND:
         return runCommand(static_cast<UINT>(w & 0xFFF0)) ? 0
                                                          : DefWindowProcW(window_, message, w, l);
     case WM_CONTEXTMENU:
-        showContextMenu(reinterpret_cast<HWND>(w), l);
-        return 0;
+        return showContextMenu(reinterpret_cast<HWND>(w), l);
     case WM_DROPFILES:
-        onDropFiles(reinterpret_cast<HDROP>(w));
-        return 0;
+        return onDropFiles(reinterpret_cast<HDROP>(w));
     case openDropped:
         openSavegame(std::exchange(dropped_, {}));
         return 0;
@@ -104,19 +95,9 @@ LRESULT frmVelox::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_QUERYENDSESSION:
         return sessionMayEnd();
     case WM_ENDSESSION:
-        if (w) {
-            DestroyWindow(window_);
-        } else {
-            sessionBlock_.destroy(window_); // the session goes on
-        }
-        return 0;
+        return sessionEnds(w != 0);
     case WM_ACTIVATE:
-        keepFocus(LOWORD(w) != WA_INACTIVE);
-        return 0;
-    case WM_DPICHANGED:
-        moveToSuggested(window_, l);
-        layOutControls(window_, layouts::window, HIWORD(w), fonts_);
-        return 0;
+        return keepFocus(LOWORD(w) != WA_INACTIVE);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -157,6 +138,15 @@ bool frmVelox::sessionMayEnd() {
     return false;
 }
 
+LRESULT frmVelox::sessionEnds(bool ends) {
+    if (ends) {
+        DestroyWindow(window_);
+    } else {
+        sessionBlock_.destroy(window_); // the session goes on
+    }
+    return 0;
+}
+
 void frmVelox::closeWindow() {
     if (rules_.mayDropChanges()) {
         DestroyWindow(window_);
@@ -178,7 +168,7 @@ void frmVelox::showContextMenu() {
 }
 
 // From the keyboard (where is -1) the menu opens below the control with the focus.
-void frmVelox::showContextMenu(HWND at, LPARAM where) {
+LRESULT frmVelox::showContextMenu(HWND at, LPARAM where) {
     POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
     if (where == -1) {
         RECT box{};
@@ -187,6 +177,7 @@ void frmVelox::showContextMenu(HWND at, LPARAM where) {
     }
     runCommand(static_cast<UINT>(TrackPopupMenu(contextMenu_, TPM_RETURNCMD | TPM_RIGHTBUTTON,
                                                 point.x, point.y, 0, window_, nullptr)));
+    return 0;
 }
 
 // The release of a shortcut's key is taken too: it would open the menu a second time, or
@@ -211,7 +202,7 @@ bool frmVelox::takesShortcut(const MSG& message) {
 }
 
 // One file, as Explorer drags it; anything else is not taken.
-void frmVelox::onDropFiles(HDROP drop) {
+LRESULT frmVelox::onDropFiles(HDROP drop) {
     if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
         std::wstring name(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
         name.resize(DragQueryFileW(drop, 0, name.data(), static_cast<UINT>(name.size())));
@@ -219,18 +210,18 @@ void frmVelox::onDropFiles(HDROP drop) {
         PostMessageW(window_, openDropped, 0, 0);
     }
     DragFinish(drop);
+    return 0;
 }
 
 // A plain window does not give the focus back to its control once a dialog or another
 // window had it; this one does.
-void frmVelox::keepFocus(bool active) {
+LRESULT frmVelox::keepFocus(bool active) {
     if (!active) {
         focused_ = GetFocus();
-        return;
-    }
-    if (focused_ != nullptr && IsChild(window_, focused_) && IsWindowEnabled(focused_)) {
+    } else if (focused_ != nullptr && IsChild(window_, focused_) && IsWindowEnabled(focused_)) {
         SetFocus(focused_);
     }
+    return 0;
 }
 
 std::optional<std::filesystem::path> frmVelox::chooseSavegame() {

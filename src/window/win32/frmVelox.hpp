@@ -56,16 +56,16 @@ class frmVelox : public WindowPort, public HandleControls {
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
-    void onDropFiles(HDROP drop);
+    LRESULT onDropFiles(HDROP drop);
     bool sessionMayEnd();
+    LRESULT sessionEnds(bool ends);
     void addCommands();
     bool runCommand(UINT id);
-    void showContextMenu(HWND at, LPARAM where);
-    void keepFocus(bool active);
+    LRESULT showContextMenu(HWND at, LPARAM where);
+    LRESULT keepFocus(bool active);
 
     WindowRules rules_{*this};
     HWND focused_ = nullptr; // the control that had the focus when the window was left
-    Fonts fonts_;
     HMENU contextMenu_ = nullptr;
     std::wstring lastFolder_; // empty at first: the file dialog opens where the system puts it
     std::wstring dropped_;    // opened once the drop has completed

@@ -1,6 +1,6 @@
 #include "handle_controls.hpp"
 
-#include "dialog_frame.hpp"
+#include "control_factory.hpp"
 #include "layout.hpp"
 #include "utf16.hpp"
 
@@ -8,6 +8,37 @@
 #include <windowsx.h>
 
 namespace garagon::win32 {
+namespace {
+
+// A virtual list asks for the cells it draws, where it gives room for their text.
+void giveText(NMLVDISPINFOW& request, const Rows& rows) {
+    if ((request.item.mask & LVIF_TEXT) != 0 && request.item.cchTextMax > 0) {
+        const std::wstring text = utf16(
+            rows.cellText(static_cast<std::size_t>(request.item.iItem), request.item.iSubItem));
+        lstrcpynW(request.item.pszText, text.c_str(), request.item.cchTextMax);
+    }
+}
+
+} // namespace
+
+void HandleControls::makeAll(HWND window) {
+    window_ = window;
+    makeControls(window_, layout_);
+    layOutControls(window_, layout_, GetDpiForWindow(window_), fonts_);
+}
+
+bool HandleControls::answerAlike(UINT message, WPARAM w, LPARAM l, const Rows& rows) {
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(l)->code == LVN_GETDISPINFOW) {
+        giveText(*reinterpret_cast<NMLVDISPINFOW*>(l), rows);
+        return true;
+    }
+    if (message == WM_DPICHANGED) {
+        moveToSuggested(window_, l);
+        layOutControls(window_, layout_, HIWORD(w), fonts_);
+        return true;
+    }
+    return false;
+}
 
 HWND HandleControls::handleOf(int control) const {
     return GetDlgItem(window_, controlId(layout_, control));
@@ -26,7 +57,17 @@ void HandleControls::setShown(int control, bool shown) {
 }
 
 void HandleControls::showRows(int list, std::size_t count, std::optional<std::size_t> marked) {
-    win32::showRows(handleOf(list), count, marked);
+    HWND rows = handleOf(list);
+    ListView_SetItemCountEx(rows, static_cast<int>(count), 0);
+    if (marked) {
+        const int row = static_cast<int>(*marked);
+        ListView_SetItemState(rows, row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(rows, row, FALSE);
+    } else {
+        ListView_SetItemState(rows, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    InvalidateRect(rows, nullptr, TRUE);
 }
 
 void HandleControls::hideColumn(int list, int column) {
@@ -69,7 +110,8 @@ bool HandleControls::isFocused(int control) const {
 }
 
 std::optional<std::size_t> HandleControls::markedRow(int list) const {
-    return win32::markedRow(handleOf(list));
+    const int marked = ListView_GetNextItem(handleOf(list), -1, LVNI_SELECTED);
+    return marked >= 0 ? std::optional(static_cast<std::size_t>(marked)) : std::nullopt;
 }
 
 int HandleControls::chosenEntry(int selector) const {

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "controls.hpp"
+#include "dialog_frame.hpp"
 #include "window_layout.hpp"
 
 #include <windows.h>
 
 namespace garagon::win32 {
 
-// The controls of a window or a dialog as the system's own, each at its id's control.
+// The controls of a window or a dialog as the system's own, each at its id's control, and
+// their fonts, which go with them.
 class HandleControls : public virtual Controls {
   public:
     explicit HandleControls(const WindowLayout& layout) : layout_(layout) {}
+    ~HandleControls() override { deleteFonts(fonts_); }
 
     void setText(int control, const std::string& text) override;
     void enable(int control, bool enabled) override;
@@ -26,10 +29,16 @@ class HandleControls : public virtual Controls {
     std::string text(int textField) const override;
 
     HWND handleOf(int control) const;
+    // The controls made as declared and placed at the window's DPI.
+    void makeAll(HWND window);
+    // What every window of declared controls answers alike: a list asks for a cell's text,
+    // or the window moves to a screen of another DPI. True where it was one of those.
+    bool answerAlike(UINT message, WPARAM w, LPARAM l, const Rows& rows);
 
   protected:
     const WindowLayout& layout_;
     HWND window_ = nullptr;
+    Fonts fonts_;
 };
 
 } // namespace garagon::win32
