@@ -1,7 +1,5 @@
 #include "windows1252.hpp"
 
-#include <algorithm>
-
 namespace garagon {
 namespace {
 
@@ -30,20 +28,17 @@ void appendUtf8(std::string& out, char32_t c) {
 
 } // namespace
 
+void appendAsUtf8(std::string_view windows1252, std::string& out) {
+    for (const char byte : windows1252) {
+        appendUtf8(out, codePoint(static_cast<unsigned char>(byte)));
+    }
+}
+
 std::string windows1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char byte : text) {
-        appendUtf8(out, codePoint(static_cast<unsigned char>(byte)));
-    }
+    appendAsUtf8(text, out);
     return out;
-}
-
-void windows1252ToUtf16(std::string_view text, std::u16string& out) {
-    out.resize(text.size());
-    std::transform(text.begin(), text.end(), out.begin(), [](char byte) {
-        return static_cast<char16_t>(codePoint(static_cast<unsigned char>(byte)));
-    });
 }
 
 } // namespace garagon

@@ -9,8 +9,7 @@ namespace garagon {
 // bytes the code page leaves unassigned become the control characters of the same value.
 std::string windows1252ToUtf8(std::string_view text);
 
-// The same to UTF-16, as Windows' and Qt's strings hold it, into a buffer that can serve
-// again: one code unit per byte.
-void windows1252ToUtf16(std::string_view text, std::u16string& out);
+// The same, appended to out: many names in one buffer.
+void appendAsUtf8(std::string_view windows1252, std::string& out);
 
 } // namespace garagon

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace garagon {
@@ -23,7 +24,7 @@ class Controls {
     // The column keeps its data at width 0.
     virtual void hideColumn(int list, int column) = 0;
     // A selector's entries, in one go however many there are; then the one chosen.
-    virtual void setEntries(int selector, const std::vector<std::string>& entries) = 0;
+    virtual void setEntries(int selector, const std::vector<std::string_view>& entries) = 0;
     virtual void chooseEntry(int selector, int entry) = 0;
     virtual void focus(int control) = 0;
     virtual bool isFocused(int control) const = 0;

@@ -95,6 +95,11 @@ constexpr bool wellFormed(const WindowLayout& layout) {
     return true;
 }
 
+// A list dialog has its list and its accepting and rejecting buttons.
+constexpr bool isListDialog(const WindowLayout& layout) {
+    return layout.find(ControlKind::List) && layout.find(Role::Accept) && layout.find(Role::Reject);
+}
+
 // The font of every control, the window's and the dialogs'.
 inline constexpr const char* fontFamily = "Arial";
 inline constexpr int fontHundredthsOfPoint = 975;
@@ -135,98 +140,25 @@ inline constexpr ColumnLayout carColumns[] = {
 
 // A list's caption is its name for a screen reader; a label that marks an access key names
 // the control after it instead. The frames and the label take no focus and come before the
-// options.
+// options. One control a line, as the table reads best.
+using enum ControlKind;
+using enum Control;
+// clang-format off
 inline constexpr ControlSpec windowControls[] = {
-    {id(Control::cmdOpen),
-     "cmdOpen",
-     ControlKind::Button,
-     "Spielstand laden",
-     {840, 5340, 3540, 495},
-     id(Control::Frame1),
-     Role::Plain,
-     true},
-    {id(Control::lvCars),
-     "lvCars",
-     ControlKind::List,
-     "Gefundene Wagen",
-     {240, 360, 4740, 3900},
-     id(Control::Frame1),
-     Role::Plain,
-     false,
-     true,
-     carColumns},
-    {id(Control::cmbCars),
-     "cmbCars",
-     ControlKind::Selector,
-     "",
-     {240, 600, 3540, 360},
-     id(Control::Frame2)},
-    {id(Control::cmdReplace),
-     "cmdReplace",
-     ControlKind::Button,
-     "Ersetzen",
-     {240, 1200, 3540, 495},
-     id(Control::Frame2),
-     Role::Plain,
-     true},
-    {id(Control::cmdSave),
-     "cmdSave",
-     ControlKind::Button,
-     "Änderungen speichern",
-     {5760, 4650, 3540, 495},
-     inWindow,
-     Role::Plain,
-     true},
-    {id(Control::cmdExit),
-     "cmdExit",
-     ControlKind::Button,
-     "Programm beenden",
-     {5760, 5580, 3540, 495},
-     inWindow,
-     Role::Plain,
-     true},
-    {id(Control::Frame1),
-     "Frame1",
-     ControlKind::Frame,
-     "Gefundene Wagen:",
-     {120, 240, 5220, 6000},
-     inWindow,
-     Role::Plain,
-     true},
-    {id(Control::Frame2),
-     "Frame2",
-     ControlKind::Frame,
-     "Markierten Wagen ersetzen durch:",
-     {5520, 240, 4020, 1935},
-     inWindow,
-     Role::Plain,
-     true},
-    {id(Control::Label1), "Label1", ControlKind::Label, "Label1", {5520, 2520, 3975, 1800}},
-    {id(Control::optBuyed),
-     "optBuyed",
-     ControlKind::Option,
-     "\"Karrierewagen\" (keine gewonnenen)",
-     {240, 4590, 4740, 315},
-     id(Control::Frame1),
-     Role::Plain,
-     true},
-    {id(Control::optMY),
-     "optMY",
-     ControlKind::Option,
-     "\"Meine Wagen\"",
-     {240, 4890, 4740, 315},
-     id(Control::Frame1),
-     Role::Plain,
-     true},
-    {id(Control::optShop),
-     "optShop",
-     ControlKind::Option,
-     "\"Ladenwagen\"",
-     {240, 4290, 4515, 315},
-     id(Control::Frame1),
-     Role::Plain,
-     true},
+    {id(cmdOpen), "cmdOpen", Button, "Spielstand laden", {840, 5340, 3540, 495}, id(Frame1), Role::Plain, true},
+    {id(lvCars), "lvCars", List, "Gefundene Wagen", {240, 360, 4740, 3900}, id(Frame1), Role::Plain, false, true, carColumns},
+    {id(cmbCars), "cmbCars", Selector, "", {240, 600, 3540, 360}, id(Frame2)},
+    {id(cmdReplace), "cmdReplace", Button, "Ersetzen", {240, 1200, 3540, 495}, id(Frame2), Role::Plain, true},
+    {id(cmdSave), "cmdSave", Button, "Änderungen speichern", {5760, 4650, 3540, 495}, inWindow, Role::Plain, true},
+    {id(cmdExit), "cmdExit", Button, "Programm beenden", {5760, 5580, 3540, 495}, inWindow, Role::Plain, true},
+    {id(Frame1), "Frame1", Frame, "Gefundene Wagen:", {120, 240, 5220, 6000}, inWindow, Role::Plain, true},
+    {id(Frame2), "Frame2", Frame, "Markierten Wagen ersetzen durch:", {5520, 240, 4020, 1935}, inWindow, Role::Plain, true},
+    {id(Label1), "Label1", Label, "Label1", {5520, 2520, 3975, 1800}},
+    {id(optBuyed), "optBuyed", Option, "\"Karrierewagen\" (keine gewonnenen)", {240, 4590, 4740, 315}, id(Frame1), Role::Plain, true},
+    {id(optMY), "optMY", Option, "\"Meine Wagen\"", {240, 4890, 4740, 315}, id(Frame1), Role::Plain, true},
+    {id(optShop), "optShop", Option, "\"Ladenwagen\"", {240, 4290, 4515, 315}, id(Frame1), Role::Plain, true},
 };
+// clang-format on
 inline constexpr WindowLayout window{"frmVelox", 9705, 6390, windowControls};
 static_assert(wellFormed(window) && std::size(windowControls) == std::size_t(Control::Count));
 
@@ -235,73 +167,35 @@ inline constexpr ColumnLayout backupColumns[] = {
     {"Geändert", 1950, Alignment::Left, true},
     {"Unterschied", 6600, Alignment::Left, true},
 };
+// clang-format off
 inline constexpr ControlSpec backupControls[] = {
-    {0,
-     "backupList",
-     ControlKind::List,
-     "",
-     {120, 120, 11160, 3960},
-     inWindow,
-     Role::Plain,
-     false,
-     false,
-     backupColumns},
-    {1, "unsavedWarning", ControlKind::Label, "", {120, 4170, 11160, 285}, inWindow, Role::Status},
-    {2,
-     "restoreButton",
-     ControlKind::Button,
-     "Wiederherstellen",
-     {7500, 4560, 2100, 420},
-     inWindow,
-     Role::Accept},
-    {3,
-     "closeButton",
-     ControlKind::Button,
-     "Schließen",
-     {9720, 4560, 1560, 420},
-     inWindow,
-     Role::Reject},
+    {0, "backupList", List, "", {120, 120, 11160, 3960}, inWindow, Role::Plain, false, false, backupColumns},
+    {1, "unsavedWarning", Label, "", {120, 4170, 11160, 285}, inWindow, Role::Status},
+    {2, "restoreButton", Button, "Wiederherstellen", {7500, 4560, 2100, 420}, inWindow, Role::Accept},
+    {3, "closeButton", Button, "Schließen", {9720, 4560, 1560, 420}, inWindow, Role::Reject},
 };
+// clang-format on
 inline constexpr WindowLayout backups{"backupsDialog", 11400, 5100, backupControls};
-static_assert(wellFormed(backups));
+static_assert(wellFormed(backups) && isListDialog(backups));
 
 inline constexpr ColumnLayout searchColumns[] = {
     {"Wagen", 5400, Alignment::Left, true},
     {"Kennung", 2400, Alignment::Left, true},
 };
 // Each label comes just before its control, which it names for a screen reader.
+// clang-format off
 inline constexpr ControlSpec searchControls[] = {
-    {0, "searchLabel", ControlKind::Label, "&Name enthält:", {120, 120, 8160, 285}},
-    {1, "searchText", ControlKind::TextField, "", {120, 420, 8160, 345}, inWindow, Role::TextField},
-    {2, "listLabel", ControlKind::Label, "&Passende Wagen:", {120, 885, 8160, 285}},
-    {3,
-     "carList",
-     ControlKind::List,
-     "",
-     {120, 1185, 8160, 4200},
-     inWindow,
-     Role::Plain,
-     false,
-     false,
-     searchColumns},
-    {4, "matchCount", ControlKind::Label, "", {120, 5475, 8160, 285}, inWindow, Role::Status},
-    {5,
-     "chooseButton",
-     ControlKind::Button,
-     "Auswählen",
-     {4560, 5940, 1800, 420},
-     inWindow,
-     Role::Accept},
-    {6,
-     "cancelButton",
-     ControlKind::Button,
-     "Abbrechen",
-     {6480, 5940, 1800, 420},
-     inWindow,
-     Role::Reject},
+    {0, "searchLabel", Label, "&Name enthält:", {120, 120, 8160, 285}},
+    {1, "searchText", TextField, "", {120, 420, 8160, 345}, inWindow, Role::TextField},
+    {2, "listLabel", Label, "&Passende Wagen:", {120, 885, 8160, 285}},
+    {3, "carList", List, "", {120, 1185, 8160, 4200}, inWindow, Role::Plain, false, false, searchColumns},
+    {4, "matchCount", Label, "", {120, 5475, 8160, 285}, inWindow, Role::Status},
+    {5, "chooseButton", Button, "Auswählen", {4560, 5940, 1800, 420}, inWindow, Role::Accept},
+    {6, "cancelButton", Button, "Abbrechen", {6480, 5940, 1800, 420}, inWindow, Role::Reject},
 };
+// clang-format on
 inline constexpr WindowLayout carSearch{"carSearchDialog", 8400, 6480, searchControls};
-static_assert(wellFormed(carSearch));
+static_assert(wellFormed(carSearch) && isListDialog(carSearch));
 
 } // namespace layouts
 } // namespace garagon

@@ -67,7 +67,7 @@ struct NoView : WindowPort {
     void setShown(int, bool) override {}
     void showRows(int, std::size_t, std::optional<std::size_t> mark) override { marked = mark; }
     void hideColumn(int, int) override {}
-    void setEntries(int, const std::vector<std::string>&) override {}
+    void setEntries(int, const std::vector<std::string_view>&) override {}
     void chooseEntry(int, int entry) override { chosen = entry; }
     void focus(int control) override { focused = control; }
     bool isFocused(int control) const override { return focused == control; }

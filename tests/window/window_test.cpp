@@ -855,12 +855,15 @@ class WindowTest : public QObject {
         QCOMPARE(states()[3], true); // cancelled: still there to save
     }
 
+    // On Windows every argument is a path, whatever it begins with.
     void theCommandLineFollowsTheUsualConventions() {
         using Action = CommandLine::Action;
+        const auto paths = Syntax::PathOnly;
         const struct {
             QStringList arguments;
             Action action;
             QString savegame;
+            Syntax syntax = Syntax::OptionsAndPath;
         } cases[] = {
             {{}, Action::Run, {}},
             {{"a.sav"}, Action::Run, "a.sav"},
@@ -871,13 +874,16 @@ class WindowTest : public QObject {
             {{"--", "--help"}, Action::Run, "--help"},
             {{"--bunt"}, Action::Error, {}},
             {{"a.sav", "b.sav"}, Action::Error, {}},
+            {{"--help"}, Action::Run, "--help", paths},
+            {{"--"}, Action::Run, "--", paths},
+            {{"-h", "a.sav"}, Action::Error, {}, paths},
         };
-        for (const auto& [arguments, action, path] : cases) {
+        for (const auto& [arguments, action, path, syntax] : cases) {
             std::vector<std::string> words;
             for (const QString& argument : arguments) {
                 words.push_back(argument.toStdString());
             }
-            const auto parsed = parseCommandLine(words);
+            const auto parsed = parseCommandLine(words, syntax);
             QCOMPARE(parsed.action, action);
             QCOMPARE(QString::fromStdString(parsed.savegame), path);
         }

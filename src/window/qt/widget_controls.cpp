@@ -9,17 +9,6 @@
 #include <QTreeView>
 
 namespace garagon {
-namespace {
-
-QTreeView* listAt(QWidget* widget) {
-    return static_cast<QTreeView*>(widget);
-}
-
-QComboBox* selectorAt(QWidget* widget) {
-    return static_cast<QComboBox*>(widget);
-}
-
-} // namespace
 
 void WidgetControls::setText(int control, const std::string& text) {
     static_cast<QLabel*>(widget(control))->setText(QString::fromStdString(text));
@@ -34,7 +23,7 @@ void WidgetControls::setShown(int control, bool shown) {
 }
 
 void WidgetControls::showRows(int list, std::size_t count, std::optional<std::size_t> marked) {
-    QTreeView* view = listAt(widget(list));
+    auto* view = static_cast<QTreeView*>(widget(list));
     static_cast<CellModel*>(view->model())->renew(count);
     if (marked) {
         view->setCurrentIndex(view->model()->index(static_cast<int>(*marked), 0));
@@ -42,21 +31,22 @@ void WidgetControls::showRows(int list, std::size_t count, std::optional<std::si
 }
 
 void WidgetControls::hideColumn(int list, int column) {
-    listAt(widget(list))->setColumnWidth(column, 0);
+    static_cast<QTreeView*>(widget(list))->setColumnWidth(column, 0);
 }
 
 // One model in one go: no item object and no insertion per entry.
-void WidgetControls::setEntries(int selector, const std::vector<std::string>& entries) {
+void WidgetControls::setEntries(int selector, const std::vector<std::string_view>& entries) {
     QStringList names;
     names.reserve(static_cast<qsizetype>(entries.size()));
-    for (const std::string& entry : entries) {
-        names.append(QString::fromStdString(entry));
+    for (const std::string_view entry : entries) {
+        names.append(QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())));
     }
-    selectorAt(widget(selector))->setModel(new QStringListModel(names, widget(selector)));
+    static_cast<QComboBox*>(widget(selector))
+        ->setModel(new QStringListModel(names, widget(selector)));
 }
 
 void WidgetControls::chooseEntry(int selector, int entry) {
-    selectorAt(widget(selector))->setCurrentIndex(entry);
+    static_cast<QComboBox*>(widget(selector))->setCurrentIndex(entry);
 }
 
 void WidgetControls::focus(int control) {
@@ -68,11 +58,11 @@ bool WidgetControls::isFocused(int control) const {
 }
 
 std::optional<std::size_t> WidgetControls::markedRow(int list) const {
-    return garagon::markedRow(*listAt(widget(list)));
+    return garagon::markedRow(*static_cast<QTreeView*>(widget(list)));
 }
 
 int WidgetControls::chosenEntry(int selector) const {
-    return selectorAt(widget(selector))->currentIndex();
+    return static_cast<QComboBox*>(widget(selector))->currentIndex();
 }
 
 std::string WidgetControls::text(int textField) const {

@@ -78,21 +78,23 @@ void HandleControls::hideColumn(int list, int column) {
 // costs one conversion, even for the largest catalogue. The entries go to the selector's
 // list itself, which holds them, and straight to its procedure: the selector would pass
 // each one on, and sending a message costs as much again under Wine.
-void HandleControls::setEntries(int selector, const std::vector<std::string>& entries) {
+void HandleControls::setEntries(int selector, const std::vector<std::string_view>& entries) {
     HWND box = handleOf(selector);
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof parts;
     GetComboBoxInfo(box, &parts);
     std::size_t characters = 0;
-    for (const std::string& entry : entries) {
+    for (const std::string_view entry : entries) {
         characters += entry.size() + 1;
     }
     SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     SendMessageW(box, CB_INITSTORAGE, entries.size(), characters * sizeof(wchar_t));
     const auto list = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(parts.hwndList, GWLP_WNDPROC));
-    for (const std::string& entry : entries) {
+    std::wstring name;
+    for (const std::string_view entry : entries) {
+        utf16(entry, name);
         CallWindowProcW(list, parts.hwndList, LB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(utf16(entry).c_str()));
+                        reinterpret_cast<LPARAM>(name.c_str()));
     }
     SendMessageW(box, WM_SETREDRAW, TRUE, 0);
 }

@@ -20,7 +20,7 @@ class HandleControls : public virtual Controls {
     void setShown(int control, bool shown) override;
     void showRows(int list, std::size_t count, std::optional<std::size_t> marked) override;
     void hideColumn(int list, int column) override;
-    void setEntries(int selector, const std::vector<std::string>& entries) override;
+    void setEntries(int selector, const std::vector<std::string_view>& entries) override;
     void chooseEntry(int selector, int entry) override;
     void focus(int control) override;
     bool isFocused(int control) const override;
