@@ -37,7 +37,7 @@ inline constexpr int inWindow = -1;
 
 // A control's id is its index in its window's table: tab order, which the Tab key follows
 // over the controls that take the focus.
-struct ControlSpec {
+struct DeclaredControl {
     int id;
     const char* name;
     ControlKind kind;
@@ -57,14 +57,14 @@ struct ControlSpec {
 struct WindowLayout {
     const char* name;
     int width, height;
-    std::span<const ControlSpec> controls;
+    std::span<const DeclaredControl> controls;
 
-    constexpr const ControlSpec& operator[](int id) const {
+    constexpr const DeclaredControl& operator[](int id) const {
         return controls[static_cast<std::size_t>(id)];
     }
     // The first control of a role or a kind, if the window has one.
     template <class Trait> constexpr std::optional<int> find(Trait trait) const {
-        const auto found = std::ranges::find_if(controls, [trait](const ControlSpec& control) {
+        const auto found = std::ranges::find_if(controls, [trait](const DeclaredControl& control) {
             if constexpr (std::is_same_v<Trait, Role>) {
                 return control.role == trait;
             } else {
@@ -83,7 +83,7 @@ constexpr bool takesFocus(ControlKind kind) {
 // Each id is the control's index; each frame named is a frame; a list alone has columns.
 constexpr bool wellFormed(const WindowLayout& layout) {
     for (std::size_t index = 0; index < layout.controls.size(); ++index) {
-        const ControlSpec& control = layout.controls[index];
+        const DeclaredControl& control = layout.controls[index];
         const bool inFrame = control.frame != inWindow;
         if (control.id != static_cast<int>(index) ||
             (inFrame && (control.frame < 0 || control.frame >= std::ssize(layout.controls) ||
@@ -144,7 +144,7 @@ inline constexpr ColumnLayout carColumns[] = {
 using enum ControlKind;
 using enum Control;
 // clang-format off
-inline constexpr ControlSpec windowControls[] = {
+inline constexpr DeclaredControl windowControls[] = {
     {id(cmdOpen), "cmdOpen", Button, "Spielstand laden", {840, 5340, 3540, 495}, id(Frame1), Role::Plain, true},
     {id(lvCars), "lvCars", List, "Gefundene Wagen", {240, 360, 4740, 3900}, id(Frame1), Role::Plain, false, true, carColumns},
     {id(cmbCars), "cmbCars", Selector, "", {240, 600, 3540, 360}, id(Frame2)},
@@ -168,7 +168,7 @@ inline constexpr ColumnLayout backupColumns[] = {
     {"Unterschied", 6600, Alignment::Left, true},
 };
 // clang-format off
-inline constexpr ControlSpec backupControls[] = {
+inline constexpr DeclaredControl backupControls[] = {
     {0, "backupList", List, "", {120, 120, 11160, 3960}, inWindow, Role::Plain, false, false, backupColumns},
     {1, "unsavedWarning", Label, "", {120, 4170, 11160, 285}, inWindow, Role::Status},
     {2, "restoreButton", Button, "Wiederherstellen", {7500, 4560, 2100, 420}, inWindow, Role::Accept},
@@ -184,7 +184,7 @@ inline constexpr ColumnLayout searchColumns[] = {
 };
 // Each label comes just before its control, which it names for a screen reader.
 // clang-format off
-inline constexpr ControlSpec searchControls[] = {
+inline constexpr DeclaredControl searchControls[] = {
     {0, "searchLabel", Label, "&Name enthält:", {120, 120, 8160, 285}},
     {1, "searchText", TextField, "", {120, 420, 8160, 345}, inWindow, Role::TextField},
     {2, "listLabel", Label, "&Passende Wagen:", {120, 885, 8160, 285}},

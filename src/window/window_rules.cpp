@@ -88,19 +88,21 @@ void WindowRules::HideColumns() {
 }
 
 // The catalogue's cars in its order, named in UTF-8 in one buffer, which costs no
-// allocation per car; the first one chosen.
+// allocation per car; the first one chosen. The buffer never grows, so its views stay
+// valid: a byte of Windows-1252 takes at most three in UTF-8.
 void WindowRules::fillCarChoice() {
-    std::string text;
-    std::vector<std::size_t> ends;
+    std::size_t bytes = 0;
     for (const auto& car : catalogueCars()) {
-        appendAsUtf8(car.Name, text);
-        ends.push_back(text.size());
+        bytes += 3 * car.Name.size();
     }
+    std::string text;
+    text.reserve(bytes);
     std::vector<std::string_view> names;
-    names.reserve(ends.size());
-    for (std::size_t start = 0; const std::size_t end : ends) {
-        names.push_back(std::string_view(text).substr(start, end - start));
-        start = end;
+    names.reserve(catalogueCars().size());
+    for (const auto& car : catalogueCars()) {
+        const std::size_t start = text.size();
+        appendAsUtf8(car.Name, text);
+        names.push_back(std::string_view(text).substr(start));
     }
     port_.setEntries(id(Control::cmbCars), names);
     port_.chooseEntry(id(Control::cmbCars), names.empty() ? -1 : 0);
@@ -140,7 +142,7 @@ void WindowRules::refresh() {
     for (const auto& entry : menuEntries) {
         port_.showCommand(entry.command, offered(entry.command), caption(entry.command));
     }
-    for (const ControlSpec& control : layouts::window.controls) {
+    for (const DeclaredControl& control : layouts::window.controls) {
         const bool enabled = enabled_[static_cast<std::size_t>(control.id)];
         if (!enabled && port_.isFocused(control.id)) {
             port_.focus(id(focusFrom(static_cast<Control>(control.id))));

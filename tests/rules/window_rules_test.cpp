@@ -114,7 +114,7 @@ TEST(WindowRules, TheWindowIsDeclaredWithItsCaptionsTabOrderAndTwips) {
     EXPECT_EQ(std::pair(window.width, window.height), std::pair(9705, 6390));
     ASSERT_EQ(window.controls.size(), std::size(expected));
     for (std::size_t index = 0; index < std::size(expected); ++index) {
-        const ControlSpec& declared = window.controls[index];
+        const DeclaredControl& declared = window.controls[index];
         const auto& [name, caption, frame, place] = expected[index];
         SCOPED_TRACE(name);
         EXPECT_STREQ(declared.name, name);

@@ -183,7 +183,7 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
     GetClientRect(window->handle(), &client);
     EXPECT_EQ(client.right, 647);
     EXPECT_EQ(client.bottom, 426);
-    for (const ControlSpec& declared : layouts::window.controls) {
+    for (const DeclaredControl& declared : layouts::window.controls) {
         const auto which = static_cast<Control>(declared.id);
         SCOPED_TRACE(declared.name);
         RECT box{};
@@ -227,7 +227,7 @@ TEST_F(Win32Window, StartUpShowsTheLayoutTheFontsAndTheCatalogue) {
 TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
     start();
     std::vector<HWND> expected;
-    for (const ControlSpec& declared : layouts::window.controls) {
+    for (const DeclaredControl& declared : layouts::window.controls) {
         const auto which = static_cast<Control>(declared.id);
         const bool option = declared.kind == ControlKind::Option;
         if (takesFocus(declared.kind) && which != Control::cmdSave &&
@@ -248,7 +248,7 @@ TEST_F(Win32Window, TheTabOrderIsTheLayoutsAndTheOptionsAreOneStop) {
 // option after another kind.
 TEST_F(Win32Window, TheFirstControlAndTheFirstOptionEachBeginAGroup) {
     start();
-    static constexpr ControlSpec options[] = {
+    static constexpr DeclaredControl options[] = {
         {0, "first", ControlKind::Option, "A", {0, 0, 900, 300}},
         {1, "second", ControlKind::Option, "B", {0, 300, 900, 300}},
         {2, "label", ControlKind::Label, "C", {0, 600, 900, 300}},
@@ -260,7 +260,7 @@ TEST_F(Win32Window, TheFirstControlAndTheFirstOptionEachBeginAGroup) {
                                 GetModuleHandleW(nullptr), nullptr);
     makeControls(host, layout);
     std::vector<bool> groups;
-    for (const ControlSpec& declared : options) {
+    for (const DeclaredControl& declared : options) {
         const HWND made = GetDlgItem(host, controlId(layout, declared.id));
         groups.push_back((GetWindowLongPtrW(made, GWL_STYLE) & WS_GROUP) != 0);
     }

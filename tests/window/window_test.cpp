@@ -208,7 +208,7 @@ class WindowTest : public QObject {
         QCOMPARE(window->objectName(), QString::fromLatin1(layouts::window.name));
         QCOMPARE(window->windowTitle(), QStringLiteral(GARAGON_TITLE("Kein Spielstand geladen")));
         QCOMPARE(window->size(), QSize(647, 426));
-        for (const ControlSpec& declared : layouts::window.controls) {
+        for (const DeclaredControl& declared : layouts::window.controls) {
             auto* widget = control<QWidget>(declared.name);
             const Place& at = declared.place;
             QCOMPARE(widget->geometry(),
@@ -258,7 +258,7 @@ class WindowTest : public QObject {
     void focusOrderAndIconAndIdentity() {
         start();
         QStringList expected;
-        for (const ControlSpec& declared : layouts::window.controls) {
+        for (const DeclaredControl& declared : layouts::window.controls) {
             if (takesFocus(declared.kind)) {
                 expected.append(QString::fromLatin1(declared.name));
             }

@@ -7,11 +7,7 @@
 #include <QAbstractItemView>
 #include <QAbstractTableModel>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QTreeView>
-#include <algorithm>
-#include <cstdint>
-#include <optional>
 #include <span>
 
 namespace garagon {
@@ -96,15 +92,6 @@ inline void setUpList(QTreeView& list, QAbstractItemModel* model,
     list.setSelectionMode(QAbstractItemView::SingleSelection);
     list.setSelectionBehavior(QAbstractItemView::SelectRows);
     list.setEditTriggers(QAbstractItemView::NoEditTriggers);
-}
-
-// The first row a list marks, if any.
-inline std::optional<std::size_t> markedRow(const QAbstractItemView& list) {
-    std::optional<std::size_t> first;
-    for (const QModelIndex& marked : list.selectionModel()->selectedRows()) {
-        first = std::min(first.value_or(SIZE_MAX), static_cast<std::size_t>(marked.row()));
-    }
-    return first;
 }
 
 } // namespace garagon

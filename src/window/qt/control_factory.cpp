@@ -26,9 +26,9 @@ QWidget* makeLabel(const QString& caption) {
 
 // The window's buttons leave Return to the focused control; a dialog's take it as the
 // platform has it.
-QWidget* makeButton(const ControlSpec& spec, const QString& caption) {
+QWidget* makeButton(const DeclaredControl& declared, const QString& caption) {
     auto* button = new QPushButton(caption);
-    if (spec.role == Role::Plain) {
+    if (declared.role == Role::Plain) {
         button->setAutoDefault(false);
     }
     button->setAccessibleName(caption);
@@ -36,31 +36,31 @@ QWidget* makeButton(const ControlSpec& spec, const QString& caption) {
 }
 
 // Tips where every column shows: a list with hidden columns keeps them for screen readers.
-QWidget* makeList(const ControlSpec& spec, const Rows& rows, QWidget* window) {
+QWidget* makeList(const DeclaredControl& declared, const Rows& rows, QWidget* window) {
     auto* list = new QTreeView;
-    const bool tips = std::ranges::all_of(spec.columns, &ColumnLayout::visible);
-    setUpList(*list, new CellModel(rows, spec.columns, tips, list), spec.columns);
-    list->setAccessibleName(*spec.caption != '\0' ? QString::fromUtf8(spec.caption)
-                                                  : window->windowTitle());
+    const bool tips = std::ranges::all_of(declared.columns, &ColumnLayout::visible);
+    setUpList(*list, new CellModel(rows, declared.columns, tips, list), declared.columns);
+    list->setAccessibleName(*declared.caption != '\0' ? QString::fromUtf8(declared.caption)
+                                                      : window->windowTitle());
     return list;
 }
 
 // Qt on Linux reports the selected car as the selector's name; say what it is for.
-QWidget* makeSelector(const WindowLayout& layout, const ControlSpec& spec) {
+QWidget* makeSelector(const WindowLayout& layout, const DeclaredControl& declared) {
     auto* selector = new QComboBox;
     selector->setEditable(false);
-    if (spec.frame != inWindow) {
-        selector->setAccessibleDescription(QString::fromUtf8(layout[spec.frame].caption));
+    if (declared.frame != inWindow) {
+        selector->setAccessibleDescription(QString::fromUtf8(layout[declared.frame].caption));
     }
     return selector;
 }
 
-QWidget* makeOfKind(const WindowLayout& layout, const ControlSpec& spec, const Rows& rows,
+QWidget* makeOfKind(const WindowLayout& layout, const DeclaredControl& declared, const Rows& rows,
                     QWidget* window) {
-    const QString caption = QString::fromUtf8(spec.caption);
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(declared.caption);
+    switch (declared.kind) {
     case ControlKind::Button:
-        return makeButton(spec, caption);
+        return makeButton(declared, caption);
     case ControlKind::Option:
         return new QRadioButton(caption);
     case ControlKind::Frame:
@@ -68,30 +68,30 @@ QWidget* makeOfKind(const WindowLayout& layout, const ControlSpec& spec, const R
     case ControlKind::Label:
         return makeLabel(caption);
     case ControlKind::List:
-        return makeList(spec, rows, window);
+        return makeList(declared, rows, window);
     case ControlKind::Selector:
-        return makeSelector(layout, spec);
+        return makeSelector(layout, declared);
     case ControlKind::TextField:
         return new QLineEdit;
     }
     return nullptr;
 }
 
-bool marksAccessKey(const ControlSpec& spec) {
-    return spec.kind == ControlKind::Label &&
-           std::string_view(spec.caption).find('&') != std::string_view::npos;
+bool marksAccessKey(const DeclaredControl& declared) {
+    return declared.kind == ControlKind::Label &&
+           std::string_view(declared.caption).find('&') != std::string_view::npos;
 }
 
 } // namespace
 
 std::vector<QWidget*> makeControls(const WindowLayout& layout, const Rows& rows, QWidget* window) {
     std::vector<QWidget*> controls;
-    for (const ControlSpec& spec : layout.controls) {
-        QWidget* control = makeOfKind(layout, spec, rows, window);
+    for (const DeclaredControl& declared : layout.controls) {
+        QWidget* control = makeOfKind(layout, declared, rows, window);
         control->setParent(window);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        control->setFont(controlFont(spec.bold));
-        if (!controls.empty() && marksAccessKey(layout[spec.id - 1])) {
+        control->setObjectName(QString::fromLatin1(declared.name));
+        control->setFont(controlFont(declared.bold));
+        if (!controls.empty() && marksAccessKey(layout[declared.id - 1])) {
             auto* label = static_cast<QLabel*>(controls.back());
             label->setBuddy(control);
             control->setAccessibleName(label->text().remove(QLatin1Char('&')));

@@ -126,7 +126,7 @@ void frmVelox::dropEvent(QDropEvent* event) {
 }
 
 bool frmVelox::isOption(const QWidget* candidate) const {
-    return std::ranges::any_of(layouts::window.controls, [&](const ControlSpec& control) {
+    return std::ranges::any_of(layouts::window.controls, [&](const DeclaredControl& control) {
         return control.kind == ControlKind::Option && widget(control.id) == candidate;
     });
 }

@@ -17,7 +17,7 @@ void frmVelox::buildControls() {
     resize(pixels(layouts::window.width), pixels(layouts::window.height));
     widgets_ = makeControls(layouts::window, rules_, this);
     placeInFrames();
-    for (const ControlSpec& control : layouts::window.controls) {
+    for (const DeclaredControl& control : layouts::window.controls) {
         if (auto* button = qobject_cast<QAbstractButton*>(widget(control.id))) {
             connect(button, &QAbstractButton::clicked, this,
                     [this, which = static_cast<Control>(control.id)] { rules_.click(which); });
@@ -29,7 +29,7 @@ void frmVelox::buildControls() {
 }
 
 void frmVelox::placeInFrames() {
-    for (const ControlSpec& control : layouts::window.controls) {
+    for (const DeclaredControl& control : layouts::window.controls) {
         const Place& place = control.place;
         if (control.frame != inWindow) {
             widget(control.id)->setParent(widget(control.frame));
@@ -43,7 +43,7 @@ void frmVelox::placeInFrames() {
 // The controls that take the focus, in their declared order.
 void frmVelox::chainTabOrder() {
     QWidget* previous = nullptr;
-    for (const ControlSpec& control : layouts::window.controls) {
+    for (const DeclaredControl& control : layouts::window.controls) {
         if (takesFocus(control.kind)) {
             if (previous != nullptr) {
                 setTabOrder(previous, widget(control.id));

@@ -25,7 +25,7 @@ ListDialogView::ListDialogView(ListDialog& dialog, QWidget* parent)
     resize(pixels(layout.width), pixels(layout.height));
     widgets_ = makeControls(layout, dialog, this);
     stack();
-    connect(static_cast<QTreeView*>(list()), &QTreeView::doubleClicked, this,
+    connect(static_cast<QTreeView*>(widget(list())), &QTreeView::doubleClicked, this,
             &ListDialogView::choose);
     if (const auto field = layout.find(Role::TextField)) {
         connectTextField(widget(*field));
@@ -37,7 +37,7 @@ ListDialogView::ListDialogView(ListDialog& dialog, QWidget* parent)
 void ListDialogView::stack() {
     auto* box = new QVBoxLayout(this);
     auto* buttons = new QDialogButtonBox(this);
-    for (const ControlSpec& control : dialog_.layout().controls) {
+    for (const DeclaredControl& control : dialog_.layout().controls) {
         auto* button = qobject_cast<QPushButton*>(widget(control.id));
         if (button == nullptr) {
             box->addWidget(widget(control.id));
@@ -65,7 +65,7 @@ bool ListDialogView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == textField_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (std::ranges::any_of(listKeys, [key](Key listKey) { return qtKey(listKey) == key; })) {
-            QApplication::sendEvent(list(), event);
+            QApplication::sendEvent(widget(list()), event);
             return true;
         }
     }
@@ -73,14 +73,13 @@ bool ListDialogView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListDialogView::choose() {
-    if (dialog_.chooses(markedRow(*dialog_.layout().find(ControlKind::List)))) {
+    if (dialog_.chooses(markedRow(list()))) {
         accept();
     }
 }
 
 std::optional<std::size_t> ListDialogView::chosenRow() const {
-    return result() == QDialog::Accepted ? markedRow(*dialog_.layout().find(ControlKind::List))
-                                         : std::nullopt;
+    return result() == QDialog::Accepted ? markedRow(list()) : std::nullopt;
 }
 
 } // namespace garagon

@@ -26,7 +26,7 @@ class ListDialogView : public QDialog, public WidgetControls {
     void stack();
     void connectTextField(QWidget* field);
     void choose();
-    QWidget* list() const { return widget(*dialog_.layout().find(ControlKind::List)); }
+    int list() const { return *dialog_.layout().find(ControlKind::List); }
 
     ListDialog& dialog_;
     QWidget* textField_ = nullptr;

@@ -3,10 +3,13 @@
 #include "cell_model.hpp"
 
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringListModel>
 #include <QTreeView>
+#include <algorithm>
+#include <cstdint>
 
 namespace garagon {
 
@@ -57,8 +60,14 @@ bool WidgetControls::isFocused(int control) const {
     return widget(control)->hasFocus();
 }
 
+// The first row marked, if any.
 std::optional<std::size_t> WidgetControls::markedRow(int list) const {
-    return garagon::markedRow(*static_cast<QTreeView*>(widget(list)));
+    std::optional<std::size_t> first;
+    for (const QModelIndex& marked :
+         static_cast<QTreeView*>(widget(list))->selectionModel()->selectedRows()) {
+        first = std::min(first.value_or(SIZE_MAX), static_cast<std::size_t>(marked.row()));
+    }
+    return first;
 }
 
 int WidgetControls::chosenEntry(int selector) const {

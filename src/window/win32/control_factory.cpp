@@ -58,11 +58,11 @@ void sizeWindow(HWND window, const WindowLayout& layout, UINT dpi) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-DWORD groupStyle(const WindowLayout& layout, const ControlSpec& control) {
+DWORD groupStyle(const WindowLayout& layout, const DeclaredControl& control) {
     if (control.id == 0 || control.role == Role::Accept) {
         return WS_GROUP;
     }
-    const ControlSpec& before = layout[control.id - 1];
+    const DeclaredControl& before = layout[control.id - 1];
     const bool firstOption =
         control.kind == ControlKind::Option && before.kind != ControlKind::Option;
     return firstOption || before.kind == ControlKind::Label ? WS_GROUP : 0;
@@ -75,7 +75,7 @@ struct Look {
 };
 
 // The checked option alone is a tab stop: checking one moves the stop to it.
-Look lookOf(const ControlSpec& control) {
+Look lookOf(const DeclaredControl& control) {
     switch (control.kind) {
     case ControlKind::Button:
         return {L"BUTTON", DWORD(control.role == Role::Accept ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
@@ -102,7 +102,7 @@ Look lookOf(const ControlSpec& control) {
 } // namespace
 
 void makeControls(HWND window, const WindowLayout& layout) {
-    for (const ControlSpec& control : layout.controls) {
+    for (const DeclaredControl& control : layout.controls) {
         const int id = controlId(layout, control.id);
         const DWORD group = groupStyle(layout, control);
         if (control.kind == ControlKind::List) {
@@ -119,7 +119,7 @@ void makeControls(HWND window, const WindowLayout& layout) {
 void layOutControls(HWND window, const WindowLayout& layout, UINT dpi, Fonts& fonts) {
     sizeWindow(window, layout, dpi);
     Fonts old = std::exchange(fonts, Fonts{controlFont(dpi, false), controlFont(dpi, true)});
-    for (const ControlSpec& control : layout.controls) {
+    for (const DeclaredControl& control : layout.controls) {
         const Place frame = control.frame != inWindow ? layout[control.frame].place : Place{};
         const int dropped = control.kind == ControlKind::Selector ? layouts::droppedListHeight : 0;
         HWND handle = GetDlgItem(window, controlId(layout, control.id));
